@@ -1,0 +1,38 @@
+# Boardsmith: the two everyday commands are `make run` and `make test`.
+BUILD ?= build
+SAN_BUILD ?= build-sanitize
+JOBS ?= $(shell nproc)
+CLI = $(BUILD)/apps/boardsmith-cli/boardsmith-cli
+
+.PHONY: all deps build build-sanitize run test test-plain test-sanitize clean
+
+all: build
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+# AddressSanitizer and UndefinedBehaviorSanitizer build of the core, the
+# command line and their tests.
+build-sanitize: deps
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DBOARDSMITH_SANITIZE=ON
+	cmake --build $(SAN_BUILD) -j $(JOBS)
+
+run: build
+	$(CLI) demo
+
+test-plain: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: build-sanitize
+	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test: test-plain test-sanitize
+
+clean:
+	rm -rf $(BUILD) $(SAN_BUILD)
