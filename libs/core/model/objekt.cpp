@@ -75,6 +75,18 @@ TPointList ThtOutline(uint8_t shape, TFPoint centre, float r, int32_t margin) {
   return pts;
 }
 
+// What THT and SMD pads share when they are initialised.
+static void InitPadDefaults(TObjekt& e, uint32_t spokes) {
+  e.Groups.clear();
+  e.Connections.clear();
+  e.Thermal = 0;
+  e.ThermalSpokes = spokes;
+  e.ThermalWidth = 100;
+  e.ThermalMagic = kThermalMagic;
+  e.SolderMask = 1;
+  e.Cutout = 0;
+}
+
 void InitThtPad(TObjekt& e, TFPoint centre, uint8_t layer, uint8_t shape, float drillRadius,
                 float outerRadius) {
   e.Kind = kKindThtPad;
@@ -85,16 +97,9 @@ void InitThtPad(TObjekt& e, TFPoint centre, uint8_t layer, uint8_t shape, float 
   e.SizeB = drillRadius;
   e.OutlineMargin = 0;
   e.Points = ThtOutline(shape, centre, outerRadius, 0);
-  e.Groups.clear();
-  e.Connections.clear();
   e.Via = 0;
   e.ThermalIndividual = 0;
-  e.Thermal = 0;
-  e.ThermalSpokes = kDefaultThtSpokes;
-  e.ThermalWidth = 100;
-  e.ThermalMagic = kThermalMagic;
-  e.SolderMask = 1;
-  e.Cutout = 0;
+  InitPadDefaults(e, kDefaultThtSpokes);
 }
 
 void InitSmdPad(TObjekt& e, TFPoint centre, float width, uint8_t layer, float height) {
@@ -108,14 +113,7 @@ void InitSmdPad(TObjekt& e, TFPoint centre, float width, uint8_t layer, float he
               {centre.X + hw, centre.Y + hh},
               {centre.X + hw, centre.Y - hh},
               {centre.X - hw, centre.Y - hh}};
-  e.Groups.clear();
-  e.Connections.clear();
-  e.Thermal = 0;
-  e.ThermalSpokes = kDefaultSmdSpokes;
-  e.ThermalWidth = 100;
-  e.ThermalMagic = kThermalMagic;
-  e.SolderMask = 1;
-  e.Cutout = 0;
+  InitPadDefaults(e, kDefaultSmdSpokes);
 }
 
 void InitCircle(TObjekt& e, TFPoint centre, float outerRadius, uint8_t layer, float innerRadius) {
