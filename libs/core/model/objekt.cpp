@@ -184,7 +184,7 @@ static void CopyHeaderFields(const TObjekt& s, TObjekt& d) {
   d.Reserved66 = s.Reserved66;
 }
 
-void CopyObjekt(TObjekt& src, TObjekt& dst) {
+void CopyObjektFields(const TObjekt& src, TObjekt& dst) {
   CopyHeaderFields(src, dst);
   dst.Text = src.Text;
   dst.Text2 = src.Text2;
@@ -201,7 +201,7 @@ void CopyObjekt(TObjekt& src, TObjekt& dst) {
     case kKindText:
       dst.SubElements.clear();
       dst.SubElements.reserve(src.SubElements.size());
-      for (const auto& sub : src.SubElements) dst.SubElements.push_back(CloneObjekt(*sub));
+      for (const auto& sub : src.SubElements) dst.SubElements.push_back(ScratchCopy(*sub));
       break;
     default:
       break;
@@ -217,7 +217,17 @@ void CopyObjekt(TObjekt& src, TObjekt& dst) {
   dst.OutlineMargin = src.OutlineMargin;
   dst.ScratchIndex = src.ScratchIndex;
   dst.PrintMark = 0;
+}
+
+void CopyObjekt(TObjekt& src, TObjekt& dst) {
+  CopyObjektFields(src, dst);
   src.Copied = 1;
+}
+
+std::unique_ptr<TObjekt> ScratchCopy(const TObjekt& src) {
+  auto dst = NewObjekt();
+  CopyObjektFields(src, *dst);
+  return dst;
 }
 
 std::unique_ptr<TObjekt> CloneObjekt(TObjekt& src) {

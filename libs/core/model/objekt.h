@@ -164,6 +164,9 @@ TPointList ThtOutline(uint8_t shape, TFPoint centre, float r, int32_t margin);
 // partners; RemapReferences redirects them. Marks the source as Copied.
 void CopyObjekt(TObjekt& src, TObjekt& dst);
 std::unique_ptr<TObjekt> CloneObjekt(TObjekt& src);
+// The same copy without marking the source, for temporary geometric work.
+void CopyObjektFields(const TObjekt& src, TObjekt& dst);
+std::unique_ptr<TObjekt> ScratchCopy(const TObjekt& src);
 
 // ---- the 77-byte header ----
 // Writes the header fields in the stored layout (little-endian, reference

@@ -2,6 +2,7 @@
 // project description and the change flag, with the board commands.
 #pragma once
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,10 +15,21 @@ namespace bs {
 
 inline constexpr size_t kBoardNameMax = 30;
 
+// One entry of a board's undo or redo stack: the whole board as it was.
+struct TUndoSnapshot {
+  TObjektList Elements;
+  int32_t OriginX = 0;
+  int32_t OriginY = 0;
+  int32_t Width = 0;
+  int32_t Height = 0;
+};
+
 struct TBoard {
   TByteString Caption;  // tab caption: the name as entered plus one blank
   TPlatine Platine;     // always current, also for the active board
   TObjektList Elements;
+  std::deque<TUndoSnapshot> UndoStack;  // newest at the back
+  std::deque<TUndoSnapshot> RedoStack;
 };
 
 // The text without leading and trailing blanks.
@@ -33,8 +45,16 @@ struct TProjectInfo {
   TByteString Comment;  // at most 1900 characters
 };
 
+// Undo settings and the editor's state that undo depends on.
+struct TUndoControl {
+  int Depth = 50;          // the undo stack holds at most Depth + 1 snapshots
+  bool Recording = true;   // off while one step creates several elements
+  bool Blocked = false;    // a track or zone is drawn, or a placement runs
+};
+
 struct TProject {
   std::vector<std::unique_ptr<TBoard>> Boards;
+  TUndoControl Undo;
   int ActiveIndex = -1;  // -1 while no board is active
   std::string FileName;
   TProjectInfo Info;
