@@ -1,10 +1,12 @@
 # Boardsmith: the two everyday commands are `make run` and `make test`.
 BUILD ?= build
 SAN_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
 JOBS ?= $(shell nproc)
 CLI = $(BUILD)/apps/boardsmith-cli/boardsmith-cli
 
-.PHONY: all deps build build-sanitize run test test-plain test-sanitize clean
+.PHONY: all deps build build-sanitize run test test-plain test-sanitize test-fuzz bench clean
 
 all: build
 
@@ -19,11 +21,11 @@ build: deps
 # command line and their tests.
 build-sanitize: deps
 	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	  -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DBOARDSMITH_SANITIZE=ON
+	  -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DBOARDSMITH_SANITIZE=ON -DBOARDSMITH_BUILD_BENCH=OFF
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 
 run: build
-	$(CLI) demo
+	$(CLI) info examples/demo.bsm6
 
 test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -32,7 +34,15 @@ test-sanitize: build-sanitize
 	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-test: test-plain test-sanitize
+# Each file reader under libFuzzer for a bounded time.
+test-fuzz: deps
+	./fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+test: test-plain test-sanitize test-fuzz
+
+bench: build
+	$(BUILD)/bench/bench_model
+	$(BUILD)/bench/bench_io
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

@@ -20,7 +20,8 @@ void PrintOverview(std::ostream& out) {
 }  // namespace
 
 const std::vector<TSubcommand>& Subcommands() {
-  static const std::vector<TSubcommand> all = {DemoCommand()};
+  static const std::vector<TSubcommand> all = {InfoCommand(),    DumpCommand(),  ConvertCommand(),
+                                               TextioCommand(),  SynthCommand(), DemoCommand()};
   return all;
 }
 

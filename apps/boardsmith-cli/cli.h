@@ -32,5 +32,10 @@ int UsageError(TContext& ctx, const std::string& name, const std::string& messag
 
 // The subcommands, defined in their own files.
 TSubcommand DemoCommand();
+TSubcommand InfoCommand();
+TSubcommand DumpCommand();
+TSubcommand ConvertCommand();
+TSubcommand TextioCommand();
+TSubcommand SynthCommand();
 
 }  // namespace bs::cli

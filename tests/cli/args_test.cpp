@@ -61,15 +61,18 @@ TEST(Cli, HelpVersionAndErrors) {
   EXPECT_EQ(RunCli({"--version"}, out, err), 0);
   EXPECT_EQ(out.str().rfind("Boardsmith ", 0), 0u);
   out.str("");
-  EXPECT_EQ(RunCli({"demo", "--help"}, out, err), 0);
-  EXPECT_NE(out.str().find("Usage: boardsmith-cli demo"), std::string::npos);
+  for (const auto& c : Subcommands()) {
+    out.str("");
+    EXPECT_EQ(RunCli({c.name, "--help"}, out, err), 0) << c.name;
+    EXPECT_NE(out.str().find("Usage: boardsmith-cli " + c.name), std::string::npos) << c.name;
+  }
   EXPECT_EQ(RunCli({}, out, err), 2);
   err.str("");
-  EXPECT_EQ(RunCli({"demo", "--width", "abc"}, out, err), 2);
-  EXPECT_NE(err.str().find("--width needs a number"), std::string::npos);
+  EXPECT_EQ(RunCli({"synth", "--elements", "abc", "x.bsm6"}, out, err), 2);
+  EXPECT_NE(err.str().find("--elements needs a whole number"), std::string::npos);
   err.str("");
-  EXPECT_EQ(RunCli({"demo", "--outline", "round", "--diameter", "600"}, out, err), 1);
-  EXPECT_NE(err.str().find("The diameter must lie between"), std::string::npos);
+  EXPECT_EQ(RunCli({"info", "a", "b"}, out, err), 2);
+  EXPECT_NE(err.str().find("expects one FILE"), std::string::npos);
 }
 
 }  // namespace

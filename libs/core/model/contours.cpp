@@ -11,6 +11,15 @@ constexpr double kPi = std::numbers::pi;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
 TIPoint Round(double x, double y) { return {RoundInt(x), RoundInt(y)}; }
+
+// A count of arc steps from a size. Real boards stay far below the cap; it
+// only keeps damaged sizes (huge or not numbers) from asking for millions of
+// vertices.
+constexpr double kMaxSteps = 8192;
+int Steps(double v) {
+  if (!(v >= 0)) return 0;
+  return static_cast<int>(std::min(v, kMaxSteps));
+}
 TDPoint ToD(TIPoint p) { return {static_cast<double>(p.X), static_cast<double>(p.Y)}; }
 TDPoint ToD(TFPoint p) { return {p.X, p.Y}; }
 
@@ -121,7 +130,7 @@ void ThtContours(const TObjekt& e, TContours& out, const TContourOptions& opt) {
       const TDPoint a = ToD(pts[0]), b = ToD(pts[1]);
       const TDPoint c{(a.X + b.X) / 2, (a.Y + b.Y) / 2};
       const double r = std::hypot(b.X - a.X, b.Y - a.Y) / 2;
-      const int n = RoundInt(r / 2500) + 12;
+      const int n = Steps(std::round(r / 2500) + 12);
       TContour ring;
       ring.reserve(n);
       AppendArcPoints(c, ToD(Round(a.X, a.Y)), ToD(Round(a.X, a.Y)), n, true, ring);
@@ -182,12 +191,12 @@ void CircleContours(const TObjekt& e, TContours& out) {
   const TIPoint outerStart = Polar(c, R, a0), outerStop = Polar(c, R, a1);
   if (e.Fill) {
     TContour poly{outerStart};
-    AppendArcPoints(c, ToD(outerStart), ToD(outerStop), RoundInt(R / 1000) + 3, true, poly);
+    AppendArcPoints(c, ToD(outerStart), ToD(outerStop), Steps(std::round(R / 1000) + 3), true, poly);
     out.push_back(std::move(poly));
     out.push_back(Stadium(ToD(Polar(c, m, a1)), ToD(Polar(c, m, a0)), 2 * h, false, false));
     return;
   }
-  const int steps = std::max(1, RoundInt((RoundInt(R / 5000) + 24) * sweep / 360));
+  const int steps = std::max(1, Steps(std::round((std::round(R / 5000) + 24) * sweep / 360)));
   const TIPoint innerStart = Polar(c, r, a0), innerStop = Polar(c, r, a1);
   TContour ring{outerStart};
   ring.reserve(2 * steps + 2);
@@ -195,7 +204,7 @@ void CircleContours(const TObjekt& e, TContours& out) {
   ring.push_back(innerStop);
   AppendArcPoints(c, ToD(innerStop), ToD(innerStart), steps, false, ring);
   out.push_back(std::move(ring));
-  const int capPoints = RoundInt(h / 1000) + 8;
+  const int capPoints = Steps(std::round(h / 1000) + 8);
   AppendCircle(ToD(Polar(c, m, a0)), h, capPoints, out);
   AppendCircle(ToD(Polar(c, m, a1)), h, capPoints, out);
 }
@@ -227,7 +236,7 @@ TContour Stadium(TDPoint p, TDPoint q, double w, bool flatStart, bool flatEnd) {
   const double rdir = DirectionAngle(q.X - p.X, q.Y - p.Y);
   const double hw = w / 2;
   const double rightA = rdir - kPi / 2, leftA = rdir + kPi / 2;
-  const int n = static_cast<int>(w) / 3000 + 3;
+  const int n = Steps(std::trunc(w / 3000) + 3);
   constexpr double kDiag = 1.414;
   TContour c;
   c.reserve(2 * n + 2);

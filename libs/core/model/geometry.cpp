@@ -54,9 +54,6 @@ int SpokeByte(int layer) {
   }
 }
 
-TURect ToURect(const TFixRect& r) {
-  return {FixedToUnits(r.Left), FixedToUnits(r.Top), FixedToUnits(r.Right), FixedToUnits(r.Bottom)};
-}
 
 void Unite(TURect& acc, bool& any, const TURect& r) {
   if (!any) {
@@ -70,11 +67,32 @@ void Unite(TURect& acc, bool& any, const TURect& r) {
   acc.Bottom = std::max(acc.Bottom, r.Bottom);
 }
 
-// Bounding rectangle, or nothing for an element without outline.
+// Bounding rectangle, or nothing for an element without outline. The bounds
+// of the outline's contours are taken directly and passed through the
+// fixed-point conversion afterwards; the conversion is monotonic, so this
+// equals the bounds of the fixed-point polygon without building it.
 std::optional<TURect> Bounds(const TObjekt& e, const TSpokeContext& ctx) {
-  const TFixRect r = PolygonBounds(CopperPolygon(e, 1, ctx));
-  if (r.Empty()) return std::nullopt;
-  return ToURect(r);
+  if (IsComponentLabel(e) && !e.LabelVisible) return std::nullopt;
+  double minX = std::numeric_limits<double>::infinity(), minY = minX;
+  double maxX = -minX, maxY = -minX;
+  auto take = [&](double x, double y) {
+    minX = std::min(minX, x);
+    maxX = std::max(maxX, x);
+    minY = std::min(minY, y);
+    maxY = std::max(maxY, y);
+  };
+  if (e.Kind == kKindZone)
+    for (const TFPoint& p : e.Points) take(p.X, p.Y);
+  for (const auto& r : ThermalSpokeRects(e, ctx))
+    for (const TDPoint& p : r) take(p.X, p.Y);
+  thread_local TContours contours;
+  contours.clear();
+  AppendElementContours(e, contours);
+  for (const auto& c : contours)
+    for (const TIPoint& p : c) take(p.X, p.Y);
+  if (maxX < minX) return std::nullopt;
+  auto units = [](double v) { return FixedToUnits(UnitsToFixed(v, 1)); };
+  return TURect{units(minX), units(minY), units(maxX), units(maxY)};
 }
 
 double AngularDistance(double a, double b) {  // degrees, shortest way round
@@ -355,6 +373,10 @@ TURect BoundingRect(const TObjekt& e, const TPlatine& board) {
   return Bounds(e, SpokeContextFor(board)).value_or(TURect{});
 }
 
+std::optional<TURect> OutlineBounds(const TObjekt& e, const TPlatine& board) {
+  return Bounds(e, SpokeContextFor(board));
+}
+
 TURect ListBounds(const TObjektList& list, const TPlatine& board, bool selectedOnly) {
   const TSpokeContext ctx = SpokeContextFor(board);
   TURect acc;
@@ -511,8 +533,8 @@ void RotateObjekt(TObjekt& e, TDPoint c, double a) {
       break;
     }
     case kKindText:
-      e.Rotation += RoundInt(a);
-      e.Rotation %= 360;
+      // Reduce before adding so that a damaged value cannot overflow.
+      e.Rotation = (e.Rotation % 360 + RoundInt(std::fmod(a, 360.0))) % 360;
       if (e.Rotation < 0) e.Rotation += 360;
       e.Pos = RotatePoint(e.Pos, fc, -a);
       for (const auto& s : e.SubElements) RotatePoints(s->Points, fc, -a);

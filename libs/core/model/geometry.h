@@ -93,7 +93,10 @@ std::vector<std::vector<TDPoint>> OutlineContours(const TObjekt& e, const TSpoke
                                                   const TContourOptions& opt = {});
 TSpokeContext SpokeContextFor(const TPlatine& board);
 
+// (0, 0, 0, 0) for an element without outline.
 TURect BoundingRect(const TObjekt& e, const TPlatine& board);
+// The same, or nothing for an element without outline.
+std::optional<TURect> OutlineBounds(const TObjekt& e, const TPlatine& board);
 TURect SelectionBounds(const TObjektList& list, const TPlatine& board);
 TURect AllBounds(const TObjektList& list, const TPlatine& board);
 // Union of the rectangles of the list's elements, or of its selected ones.

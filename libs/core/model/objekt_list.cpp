@@ -1,6 +1,7 @@
 #include "model/objekt_list.h"
 
 #include <algorithm>
+#include <climits>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -104,13 +105,14 @@ std::vector<TObjekt*> ComponentMembers(const TObjektList& list, int n) {
 int32_t NextFreeComponentNo(const TObjektList& list) {
   int32_t largest = 0;
   for (const auto& o : list) largest = std::max<int32_t>(largest, o->ComponentNo);
-  return std::max(largest + 1, 2);
+  return std::max(largest + 1, 2);  // ComponentNo is 16 bits: no overflow here
 }
 
 int32_t NextFreeGroupNo(const TObjektList& list) {
   int32_t largest = 0;
   for (const auto& o : list)
     for (int32_t g : o->Groups) largest = std::max(largest, g);
+  if (largest == INT32_MAX) return INT32_MAX;  // only damaged files get here; renumbering mends it
   return std::max(largest + 1, 2);
 }
 

@@ -1,6 +1,7 @@
 #include "render/text_strokes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -62,7 +63,11 @@ bool BuildTextStrokes(TObjekt& text, bool keepCentre, int32_t clearance) {
   const TBox oldBox = StrokeBox(text);
   text.SubElements.clear();
 
-  const TTextMetrics m = TextMetrics(text.SizeA, static_cast<int>(text.SizeB), text.Style);
+  // Heights beyond ten metres (or not numbers) come only from damaged data;
+  // their metrics would not fit the integer widths of the strokes.
+  if (!std::isfinite(text.SizeA) || std::fabs(text.SizeA) > 1e8) return false;
+  const int thickness = text.SizeB >= 0 && text.SizeB <= 2 ? static_cast<int>(text.SizeB) : 1;
+  const TTextMetrics m = TextMetrics(text.SizeA, thickness, text.Style);
   TByteString chars = Trimmed(text.Text);
   if (chars.empty()) chars = ".";
 
@@ -91,7 +96,7 @@ bool BuildTextStrokes(TObjekt& text, bool keepCentre, int32_t clearance) {
                          static_cast<float>(penY + t->Y * m.Scale)});
     }
     stroke = nullptr;
-    penX += RoundInt(GlyphWidth(code) * m.Scale * m.Factor) + m.Gap;
+    penX += std::round(GlyphWidth(code) * m.Scale * m.Factor) + m.Gap;
   }
   // Pen-ups that received no point leave empty strokes behind.
   std::erase_if(text.SubElements, [](const auto& s) { return s->Points.empty(); });

@@ -1,0 +1,152 @@
+// "textio": exports a board's elements as text records and imports such
+// records into a new project.
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <ostream>
+
+#include "args.h"
+#include "cli.h"
+#include "load.h"
+#include "io/project_file.h"
+#include "io/text_exchange.h"
+#include "model/geometry.h"
+#include "model/objekt_list.h"
+#include "project/platine.h"
+#include "project/project.h"
+
+namespace bs::cli {
+
+namespace {
+const char* const kName = "textio";
+
+const char* const kUsage =
+    "Usage: boardsmith-cli textio export FILE [--board N] [--force] OUT.txt\n"
+    "       boardsmith-cli textio import IN.txt [--force] OUT.bsm6\n\n"
+    "Exchanges elements with other programs and scripts as text records, one per\n"
+    "line: KEYWORD,NAME=value,...; with lengths in units of 0.1 um and the y axis\n"
+    "pointing down. Tracks, zones, THT and SMD pads, circles and texts are exchanged.\n\n"
+    "  export  writes every element of one board of the project FILE to OUT.txt\n"
+    "  import  reads IN.txt and writes its elements, placed as they are, on the one\n"
+    "          board of a new project OUT.bsm6. The board is 160 x 100 mm, or larger\n"
+    "          when the elements reach further right or down; elements wholly left\n"
+    "          of or above the board are left out. Records without a layer or track\n"
+    "          width get layer C2 and 0.254 mm; zones without a clearance get 0.4 mm.\n\n"
+    "Options:\n"
+    "  --board N  the board to export, counted from 0 (default: the file's active board)\n"
+    "  --force    replace the output file when it exists\n";
+
+constexpr int32_t kImportLayer = kLayerC2;
+constexpr int32_t kImportTrackWidth = 2540;
+constexpr int32_t kImportZoneClearance = 4000;
+
+// A board side that is at least `current` and reaches `needed`.
+int32_t Fit(int32_t current, int64_t needed) {
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(needed, current, std::numeric_limits<int32_t>::max()));
+}
+
+int Export(const TArgs& a, TContext& ctx) {
+  const std::string& in = a.Positional()[1];
+  const std::string& out = a.Positional()[2];
+  long long boardIndex = -1;
+  if (a.Value("--board")) {
+    if (std::string e = a.IntValue("--board", 0, std::numeric_limits<int32_t>::max(), boardIndex);
+        !e.empty())
+      return UsageError(ctx, kName, e);
+  }
+
+  TProject project;
+  int version = 0;
+  if (!LoadProject(ctx, kName, in, project, version)) return 1;
+  if (!MayWrite(ctx, kName, out, a.Has("--force"))) return 1;
+
+  const int count = static_cast<int>(project.Boards.size());
+  if (boardIndex >= count)
+    return Fail(ctx, kName, "the project has " + std::to_string(count) + " board(s); there is no board " +
+                         std::to_string(boardIndex));
+  const TBoard& board = boardIndex >= 0 ? *project.Boards[boardIndex] : *project.Active();
+  if (board.Elements.empty()) return Fail(ctx, kName, "the board has no elements to export");
+
+  std::vector<const TObjekt*> list;
+  list.reserve(board.Elements.size());
+  for (const auto& e : board.Elements) list.push_back(e.get());
+  const std::string text = WriteTextExchange(list);
+  if (!WriteFileAtomically(out, std::vector<uint8_t>(text.begin(), text.end())))
+    return Fail(ctx, kName, "The file \"" + out + "\" can not be written.");
+  ctx.out << list.size() << " element(s) written to " << out << "\n";
+  return 0;
+}
+
+int Import(const TArgs& a, TContext& ctx) {
+  const std::string& in = a.Positional()[1];
+  const std::string& out = a.Positional()[2];
+  if (!MayWrite(ctx, kName, out, a.Has("--force"))) return 1;
+
+  std::ifstream file(in, std::ios::binary);
+  if (!file) return Fail(ctx, kName, "The file \"" + in + "\" can not be read.");
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) return Fail(ctx, kName, "The file \"" + in + "\" can not be read.");
+
+  TTextImportDefaults defaults;
+  defaults.ActiveLayer = kImportLayer;
+  defaults.TrackWidth = kImportTrackWidth;
+  defaults.ZoneClearance = kImportZoneClearance;
+  TTextImportResult read = ReadTextExchange(text, defaults);
+  if (!read.Ok) return Fail(ctx, kName, read.Error);
+  CleanUpList(read.Elements);
+  if (read.Elements.empty()) return Fail(ctx, kName, kNoValidTextData);
+
+  TProject project;
+  ResetProject(project, TLanguage::English, false);
+  TBoard& board = *project.Active();
+  // Grow the board so that elements further right or down stay on it.
+  const TURect r = AllBounds(read.Elements, board.Platine);
+  const int32_t width = Fit(board.Platine.Width, r.Right);
+  const int32_t height = Fit(board.Platine.Height, -int64_t{r.Top});
+  if (width != board.Platine.Width || height != board.Platine.Height)
+    board.Platine = NewPlatine(width, height, false);
+  board.Elements = std::move(read.Elements);
+
+  // Saving drops what lies wholly outside the board; say so instead of
+  // losing it silently.
+  if (const size_t outside = RemoveElementsOutsideBoard(board); outside > 0)
+    ctx.err << "boardsmith-cli " << kName << ": " << outside
+            << " element(s) lie wholly left of or above the board and were left out\n";
+  if (board.Elements.empty()) return Fail(ctx, kName, "no element lies on the board; nothing written");
+
+  const size_t written = board.Elements.size();
+  if (const TWriteResult w = WriteProject(project, out); !w.Ok) return Fail(ctx, kName, w.Error);
+  ctx.out << written << " element(s) written to " << out << "\n";
+  return 0;
+}
+
+int RunTextio(const std::vector<std::string>& args, TContext& ctx) {
+  TArgs a;
+  a.Option("--board").Flag("--force");
+  if (std::string e = a.Parse(args); !e.empty()) return UsageError(ctx, kName, e);
+  const auto& pos = a.Positional();
+  if (pos.empty()) return UsageError(ctx, kName, "export or import expected");
+  const std::string& mode = pos[0];
+  if (mode != "export" && mode != "import")
+    return UsageError(ctx, kName, "export or import expected, not \"" + mode + "\"");
+  if (pos.size() < 3)
+    return UsageError(
+        ctx, kName,
+        mode == "export" ? "export needs FILE and OUT.txt" : "import needs IN.txt and OUT.bsm6");
+  if (pos.size() > 3) return UsageError(ctx, kName, "unexpected argument " + pos[3]);
+  if (mode == "import") {
+    if (a.Value("--board")) return UsageError(ctx, kName, "--board applies to export only");
+    return Import(a, ctx);
+  }
+  return Export(a, ctx);
+}
+}  // namespace
+
+TSubcommand TextioCommand() {
+  return {kName, "export a board's elements as text records, or import them into a new project",
+          kUsage, RunTextio};
+}
+
+}  // namespace bs::cli

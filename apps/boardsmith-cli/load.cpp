@@ -1,0 +1,64 @@
+#include "load.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <ostream>
+
+namespace bs::cli {
+
+namespace fs = std::filesystem;
+
+bool IsMacroPath(const std::string& path) {
+  std::string ext = fs::path(path).extension().string();
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  return ext == ".bmk";
+}
+
+int Fail(TContext& ctx, const std::string& command, const std::string& message) {
+  std::string m = message;
+  std::replace(m.begin(), m.end(), '\r', '\n');
+  ctx.err << "boardsmith-cli " << command << ": " << m << "\n";
+  return 1;
+}
+
+bool LoadProject(TContext& ctx, const std::string& command, const std::string& path, TProject& project,
+                 int& version) {
+  const TFileCheck check = CheckFile(path);
+  if (!check.Ok) {
+    Fail(ctx, command, check.Message);
+    return false;
+  }
+  const TReadResult r = ReadProjectFile(project, path, false);
+  if (!r.Ok) {
+    Fail(ctx, command, r.Error);
+    return false;
+  }
+  version = r.Version;
+  if (!r.Warning.empty()) Fail(ctx, command, r.Warning);
+  return true;
+}
+
+bool LoadMacro(TContext& ctx, const std::string& command, const std::string& path, TMacro& macro) {
+  const TFileCheck check = CheckFile(path);
+  if (!check.Ok) {
+    Fail(ctx, command, check.Message);
+    return false;
+  }
+  const TMacroReadResult r = ReadMacroFile(path, macro);
+  if (!r.Ok) {
+    Fail(ctx, command, r.Error.empty() ? "The macro can not be loaded." : r.Error);
+    return false;
+  }
+  return true;
+}
+
+bool MayWrite(TContext& ctx, const std::string& command, const std::string& path, bool force) {
+  if (!force && fs::exists(path)) {
+    Fail(ctx, command, "The file \"" + path + "\" already exists. Use --force to overwrite it.");
+    return false;
+  }
+  return true;
+}
+
+}  // namespace bs::cli

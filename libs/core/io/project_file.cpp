@@ -1,0 +1,393 @@
+#include "io/project_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+#include <unordered_map>
+
+#include "io/byte_stream.h"
+#include "io/element_codec.h"
+#include "model/geometry.h"
+#include "model/objekt_list.h"
+
+namespace bs {
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string BaseName(const std::string& path) { return fs::path(path).filename().string(); }
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path, bool& ok) {
+  std::vector<uint8_t> data;
+  std::ifstream in(path, std::ios::binary);
+  ok = static_cast<bool>(in);
+  if (!ok) return data;
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (size > 0) {
+    data.resize(static_cast<size_t>(size));
+    in.read(reinterpret_cast<char*>(data.data()), size);
+    ok = static_cast<bool>(in);
+  }
+  return data;
+}
+
+// Old files count in 1/100 mm; damaged ones may hold values that do not
+// fit once converted, which saturate instead of overflowing.
+int32_t Times100(int32_t v) {
+  return static_cast<int32_t>(std::clamp<int64_t>(int64_t{v} * 100, -INT32_MAX, INT32_MAX));
+}
+
+// Board records of versions 3 (482 bytes) and 4 (490 bytes).
+TPlatine DecodeOldPlatine(const uint8_t* in, int version) {
+  using namespace le;
+  TPlatine p;
+  p.Width = GetI32(in + 4);
+  p.Height = GetI32(in + 8);
+  p.GroundPlane = {};
+  p.GroundPlane[kLayerC1] = in[12];
+  p.GroundPlane[kLayerC2] = in[13];
+  p.Grid = GetF64(in + 14);
+  p.Zoom = GetF64(in + 22);
+  p.ScrollX = GetI32(in + 30);
+  p.ScrollY = GetI32(in + 34);
+  p.ActiveLayer = in[38];
+  p.LayerVisible = {0, 1, 1, 1, 1, 1, 1, 1};
+  if (version == 4)
+    for (int l = 1; l <= 4; ++l) p.LayerVisible[l] = in[42 + l - 1];
+  p.Template1On = in[46];
+  p.Template2On = in[47];
+  auto shortString = [&](size_t off) {
+    return std::string(reinterpret_cast<const char*>(in + off + 1), std::min<size_t>(in[off], 200));
+  };
+  p.Template1File = shortString(48);
+  p.Template2File = shortString(249);
+  int32_t* words[] = {&p.Template1Dpi,     &p.Template2Dpi,     &p.Template1OffsetX, &p.Template2OffsetX,
+                      &p.Template1OffsetY, &p.Template2OffsetY, &p.Template1Colour,  &p.Template2Colour,
+                      &p.OriginX,          &p.OriginY};
+  const int count = version == 4 ? 10 : 8;
+  for (int i = 0; i < count; ++i) *words[i] = GetI32(in + 450 + 4 * i);
+  if (version == 3) p.OriginX = p.OriginY = 0;
+  p.Multilayer = 0;
+  return p;
+}
+
+TPlatine ReadBoardRecord(TByteReader& r, int version) {
+  TPlatine p;
+  if (version == 3) p = DecodeOldPlatine(r.Take(482), 3);
+  else if (version == 4) p = DecodeOldPlatine(r.Take(490), 4);
+  else p = DecodePlatine(r.Take(kPlatineSize));
+  if (version <= 5) {
+    p.Width = Times100(p.Width);
+    p.Height = Times100(p.Height);
+    p.Grid *= 100;
+    p.Zoom /= 100;
+  }
+  if (version == 4 || version == 5) {
+    p.OriginX = RoundInt(p.OriginX / 10.0);
+    p.OriginY = RoundInt(p.OriginY / 10.0);
+  }
+  if (version == 3) std::swap(p.GroundPlane[kLayerC1], p.GroundPlane[kLayerC2]);
+  return p;
+}
+
+// Reads the elements of one board and applies the conversions of its version.
+void ReadBoardElements(TByteReader& r, int version, size_t count, TBoard& board) {
+  ReadElementBlocks(r, version, count, board.Elements);
+  ConvertOldElements(board.Elements, version);
+  CleanUpList(board.Elements);
+}
+
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+}  // namespace
+
+TFileCheck CheckFileHeader(const uint8_t* data, size_t size, const std::string& path) {
+  TFileCheck c;
+  const std::string quoted = "\"" + BaseName(path) + "\"";
+  if (size < 4) {
+    c.Message = quoted + " is not a Boardsmith file.";
+    return c;
+  }
+  const int64_t d = static_cast<int64_t>(le::GetU32(data)) - static_cast<int64_t>(kFileMagic);
+  if (d >= 0 && d <= kCurrentFileVersion) {
+    c.Ok = true;
+    c.Version = static_cast<int>(d);
+  } else if (d > kCurrentFileVersion && d < 12) {
+    c.Message = quoted + " was created with a newer version of Boardsmith (Version " +
+                std::to_string(d) + ").\rYour version of Boardsmith is not able to open this file.";
+  } else {
+    c.Message = quoted + " is not a Boardsmith file.";
+  }
+  return c;
+}
+
+TFileCheck CheckFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    TFileCheck c;
+    c.Message = "The file \"" + path + "\" can not be read.";
+    return c;
+  }
+  uint8_t head[4] = {};
+  in.read(reinterpret_cast<char*>(head), 4);
+  return CheckFileHeader(head, static_cast<size_t>(in.gcount()), path);
+}
+
+TReadResult ReadProjectBytes(TProject& project, const uint8_t* data, size_t size, bool import,
+                             const std::string& path, const TReadOptions& opt) {
+  TReadResult res;
+  const TFileCheck check = CheckFileHeader(data, size, path);
+  if (!check.Ok) {
+    res.Error = check.Message;
+    return res;
+  }
+  const int version = check.Version;
+  res.Version = version;
+  if (!import) {
+    project.Boards.clear();
+    project.ActiveIndex = -1;
+    project.Info = {};
+  }
+  const size_t boardsBefore = project.Boards.size();
+  TByteReader r(data, size);
+  r.Skip(4);
+  int activeInFile = -1;
+  TProjectInfo info;
+  bool complete = false;
+  try {
+    if (version <= 2) {
+      auto board = std::make_unique<TBoard>();
+      board->Caption = DefaultBoardName(opt.Language) + " ";
+      const int32_t w = r.I32(), h = r.I32();
+      board->Platine = NewPlatine(Times100(w), Times100(h), false);
+      const int16_t n = r.I16();
+      ReadBoardElements(r, version, static_cast<size_t>(std::max<int16_t>(n, 0)), *board);
+      board->Platine.ScrollX = board->Platine.ScrollY = 0;
+      board->Platine.ActiveLayer = kLayerC2;
+      board->Platine.OriginX = 0;
+      board->Platine.OriginY = -board->Platine.Height;
+      project.Boards.push_back(std::move(board));
+    } else {
+      const size_t recordSize = version == 3 ? 482 : version == 4 ? 490 : kPlatineSize;
+      const size_t boards = r.Count(r.I32(), 31 + recordSize + 4);
+      for (size_t b = 0; b < boards; ++b) {
+        auto board = std::make_unique<TBoard>();
+        board->Caption = r.ShortString(30) + " ";
+        board->Platine = ReadBoardRecord(r, version);
+        const int32_t n = r.I32();
+        if (n < 0) throw TReadError("negative element count");
+        ReadBoardElements(r, version, static_cast<size_t>(n), *board);
+        project.Boards.push_back(std::move(board));
+      }
+      activeInFile = r.I32();
+      if (version == 3) {
+        r.I32();  // an old zero point, superseded by the board record
+        r.I32();
+      } else {
+        info.Title = r.ShortString(100);
+        info.Author = r.ShortString(100);
+        info.Company = r.ShortString(100);
+        const size_t n = r.Count(r.I32(), 1);
+        const uint8_t* s = r.Take(n);
+        info.Comment.assign(reinterpret_cast<const char*>(s), n);
+      }
+    }
+    complete = true;
+  } catch (const TReadError&) {
+    res.Error = "The file \"" + path + "\" is damaged or incomplete.";
+    project.FileName.clear();
+  }
+
+  if (project.Boards.empty())
+    project.Boards.push_back([&] {
+      auto b = std::make_unique<TBoard>();
+      b->Caption = DefaultBoardName(opt.Language) + " ";
+      b->Platine = NewPlatine(1600000, 1000000, false);
+      return b;
+    }());
+  const int count = static_cast<int>(project.Boards.size());
+  if (import || !complete) {
+    project.ActiveIndex = count - 1;
+  } else {
+    project.Info = version >= 4 ? info : TProjectInfo{};
+    project.ActiveIndex = (activeInFile >= 0 && activeInFile < count) ? activeInFile : 0;
+  }
+  for (size_t b = boardsBefore; b < project.Boards.size(); ++b) {
+    TBoard& board = *project.Boards[b];
+    if (version < 6) PadFixUp(board.Elements);
+    ConvertLegacyTexts(board.Elements, board.Platine, opt.PixelsPerInch);
+  }
+  if (TBoard* active = project.Active()) RenumberGroupsAndComponents(active->Elements);
+  project.Changed = import;
+  if (version < 4)
+    res.Warning =
+        "This layout was create with an older version.\r\rThe elements on the copper-layer C1 and C2 "
+        "will be exchanged,\rbecause of the new layer-structure.";
+  res.Ok = complete;
+  return res;
+}
+
+TReadResult ReadProjectFile(TProject& project, const std::string& path, bool import,
+                            const TReadOptions& opt) {
+  bool ok = false;
+  const std::vector<uint8_t> data = ReadWholeFile(path, ok);
+  if (!ok) {
+    TReadResult res;
+    res.Error = "The file \"" + path + "\" can not be read.";
+    return res;
+  }
+  return ReadProjectBytes(project, data.data(), data.size(), import, path, opt);
+}
+
+std::vector<uint8_t> EncodeProject(const TProject& project) {
+  TByteWriter w;
+  std::vector<std::vector<const TObjekt*>> lists;
+  size_t size = 4 + 4 + 4 + 3 * 101 + 4 + 1900;
+  for (const auto& board : project.Boards) {
+    std::vector<const TObjekt*>& list = lists.emplace_back();
+    list.reserve(board->Elements.size());
+    for (const auto& e : board->Elements) list.push_back(e.get());
+    size += 31 + kPlatineSize + 4 + ElementBlocksSize(list, true);
+  }
+  w.Reserve(size);
+  w.U32(kFileMagic + kCurrentFileVersion);
+  w.I32(static_cast<int32_t>(project.Boards.size()));
+  for (size_t b = 0; b < project.Boards.size(); ++b) {
+    const TBoard* board = project.Boards[b].get();
+    w.ShortString(StoredBoardName(*board), kBoardNameMax);
+    EncodePlatine(board->Platine, w.Grow(kPlatineSize));
+    w.I32(static_cast<int32_t>(board->Elements.size()));
+    WriteElementBlocks(w, lists[b], true);
+  }
+  w.I32(project.ActiveIndex);
+  w.ShortString(project.Info.Title, 100);
+  w.ShortString(project.Info.Author, 100);
+  w.ShortString(project.Info.Company, 100);
+  const std::string comment = project.Info.Comment.substr(0, 1900);
+  w.I32(static_cast<int32_t>(comment.size()));
+  w.Append(reinterpret_cast<const uint8_t*>(comment.data()), comment.size());
+  return std::move(w.Bytes());
+}
+
+size_t RemoveElementsOutsideBoard(TBoard& board) {
+  const TPlatine& p = board.Platine;
+  TObjektList& list = board.Elements;
+  const size_t n = list.size();
+  struct TBox {
+    bool any = false;
+    TURect r;
+    void Add(const TBox& o) {
+      if (!o.any) return;
+      if (!any) {
+        *this = o;
+        return;
+      }
+      r.Left = std::min(r.Left, o.r.Left);
+      r.Top = std::min(r.Top, o.r.Top);
+      r.Right = std::max(r.Right, o.r.Right);
+      r.Bottom = std::max(r.Bottom, o.r.Bottom);
+    }
+  };
+  std::vector<TBox> own(n);
+  std::unordered_map<int, TBox> byComponent, byGroup;
+  for (size_t i = 0; i < n; ++i) {
+    const TObjekt& e = *list[i];
+    if (const auto r = OutlineBounds(e, p)) {
+      own[i].any = true;
+      own[i].r = *r;
+    }
+    if (e.ComponentNo != 0) byComponent[e.ComponentNo].Add(own[i]);
+    if (InnermostGroup(e) > 0) byGroup[InnermostGroup(e)].Add(own[i]);
+  }
+  std::vector<char> outside(n, 0);
+  for (size_t i = 0; i < n; ++i) {
+    const TObjekt& e = *list[i];
+    TBox set = own[i];
+    if (e.ComponentNo != 0) set.Add(byComponent[e.ComponentNo]);
+    if (InnermostGroup(e) > 0) set.Add(byGroup[InnermostGroup(e)]);
+    const bool meets = set.any && set.r.Right >= 0 && set.r.Left <= p.Width && set.r.Bottom >= -int64_t{p.Height} &&
+                       set.r.Top <= 0;
+    outside[i] = !meets;
+  }
+  size_t k = 0;
+  const size_t removed = DeleteObjekte(list, [&](const TObjekt&) { return outside[k++] != 0; });
+  CleanUpList(list);
+  return removed;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
+  const fs::path target(path);
+  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const std::string tmp =
+      (dir / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()))).string();
+  FILE* f = std::fopen(tmp.c_str(), "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = std::fflush(f) == 0 && ok;
+  ok = ::fsync(::fileno(f)) == 0 && ok;
+  ok = std::fclose(f) == 0 && ok;
+  if (ok) ok = std::rename(tmp.c_str(), path.c_str()) == 0;
+  if (!ok) std::remove(tmp.c_str());
+  return ok;
+}
+
+TWriteResult WriteProject(TProject& project, const std::string& path, bool autosave) {
+  TWriteResult res;
+  if (TBoard* active = project.Active()) {
+    if (!autosave) RemoveElementsOutsideBoard(*active);
+    RenumberGroupsAndComponents(active->Elements);
+  }
+  if (!WriteFileAtomically(path, EncodeProject(project))) {
+    res.Error = "The file \"" + path + "\" can not be written.";
+    return res;
+  }
+  if (!autosave) project.Changed = false;
+  res.Ok = true;
+  return res;
+}
+
+std::string WithProjectExtension(const std::string& path) {
+  fs::path p(path);
+  if (Lower(p.extension().string()) == ".bsm6") return path;
+  p.replace_extension(".bsm6");
+  return p.string();
+}
+
+std::string AutosaveName(const std::string& path) {
+  fs::path p(path);
+  p.replace_extension(".bsm6");
+  return p.string() + ".bak";
+}
+
+bool SaveProjectAs(TProject& project, const std::string& path, const TProjectUi& ui) {
+  const std::string target = WithProjectExtension(path);
+  bool deleteOriginal = false;
+  if (target != path && fs::exists(path)) {
+    const TAnswer a = ui.AskYesNoCancel
+                          ? ui.AskYesNoCancel("The file will be saved with the new file extension \".bsm6\".\r\r"
+                                              "Do you want to keep the older original file?")
+                          : TAnswer::Yes;
+    deleteOriginal = a == TAnswer::No;
+  }
+  const TWriteResult w = WriteProject(project, target);
+  if (!w.Ok) {
+    if (ui.Inform) ui.Inform(w.Error);
+    return false;
+  }
+  if (deleteOriginal && std::remove(path.c_str()) != 0 && ui.Inform)
+    ui.Inform("Could not delete file \"" + path + "\".");
+  project.FileName = target;
+  project.LastDirectory = fs::path(target).parent_path().string();
+  return true;
+}
+
+}  // namespace bs

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli.h"
+#include "example_board.h"
+#include "io/macro_file.h"
+#include "io/project_file.h"
+
+namespace bs::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct TRun {
+  int code;
+  std::string out, err;
+};
+
+TRun Cli(const std::vector<std::string>& args) {
+  std::ostringstream out, err;
+  const int code = RunCli(args, out, err);
+  return {code, out.str(), err.str()};
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Balanced(const std::string& json) {
+  int depth = 0;
+  bool inString = false;
+  for (size_t i = 0; i < json.size(); ++i) {
+    const char c = json[i];
+    if (inString) {
+      if (c == '\\') ++i;
+      else if (c == '"') inString = false;
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '{' || c == '[') {
+      ++depth;
+    } else if (c == '}' || c == ']') {
+      if (--depth < 0) return false;
+    }
+  }
+  return depth == 0 && !inString;
+}
+
+struct CommandsTest : testing::Test {
+  fs::path dir;
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("bs_cli_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+  std::string P(const std::string& name) const { return (dir / name).string(); }
+};
+
+TEST_F(CommandsTest, DemoInfoAndDump) {
+  ASSERT_EQ(Cli({"demo", P("demo.bsm6")}).code, 0);
+  const TRun again = Cli({"demo", P("demo.bsm6")});
+  EXPECT_EQ(again.code, 1);  // no silent overwrite
+  EXPECT_NE(again.err.find("already exists"), std::string::npos);
+  EXPECT_EQ(Cli({"demo", P("demo.bsm6"), "--force"}).code, 0);
+
+  const TRun info = Cli({"info", P("demo.bsm6")});
+  ASSERT_EQ(info.code, 0) << info.err;
+  EXPECT_NE(info.out.find("board 0 \"Timer\": 70 x 50 mm"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("rubber bands: 4, routed tracks: 0, components: 7"), std::string::npos);
+
+  const TRun json = Cli({"info", "--json", P("demo.bsm6")});
+  ASSERT_EQ(json.code, 0);
+  EXPECT_TRUE(Balanced(json.out));
+  for (const char* key : {"\"version\":6", "\"name\":\"Timer\"", "\"origin\":[50000,-450000]",
+                          "\"ground_plane\":[3]", "\"by_kind\":{", "\"tht_pad\":23"})
+    EXPECT_NE(json.out.find(key), std::string::npos) << key;
+
+  const TRun dump = Cli({"dump", P("demo.bsm6"), "--json"});
+  ASSERT_EQ(dump.code, 0);
+  EXPECT_TRUE(Balanced(dump.out));
+  for (const char* key : {"\"board\":0", "\"ThermalSpokes\":1431655765", "\"TrackEnds\":0", "\"LabelRole\":1",
+                          "\"Package\":\"DIP8\"", "\"StopAngle\":60000", "\"Connections\":[", "\"RouteStart\":-1"})
+    EXPECT_NE(dump.out.find(key), std::string::npos) << key;
+  const TRun noBoard = Cli({"dump", P("demo.bsm6"), "--board", "3", "--json"});
+  EXPECT_EQ(noBoard.code, 1);
+  EXPECT_NE(noBoard.err.find("there is no board 3"), std::string::npos);
+}
+
+TEST_F(CommandsTest, ConvertOldVersionsAndMacros) {
+  TProject p;
+  BuildExampleProject(p);
+  for (const auto& e : p.Active()->Elements) e->LabelRole = 0;  // version 5 had no placement data
+  std::vector<uint8_t> bytes = EncodeProject(p);
+  bytes[0] = 5;  // the same layout read as version 5 (hundredths of a millimetre)
+  {
+    std::ofstream(P("old.bsm"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  }
+  EXPECT_NE(Cli({"info", P("old.bsm")}).out.find("project file version 5"), std::string::npos);
+  ASSERT_EQ(Cli({"convert", P("old.bsm"), P("new.bsm6")}).code, 0);
+  const TRun info = Cli({"info", "--json", P("new.bsm6")});
+  EXPECT_NE(info.out.find("\"version\":6"), std::string::npos);
+  EXPECT_NE(info.out.find("\"width\":70000000"), std::string::npos);  // scaled by 100
+  EXPECT_EQ(Cli({"convert", P("old.bsm"), P("new.bsm6")}).code, 1);   // exists
+
+  // A converted current file is unchanged byte for byte.
+  ASSERT_EQ(Cli({"demo", P("demo.bsm6")}).code, 0);
+  ASSERT_EQ(Cli({"convert", P("demo.bsm6"), P("same.bsm6")}).code, 0);
+  EXPECT_EQ(Slurp(P("demo.bsm6")), Slurp(P("same.bsm6")));
+
+  // Macros go through as macros.
+  ASSERT_TRUE(WriteMacroFile(P("m.bmk"), p.Active()->Elements, false, "Timer", "demo"));
+  ASSERT_EQ(Cli({"convert", P("m.bmk"), P("m2.bmk")}).code, 0);
+  const TRun minfo = Cli({"info", P("m2.bmk")});
+  EXPECT_EQ(minfo.code, 0) << minfo.err;
+  EXPECT_NE(minfo.out.find("macro, file version 6"), std::string::npos);
+  EXPECT_NE(minfo.out.find("\"Timer\" \"demo\""), std::string::npos);
+  EXPECT_TRUE(Balanced(Cli({"dump", "--json", P("m2.bmk")}).out));
+}
+
+TEST_F(CommandsTest, BadFilesFailClearly) {
+  std::ofstream(P("junk.bsm6")) << "not a board at all";
+  const TRun r = Cli({"info", P("junk.bsm6")});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("\"junk.bsm6\" is not a Boardsmith file."), std::string::npos);
+  EXPECT_EQ(Cli({"dump", "--json", P("missing.bsm6")}).code, 1);
+
+  ASSERT_EQ(Cli({"demo", P("d.bsm6")}).code, 0);
+  std::string cut = Slurp(P("d.bsm6"));
+  cut.resize(cut.size() / 2);
+  std::ofstream(P("cut.bsm6"), std::ios::binary) << cut;
+  const TRun c = Cli({"convert", P("cut.bsm6"), P("out.bsm6")});
+  EXPECT_EQ(c.code, 1);
+  EXPECT_NE(c.err.find("is damaged or incomplete"), std::string::npos);
+  EXPECT_FALSE(fs::exists(P("out.bsm6")));
+}
+
+TEST_F(CommandsTest, SynthIsDeterministic) {
+  ASSERT_EQ(Cli({"synth", "--elements", "400", "--seed", "7", P("a.bsm6")}).code, 0);
+  ASSERT_EQ(Cli({"synth", "--elements", "400", "--seed", "7", P("b.bsm6")}).code, 0);
+  ASSERT_EQ(Cli({"synth", "--elements", "400", "--seed", "8", "--multilayer", P("c.bsm6")}).code, 0);
+  EXPECT_EQ(Slurp(P("a.bsm6")), Slurp(P("b.bsm6")));
+  EXPECT_NE(Slurp(P("a.bsm6")), Slurp(P("c.bsm6")));
+  const TRun info = Cli({"info", "--json", P("c.bsm6")});
+  EXPECT_NE(info.out.find("\"multilayer\":true"), std::string::npos);
+  EXPECT_NE(info.out.find("\"ground_plane\":[3]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bs::cli
