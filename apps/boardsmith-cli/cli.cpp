@@ -20,8 +20,8 @@ void PrintOverview(std::ostream& out) {
 }  // namespace
 
 const std::vector<TSubcommand>& Subcommands() {
-  static const std::vector<TSubcommand> all = {InfoCommand(),    DumpCommand(),  ConvertCommand(),
-                                               TextioCommand(),  SynthCommand(), DemoCommand()};
+  static const std::vector<TSubcommand> all = {InfoCommand(),   DumpCommand(),  ConvertCommand(), RenderCommand(),
+                                               TextioCommand(), SynthCommand(), GlyphsCommand(),  DemoCommand()};
   return all;
 }
 

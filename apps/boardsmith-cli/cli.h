@@ -37,5 +37,7 @@ TSubcommand DumpCommand();
 TSubcommand ConvertCommand();
 TSubcommand TextioCommand();
 TSubcommand SynthCommand();
+TSubcommand RenderCommand();
+TSubcommand GlyphsCommand();
 
 }  // namespace bs::cli

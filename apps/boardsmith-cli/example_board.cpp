@@ -1,9 +1,11 @@
 #include "example_board.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "project/newboard.h"
+#include "model/geometry.h"
 #include "render/text_strokes.h"
 
 namespace bs::cli {
@@ -211,6 +213,108 @@ void BuildExampleProject(TProject& project) {
   project.Info.Title = "Timer demo";
   project.Info.Author = "Boardsmith";
   project.Info.Comment = "A 555 astable blinker: four rubber bands are left to route.";
+  project.Changed = false;
+}
+
+void BuildKindsProject(TProject& project) {
+  project.Boards.clear();
+  project.ActiveIndex = -1;
+  TBoard& board = AddBoard(project, "Kinds", 2000000, 1400000, false);
+  TPlatine& p = board.Platine;
+  p.Multilayer = 1;
+  p.LayerVisible = {0, 1, 1, 1, 1, 1, 1, 1};
+  p.GroundPlane[kLayerC2] = p.GroundPlane[kLayerI1] = 1;
+  p.ActiveLayer = kLayerC2;
+  TBuilder b(board);
+  const float cell = 150000;
+  auto at = [&](int col, int row) { return TFPoint{100000 + col * cell, -100000 - row * cell}; };
+
+  // Row 0: every THT shape on C2, thermal on even columns; row 1 the same
+  // turned by 30 degrees with individual spokes.
+  for (int row = 0; row < 2; ++row)
+    for (int shape = 1; shape <= 9; ++shape) {
+      const TFPoint c = at(shape - 1, row);
+      TObjekt& pad = b.Pad(c.X, c.Y, uint8_t(shape), 25000, 10000);
+      pad.Thermal = shape % 2 == 0;
+      pad.Clearance = 8000;
+      if (row == 1) {
+        RotateObjekt(pad, {c.X, c.Y}, 30);
+        pad.Thermal = 1;
+        pad.ThermalSpokes = 0xAAAAAAAA;
+      }
+    }
+  b.Pad(at(9, 0).X, at(9, 0).Y, kShapeRound, 20000, 20000);  // a bare hole
+  TObjekt& via = b.Via(at(9, 1).X, at(9, 1).Y);
+  via.Thermal = 1;
+  via.Clearance = 6000;
+  b.Pad(at(10, 0).X, at(10, 0).Y, 0, 20000, 8000);  // no shape: only its hole
+
+  // Row 2: SMD pads on C1, one thermal, one turned; tracks on C1.
+  TObjekt& smd = b.Smd(at(0, 2).X, at(0, 2).Y, 60000, 30000);
+  b.Smd(at(1, 2).X, at(1, 2).Y, 60000, 30000).Thermal = 1;
+  TObjekt& turned = b.Smd(at(2, 2).X, at(2, 2).Y, 60000, 30000);
+  RotateObjekt(turned, {at(2, 2).X, at(2, 2).Y}, 45);
+  p.GroundPlane[kLayerC1] = 1;
+  const TFPoint t0 = at(3, 2);
+  b.Track(kLayerC1, 20000, {{t0.X, t0.Y + 40000}, {t0.X + 100000, t0.Y + 40000}}).TrackEnds = 3;
+  b.Track(kLayerC1, 20000, {{t0.X, t0.Y}, {t0.X + 100000, t0.Y}, {t0.X + 100000, t0.Y - 40000}});
+  b.Track(kLayerC1, 20000, {{t0.X + 150000, t0.Y}, {t0.X + 155000, t0.Y}}).TrackEnds = 2;  // short end
+  b.Track(kLayerC1, 20000, {{t0.X + 200000, t0.Y}, {t0.X + 200000, t0.Y}});                // a dot
+  TObjekt& routed = b.Track(kLayerC2, 15000, {{at(7, 2).X, at(7, 2).Y}, {at(9, 2).X, at(9, 2).Y}});
+  routed.Routed = 1;
+
+  // Row 3: zones on C1 (solid, hatched by width, hatched automatic) and a
+  // cut-out on C2.
+  auto zone = [&](int col, uint8_t layer, bool hatch, bool autoHatch, bool cutout) -> TObjekt& {
+    auto z = NewObjekt();
+    InitZone(*z, 4000, layer);
+    const TFPoint c = at(col, 3);
+    for (TFPoint q : {TFPoint{c.X - 60000, c.Y + 50000}, TFPoint{c.X + 60000, c.Y + 50000},
+                      TFPoint{c.X + 20000, c.Y - 60000}, TFPoint{c.X - 60000, c.Y - 50000}})
+      AddPoint(*z, q);
+    z->Hatch = hatch;
+    z->HatchAuto = autoHatch;
+    z->HatchWidth = 12000;
+    z->Cutout = cutout;
+    return b.Add(std::move(z));
+  };
+  zone(0, kLayerC1, false, true, false);
+  zone(1, kLayerC1, true, false, false);
+  zone(2, kLayerC1, true, true, false);
+  zone(3, kLayerC2, false, true, true);
+  zone(4, kLayerI1, false, true, false);
+
+  // Row 4: circles and arcs on S1, texts on every silkscreen and copper layer.
+  b.Circle(at(0, 4).X, at(0, 4).Y, 50000, 6000);
+  TObjekt& arc = b.Circle(at(1, 4).X, at(1, 4).Y, 50000, 6000);
+  arc.StartAngle = 30000;
+  arc.StopAngle = 240000;
+  TObjekt& disc = b.Circle(at(2, 4).X, at(2, 4).Y, 45000, 6000);
+  disc.Fill = 1;
+  TObjekt& pie = b.Circle(at(3, 4).X, at(3, 4).Y, 45000, 6000);
+  pie.Fill = 1;
+  pie.StartAngle = 0;
+  pie.StopAngle = 270000;
+  b.Text(at(4, 4).X, at(4, 4).Y, "Normal", 0, 30000);
+  b.Text(at(6, 4).X, at(6, 4).Y, "Mirror", 0, 30000, kLayerS2, true);
+  TObjekt& rotated = b.Text(at(8, 4).X, at(8, 4).Y, "R45", 0, 30000);
+  rotated.Rotation = 45;
+  BuildTextStrokes(rotated, false);
+  for (auto [col, style, thick] : {std::tuple{0, 0, 0}, std::tuple{3, 2, 2}}) {
+    auto t = NewObjekt();
+    InitText(*t, at(col, 5), col == 0 ? "narrow thin" : "WIDE BOLD", false, false, kLayerC2, style, float(thick), 30000, 0);
+    BuildTextStrokes(*t, false);
+    b.Add(std::move(t));
+  }
+  b.Track(kLayerI2, 15000, {{at(6, 5).X, at(6, 5).Y}, {at(10, 5).X, at(10, 5).Y}});
+  b.Track(kLayerI1, 15000, {{at(6, 5).X, at(6, 5).Y - 40000}, {at(10, 5).X, at(10, 5).Y - 40000}});
+  b.Track(kLayerO, 0, {{20000, -20000}, {1980000, -20000}, {1980000, -1380000}, {20000, -1380000}, {20000, -20000}});
+
+  // Rubber bands and a selected track with its handles.
+  TBuilder::Connect(smd, via);
+  TBuilder::Connect(smd, *board.Elements[0]);
+  routed.Selected = 1;
+  p.OriginY = -p.Height;
   project.Changed = false;
 }
 

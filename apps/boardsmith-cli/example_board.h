@@ -8,4 +8,8 @@ namespace bs::cli {
 
 void BuildExampleProject(TProject& project);
 
+// A multilayer board with every element kind, pad shape and drawing flag on
+// every layer, for looking at the painter's output.
+void BuildKindsProject(TProject& project);
+
 }  // namespace bs::cli

@@ -139,6 +139,34 @@ TEST_F(CommandsTest, BadFilesFailClearly) {
   EXPECT_FALSE(fs::exists(P("out.bsm6")));
 }
 
+TEST_F(CommandsTest, RenderAndGlyphPictures) {
+  ASSERT_EQ(Cli({"demo", "--kinds", P("kinds.bsm6")}).code, 0);
+  const TRun r = Cli({"render", P("kinds.bsm6"), P("k.png"), "--dpi", "100", "--plain", "--layers", "1,3,7"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Slurp(P("k.png")).substr(0, 8), "\x89PNG\r\n\x1a\n");
+  ASSERT_EQ(Cli({"render", P("kinds.bsm6"), P("w.png"), "--zoom", "0.004", "--width", "300", "--height", "200",
+                 "--scroll", "100,50", "--active-layer", "1"})
+                .code,
+            0);
+  EXPECT_EQ(Cli({"glyphs", P("g.png")}).code, 0);
+  struct Bad {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Bad bad[] = {
+      {{"render", P("kinds.bsm6"), P("x.png"), "--dpi", "100", "--zoom", "1"}, "either --dpi or --zoom"},
+      {{"render", P("kinds.bsm6"), P("x.png"), "--width", "100"}, "--width and --height together"},
+      {{"render", P("kinds.bsm6"), P("x.png"), "--layers", "1,9"}, "layer numbers 1 ... 7"},
+      {{"render", P("kinds.bsm6"), P("x.png"), "--zoom", "50"}, "would be"},
+  };
+  for (const auto& b : bad) {
+    const TRun run = Cli(b.args);
+    EXPECT_NE(run.code, 0);
+    EXPECT_NE(run.err.find(b.message), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(P("x.png")));
+  }
+}
+
 TEST_F(CommandsTest, SynthIsDeterministic) {
   ASSERT_EQ(Cli({"synth", "--elements", "400", "--seed", "7", P("a.bsm6")}).code, 0);
   ASSERT_EQ(Cli({"synth", "--elements", "400", "--seed", "7", P("b.bsm6")}).code, 0);

@@ -24,12 +24,23 @@ struct TUndoSnapshot {
   int32_t Height = 0;
 };
 
+// One entry of a board's zoom history.
+struct TZoomRecord {
+  int32_t ScrollX = 0;
+  int32_t ScrollY = 0;
+  double Zoom = 0;
+  friend bool operator==(const TZoomRecord&, const TZoomRecord&) = default;
+};
+// Unbounded, newest at the back; not saved with the board.
+using TZoomHistory = std::vector<TZoomRecord>;
+
 struct TBoard {
   TByteString Caption;  // tab caption: the name as entered plus one blank
   TPlatine Platine;     // always current, also for the active board
   TObjektList Elements;
   std::deque<TUndoSnapshot> UndoStack;  // newest at the back
   std::deque<TUndoSnapshot> RedoStack;
+  TZoomHistory ZoomHistory;
 };
 
 // The text without leading and trailing blanks.

@@ -1,0 +1,577 @@
+#include "render/painter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+#include "model/geometry.h"
+#include "render/grid.h"
+#include "render/raster_surface.h"
+
+namespace bs {
+
+namespace {
+constexpr double kPi = std::numbers::pi;
+
+// Layer orders by active layer, first drawn first.
+const int* LayerOrder(int active) {
+  static const int kTop[] = {5, 6, 3, 1, 4, 2, 7};
+  static const int kI1[] = {1, 3, 6, 5, 2, 4, 7};
+  static const int kI2[] = {1, 3, 5, 6, 2, 4, 7};
+  static const int kOther[] = {5, 6, 1, 3, 2, 4, 7};
+  switch (active) {
+    case kLayerC1:
+    case kLayerS1: return kTop;
+    case kLayerI1: return kI1;
+    case kLayerI2: return kI2;
+    default: return kOther;
+  }
+}
+
+bool OpensSolderMask(const TObjekt& e) { return NeedsSolderMaskOpening(e); }
+
+// What one element drawing call needs to know.
+struct TDraw {
+  TSurface& s;
+  const TPlatine& board;
+  TViewMap v;
+  const TPaintSettings& set;
+  TPaintTarget target;
+  bool dragPreview = false;
+  TColour gapColour = 0;  // zone back colour inside gaps
+
+  TPx P(double x, double y) const { return {x * v.Zoom - v.ScrollX, -y * v.Zoom - v.ScrollY}; }
+  TPx P(TFPoint p) const { return P(p.X, p.Y); }
+  double L(double units) const { return units * v.Zoom; }
+
+  TPxPath Path(const TPointList& pts) const {
+    TPxPath out;
+    out.reserve(pts.size());
+    for (const TFPoint& p : pts) out.push_back(P(p));
+    return out;
+  }
+
+  TColour ZoneBack() const { return set.Scheme.Background(); }
+
+  void Tht(const TObjekt& e, double g, TColour c) {
+    if (IsBareHole(e) && g == 0) return;
+    const double r = double(e.SizeA) + g;
+    switch (e.Shape) {
+      case kShapeRound:
+        s.FillCircle(P(e.Pos), L(r), c);
+        return;
+      case kShapeRoundedH:
+      case kShapeRoundedV:
+        if (e.Points.size() >= 2)
+          s.StrokePath({P(e.Points[0]), P(e.Points[1])}, L(2 * r), TCap::Round, false, c);
+        return;
+      case kShapeOctagon:
+      case kShapeSquare:
+      case kShapeOctagonH:
+      case kShapeRectH:
+      case kShapeOctagonV:
+      case kShapeRectV:
+        if (g == 0) {
+          s.FillSimplePolygon(Path(e.Points), c);
+        } else {
+          TPointList grown = ThtOutline(e.Shape, e.Pos, e.SizeA, RoundInt(g));
+          RotatePoints(grown, e.Pos, -PadRotation(e));
+          s.FillSimplePolygon(Path(grown), c);
+        }
+        return;
+      default:
+        return;
+    }
+  }
+
+  void Smd(const TObjekt& e, double g, TColour c) {
+    if (e.Points.size() < 4) return;
+    if (g == 0) {
+      s.FillSimplePolygon(Path(e.Points), c);
+      return;
+    }
+    const auto len = [](TFPoint a, TFPoint b) { return std::hypot(double(b.X) - a.X, double(b.Y) - a.Y); };
+    s.FillSimplePolygon(Path(RotatedRectangle(e.Points, len(e.Points[0], e.Points[1]) + 2 * g,
+                                        len(e.Points[1], e.Points[2]) + 2 * g)),
+                  c);
+  }
+
+  void FlatEnd(TFPoint from, TFPoint end, double w, TColour c) {
+    const double dx = double(end.X) - from.X, dy = double(end.Y) - from.Y;
+    const double len = std::hypot(dx, dy);
+    if (len <= w / 2) return;  // a short end segment keeps its round cap
+    const double ux = dx / len, uy = dy / len, nx = -uy, ny = ux, h = w / 2;
+    s.FillSimplePolygon({P(end.X + nx * h, end.Y + ny * h), P(end.X + nx * h + ux * h, end.Y + ny * h + uy * h),
+                   P(end.X - nx * h + ux * h, end.Y - ny * h + uy * h), P(end.X - nx * h, end.Y - ny * h)},
+                  c);
+  }
+
+  void Track(const TObjekt& e, double g, TColour c) {
+    if (e.Points.size() < 2) return;
+    const double w = double(e.Width) + 2 * g;
+    const TPxPath path = Path(e.Points);
+    s.StrokePath(path, L(w), TCap::Round, false, c);
+    const size_t n = e.Points.size();
+    if (e.TrackEnds & 1) FlatEnd(e.Points[1], e.Points[0], w, c);
+    if (e.TrackEnds & 2) FlatEnd(e.Points[n - 2], e.Points[n - 1], w, c);
+    if (set.ToolMode == 11 && e.Routed && g == 0 && L(e.Width) > 2) {
+      const double centre = std::max(e.Width / (s.AntiAliased() ? 4.0 : 3.0), 1.0);
+      s.StrokePath(path, L(centre), TCap::Round, false, set.Scheme.C[kColConnections]);
+    }
+  }
+
+  // Hatch lines of a zone: vertical and horizontal lines on multiples of the
+  // pitch, clipped to the polygon.
+  void Hatch(const TObjekt& e, TColour c) {
+    double p = e.HatchAuto ? 2.0 * e.Width : double(e.HatchWidth);
+    p = std::max(p, 5000.0);
+    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
+    for (const TFPoint& q : e.Points) {
+      minX = std::min<double>(minX, q.X);
+      maxX = std::max<double>(maxX, q.X);
+      minY = std::min<double>(minY, q.Y);
+      maxY = std::max<double>(maxY, q.Y);
+    }
+    if ((maxX - minX) / p > 20000 || (maxY - minY) / p > 20000) return;  // damaged sizes
+    for (int axis = 0; axis < 2; ++axis) {
+      const bool vertical = axis == 0;
+      const double lo = vertical ? minX : minY, hi = vertical ? maxX : maxY;
+      for (double k = std::ceil(lo / p); k * p <= hi; ++k) {
+        const double at = k * p;
+        // Vertices exactly on the line are moved by 2 units first.
+        std::vector<TDPoint> poly;
+        poly.reserve(e.Points.size());
+        for (const TFPoint& q : e.Points) {
+          TDPoint d{q.X, q.Y};
+          double& on = vertical ? d.X : d.Y;
+          if (on == at) on += 2;
+          poly.push_back(d);
+        }
+        std::vector<double> cuts;
+        for (size_t i = 0; i < poly.size(); ++i) {
+          const TDPoint a = poly[i], b = poly[(i + 1) % poly.size()];
+          const double a0 = vertical ? a.X : a.Y, b0 = vertical ? b.X : b.Y;
+          if ((a0 < at) == (b0 < at)) continue;
+          const double t = (at - a0) / (b0 - a0);
+          const double along = vertical ? a.Y + t * (b.Y - a.Y) : a.X + t * (b.X - a.X);
+          if (std::find(cuts.begin(), cuts.end(), along) == cuts.end()) cuts.push_back(along);
+        }
+        std::sort(cuts.begin(), cuts.end());
+        for (size_t i = 0; i + 1 < cuts.size(); i += 2) {
+          const TPx a = vertical ? P(at, cuts[i]) : P(cuts[i], at);
+          const TPx b = vertical ? P(at, cuts[i + 1]) : P(cuts[i + 1], at);
+          s.StrokePath({a, b}, L(p / 2), TCap::Butt, false, c);
+        }
+      }
+    }
+  }
+
+  void Zone(const TObjekt& e, double g, TColour c, bool gap) {
+    if (e.Points.size() < 2) return;
+    const TPxPath path = Path(e.Points);
+    const double w = double(e.Width) + 2 * g;
+    const bool outlineOnly = !gap && (!e.Closed || (e.Cutout && e.Selected && !dragPreview));
+    if (!outlineOnly) {
+      const bool back = !gap && (e.Hatch || e.Cutout);
+      s.FillPolygon(path, back ? ZoneBack() : c);
+      if (!gap && e.Hatch && !e.Cutout && g == 0) Hatch(e, c);
+    }
+    s.StrokePath(path, L(w), TCap::Round, e.Closed != 0, c);
+  }
+
+  void Circle(const TObjekt& e, double g, TColour c) {
+    const double m = (double(e.SizeA) + e.SizeB) / 2;
+    const double w = double(e.SizeA) - e.SizeB + 2 * g;
+    const TPx centre = P(e.Pos);
+    if (e.StartAngle == e.StopAngle) {
+      if (e.Fill) s.FillCircle(centre, L(m), c);
+      s.StrokeCircle(centre, L(m), L(w), c);
+      return;
+    }
+    const double a0 = e.StartAngle / 1000.0 * kPi / 180;
+    double sweep = (e.StopAngle - e.StartAngle) / 1000.0;
+    if (sweep < 0) sweep += 360;
+    sweep = sweep * kPi / 180;
+    if (e.Fill) s.FillPie(centre, L(m), a0, sweep, c);
+    s.StrokeArc(centre, L(m), a0, sweep, L(w), TCap::Butt, c);
+  }
+
+  void Text(const TObjekt& e, double g, TColour c) {
+    if (IsComponentLabel(e) && !e.LabelVisible) return;
+    for (const auto& stroke : e.SubElements) Track(*stroke, g, c);
+  }
+
+  // Draws the element grown by g in colour c.
+  void Shape(const TObjekt& e, double g, TColour c, bool gap = false) {
+    switch (e.Kind) {
+      case kKindThtPad: Tht(e, g, c); break;
+      case kKindSmdPad: Smd(e, g, c); break;
+      case kKindTrack: Track(e, g, c); break;
+      case kKindZone: Zone(e, g, c, gap); break;
+      case kKindCircle: Circle(e, g, c); break;
+      case kKindText: Text(e, g, c); break;
+      default: break;
+    }
+  }
+
+  // The element itself: cut-out elements only while selected or dragged.
+  void Element(const TObjekt& e, TColour c) {
+    if (!e.Shown) return;
+    if (e.Cutout && !e.Selected && !dragPreview) return;
+    Shape(e, 0, c);
+  }
+
+  void Spokes(const TObjekt& pad, int layer, TColour c) {
+    TSpokeContext ctx;
+    ctx.Layer = layer;
+    ctx.GroundPlaneOn = true;
+    for (const auto& r : ThermalSpokeRects(pad, ctx))
+      s.FillSimplePolygon({P(r[0].X, r[0].Y), P(r[1].X, r[1].Y), P(r[2].X, r[2].Y), P(r[3].X, r[3].Y)}, c);
+  }
+
+  // The element grown by its clearance; a cut-out by nothing.
+  void Gap(const TObjekt& e, TColour c) {
+    if (!e.Cutout && e.Clearance == 0) return;
+    if (IsComponentLabel(e) && !e.LabelVisible) return;
+    Shape(e, e.Cutout ? 0 : e.Clearance, c, true);
+  }
+};
+
+TColour GroundPlaneColour(const TPaintSettings& set, int layer) {
+  const TColour c = set.Scheme.Layer(layer);
+  return set.DarkenGroundPlane ? Darkened(c, 0.4) : c;
+}
+
+TColour DrillColour(const TPaintSettings& set) {
+  return set.Drillings == 1 ? 0xFFFFFF : set.Drillings == 2 ? 0x000000 : set.Scheme.Background();
+}
+
+// The model rectangle the surface shows.
+struct TModelRect {
+  double minX, minY, maxX, maxY;
+};
+
+TModelRect Visible(const TSurface& s, const TViewMap& v) {
+  return {v.ScrollX / v.Zoom, -(v.ScrollY + s.Height()) / v.Zoom, (v.ScrollX + s.Width()) / v.Zoom,
+          -v.ScrollY / v.Zoom};
+}
+
+bool Meets(const TURect& r, const TModelRect& m) {
+  return r.Right >= m.minX && r.Left <= m.maxX && r.Bottom >= m.minY && r.Top <= m.maxY;
+}
+}  // namespace
+
+TViewMap ViewportOf(const TPlatine& board) { return {board.Zoom, double(board.ScrollX), double(board.ScrollY)}; }
+
+TColour ElementColour(const TObjekt& e, const TPaintSettings& set, TPaintTarget target) {
+  TColour c = set.Scheme.Layer(e.Layer);
+  if (IsVia(e)) c = set.Scheme.C[kColThroughPads];
+  if (set.ToolMode == 15 && OpensSolderMask(e)) c = set.Scheme.Layer(kLayerO);
+  if (e.Selected) c = set.Scheme.Selection();
+  if (target == TPaintTarget::BitmapExport && set.Monochrome) c = 0x000000;
+  return c;
+}
+
+TURect CullBounds(const TObjekt& e) {
+  double minX = std::numeric_limits<double>::infinity(), minY = minX, maxX = -minX, maxY = -minX;
+  auto take = [&](double x, double y, double grow) {
+    minX = std::min(minX, x - grow);
+    maxX = std::max(maxX, x + grow);
+    minY = std::min(minY, y - grow);
+    maxY = std::max(maxY, y + grow);
+  };
+  const double gap = std::max<double>(e.Clearance, 0) + 600;
+  switch (e.Kind) {
+    case kKindThtPad: {
+      // Spokes of elongated pads reach the corner of the grown pad box.
+      const double reach = 3.0 * std::fabs(double(e.SizeA)) + 2 * gap;
+      take(e.Pos.X, e.Pos.Y, reach);
+      break;
+    }
+    case kKindSmdPad:
+    case kKindZone:
+    case kKindTrack: {
+      const double grow = (e.Kind == kKindSmdPad ? std::max(std::fabs(double(e.SizeA)), std::fabs(double(e.SizeB)))
+                                                 : std::fabs(double(e.Width))) + gap;
+      for (const TFPoint& p : e.Points) take(p.X, p.Y, grow);
+      break;
+    }
+    case kKindCircle:
+      take(e.Pos.X, e.Pos.Y, std::max(std::fabs(double(e.SizeA)), std::fabs(double(e.SizeB))) + gap);
+      break;
+    case kKindText:
+      for (const auto& s : e.SubElements)
+        for (const TFPoint& p : s->Points) take(p.X, p.Y, std::fabs(double(s->Width)) + gap);
+      break;
+    default:
+      take(e.Pos.X, e.Pos.Y, 0);
+      break;
+  }
+  if (!(maxX >= minX) || !std::isfinite(minX + maxX + minY + maxY)) return TURect{1, 1, 0, 0};  // meets nothing
+  auto clampI = [](double v) { return static_cast<int32_t>(std::clamp(v, -2e9, 2e9)); };
+  return {clampI(std::floor(minX)), clampI(std::floor(minY)), clampI(std::ceil(maxX)), clampI(std::ceil(maxY))};
+}
+
+void DrawElement(TSurface& s, const TObjekt& e, const TPlatine& board, const TViewMap& view,
+                 const TPaintSettings& settings, TPaintTarget target) {
+  TDraw d{s, board, view, settings, target};
+  d.Element(e, ElementColour(e, settings, target));
+}
+
+void DrawElementInColour(TSurface& s, const TObjekt& e, const TPlatine& board, const TViewMap& view,
+                         const TPaintSettings& settings, TColour colour) {
+  TDraw d{s, board, view, settings, TPaintTarget::Other};
+  d.Element(e, colour);
+}
+
+void DrawElementClearance(TSurface& s, const TObjekt& e, const TPlatine& board, const TViewMap& view,
+                          const TPaintSettings& settings, TColour colour) {
+  TDraw d{s, board, view, settings, TPaintTarget::Other};
+  d.Gap(e, colour);
+}
+
+void DrawThermalSpokes(TSurface& s, const TObjekt& pad, const TPlatine& board, const TViewMap& view, int layer,
+                       TColour colour) {
+  TPaintSettings settings;
+  TDraw d{s, board, view, settings, TPaintTarget::Other};
+  d.Spokes(pad, layer, colour);
+}
+
+namespace {
+class TBoardPaint {
+ public:
+  TBoardPaint(TSurface& s, const TBoard& b, const TViewMap& v, const TPaintSettings& set, TPaintTarget t)
+      : s_(s), b_(b), p_(b.Platine), set_(set), target_(t), d_{s, b.Platine, v, set, t} {
+    visible_ = Visible(s, v);
+    const auto& list = b.Elements;
+    inView_.resize(list.size(), 1);
+    if (target_ == TPaintTarget::Screen)
+      for (size_t i = 0; i < list.size(); ++i) inView_[i] = Meets(CullBounds(*list[i]), visible_);
+  }
+
+  void Run() {
+    const TColour bg = set_.Scheme.Background();
+    // The board area and the area outside it.
+    const TPx tl = d_.P(0, 0), br = d_.P(p_.Width, -double(p_.Height));
+    s_.FillRect(0, 0, s_.Width(), s_.Height(), set_.Scheme.Contrast());
+    const double right = std::round(br.X + 1), bottom = std::round(br.Y + 1);
+    s_.FillRect(tl.X, tl.Y, right, bottom, bg);
+    boardRect_ = {tl.X, tl.Y, right, bottom};
+
+    GroundPlanes();
+    // (The scanned template joins here.)
+    if (set_.ShowGrid) {
+      TPlatine view = p_;
+      view.Zoom = d_.v.Zoom;
+      view.ScrollX = static_cast<int32_t>(std::lround(d_.v.ScrollX));
+      view.ScrollY = static_cast<int32_t>(std::lround(d_.v.ScrollY));
+      TGridStyle style;
+      style.Dots = set_.GridDots;
+      style.MarkerEvery = set_.GridMarker;
+      style.LineColour = set_.Scheme.C[kColGridLines];
+      style.DotColour = set_.Scheme.C[kColGridDots];
+      DrawGrid(s_, view, style);
+    }
+
+    if (set_.Transparent) s_.SetCompose(set_.Scheme.DarkBackground() ? (s_.AntiAliased() ? TCompose::Plus : TCompose::Or)
+                                                                     : (s_.AntiAliased() ? TCompose::Minus : TCompose::And));
+    const int* order = LayerOrder(p_.ActiveLayer);
+    // Every layer's elements share a colour: one batch per layer.
+    s_.BeginBatch();
+    for (int k = 0; k < 7; ++k)
+      if (IsCopperLayer(order[k])) LayerElements(order[k]);
+    for (size_t i = 0; i < b_.Elements.size(); ++i) {
+      const TObjekt& e = *b_.Elements[i];
+      if (IsVia(e) && !e.Selected && inView_[i] && ShownOnScreen(e, p_) && !MaskSkip(e)) Draw(e);
+    }
+    for (int k = 0; k < 7; ++k)
+      if (!IsCopperLayer(order[k])) LayerElements(order[k]);
+    s_.EndBatch();
+    s_.SetCompose(TCompose::Normal);
+
+    s_.BeginBatch();
+    for (const auto& e : b_.Elements)
+      if (e->Selected) d_.Element(*e, ElementColour(*e, set_, target_));
+    s_.EndBatch();
+    if (set_.ToolMode == 15)
+      for (size_t i = 0; i < b_.Elements.size(); ++i) {
+        const TObjekt& e = *b_.Elements[i];
+        if (inView_[i] && ShownOnScreen(e, p_) && OpensSolderMask(e)) Draw(e);
+      }
+    Drills();
+    Handles();
+    RubberBands();
+    ZeroPoint();
+  }
+
+ private:
+  bool MaskSkip(const TObjekt& e) const { return set_.ToolMode == 15 && OpensSolderMask(e); }
+  void Draw(const TObjekt& e) { d_.Element(e, ElementColour(e, set_, target_)); }
+
+  void LayerElements(int layer) {
+    if (!p_.LayerVisible[layer]) return;
+    for (size_t i = 0; i < b_.Elements.size(); ++i) {
+      const TObjekt& e = *b_.Elements[i];
+      if (e.Layer != layer || e.Selected || IsVia(e) || MaskSkip(e) || !inView_[i]) continue;
+      if (e.Cutout) continue;  // cut-outs show only while selected
+      Draw(e);
+    }
+  }
+
+  // One layer's plane: its colour over the board, the gaps, the spokes.
+  void PlaneOnto(TDraw& d, int layer, TColour gapColour) {
+    const TColour gp = GroundPlaneColour(set_, layer);
+    d.s.FillRect(boardRect_.minX, boardRect_.minY, boardRect_.maxX, boardRect_.maxY, gp);
+    const bool multi = p_.Multilayer;
+    d.s.BeginBatch();
+    for (size_t i = 0; i < b_.Elements.size(); ++i) {
+      const TObjekt& e = *b_.Elements[i];
+      if (inView_[i] && OccupiesLayer(e, layer, multi)) d.Gap(e, gapColour);
+    }
+    for (size_t i = 0; i < b_.Elements.size(); ++i) {
+      const TObjekt& e = *b_.Elements[i];
+      if (inView_[i] && IsPad(e) && e.Thermal && OccupiesLayer(e, layer, multi)) d.Spokes(e, layer, gp);
+    }
+    d.s.EndBatch();
+  }
+
+  void GroundPlanes() {
+    const TColour bg = set_.Scheme.Background();
+    std::vector<int> layers;
+    const int active = p_.ActiveLayer;
+    const bool all = set_.AllGroundPlanes && s_.AntiAliased();
+    if (all) {
+      const int* order = LayerOrder(active);
+      for (int k = 0; k < 7; ++k)
+        if (IsCopperLayer(order[k]) && p_.GroundPlane[order[k]] && p_.LayerVisible[order[k]]) layers.push_back(order[k]);
+    } else if (active >= 1 && active <= 7 && IsCopperLayer(active) && p_.GroundPlane[active]) {
+      layers.push_back(active);
+    }
+    if (layers.size() == 1) {
+      PlaneOnto(d_, layers[0], bg);
+      return;
+    }
+    // Several planes: each drawn alone, then laid over with the background
+    // as the transparent key so that every layer's copper shows.
+    for (int layer : layers) {
+      TRasterSurface work(s_.Width(), s_.Height(), s_.AntiAliased());
+      work.Clear(bg);
+      TDraw d{work, p_, d_.v, set_, target_};
+      PlaneOnto(d, layer, bg);
+      s_.BlitKeyed(work.Raster(), bg);
+    }
+  }
+
+  void Drills() {
+    const bool aa = s_.AntiAliased();
+    const TColour drill = DrillColour(set_);
+    for (size_t i = 0; i < b_.Elements.size(); ++i) {
+      const TObjekt& e = *b_.Elements[i];
+      if (e.Kind != kKindThtPad || !(e.SizeB > 0) || !inView_[i] || !e.Shown) continue;
+      if (!ShownOnScreen(e, p_) && !e.Selected) continue;
+      const bool bare = IsBareHole(e);
+      const double d = d_.L(e.SizeB);
+      double r = aa ? std::max(d, 0.5) : d - 1;
+      if (aa && !bare) r = std::min(r, d_.L(e.SizeA) - 1);
+      if (r <= 0) continue;
+      const TPx c = d_.P(e.Pos);
+      s_.FillCircle(c, r, drill);
+      const TColour rim = e.Selected ? set_.Scheme.Selection() : bare ? set_.Scheme.Contrast() : drill;
+      s_.StrokeCircle(c, r, 1, rim);
+      if (bare) {
+        const double h = (d - 1) / 1.6 - 2;
+        if (h > 0) {
+          const TColour xc = e.Selected ? 0xFF00FF : set_.Scheme.Layer(e.Layer);
+          s_.StrokePath({{c.X - h, c.Y - h}, {c.X + h, c.Y + h}}, 1, TCap::Butt, false, xc);
+          s_.StrokePath({{c.X - h, c.Y + h}, {c.X + h, c.Y - h}}, 1, TCap::Butt, false, xc);
+        }
+      }
+    }
+  }
+
+  void Handles() {
+    if (target_ == TPaintTarget::MacroPreview || set_.ToolMode == 11 || set_.ToolMode == 8 || set_.ToolMode == 15) return;
+    const TObjekt* only = nullptr;
+    for (const auto& e : b_.Elements) {
+      if (!e->Selected) continue;
+      if (only) return;
+      only = e.get();
+    }
+    if (!only) return;
+    const TObjekt& e = *only;
+    const double px3 = 3;
+    if (e.Kind == kKindTrack || e.Kind == kKindZone) {
+      const double r = std::max(d_.L(e.Width / 2.1), px3);
+      const double ring = std::max(d_.L(RoundInt(e.Width / 2.1 * 0.7)), 1.0);
+      const size_t n = e.Points.size();
+      const size_t segments = e.Kind == kKindZone ? n : (n ? n - 1 : 0);
+      for (size_t i = 0; i < segments && n >= 2; ++i) {
+        const TFPoint a = e.Points[i], b = e.Points[(i + 1) % n];
+        s_.StrokeCircle(d_.P((double(a.X) + b.X) / 2, (double(a.Y) + b.Y) / 2), ring, 1, 0xFF0000);
+      }
+      for (const TFPoint& p : e.Points) {
+        s_.FillCircle(d_.P(p), r, 0xFF0000);
+        s_.StrokeCircle(d_.P(p), r, 1, 0xFFFFFF);
+      }
+    } else if (e.Kind == kKindCircle) {
+      const double m = (double(e.SizeA) + e.SizeB) / 2;
+      const double r = std::max(d_.L((double(e.SizeA) - e.SizeB) / 2), px3);
+      for (int32_t a : {e.StartAngle, e.StopAngle}) {
+        const double t = a / 1000.0 * kPi / 180;
+        s_.FillCircle(d_.P(e.Pos.X + m * std::cos(t), e.Pos.Y + m * std::sin(t)), r, 0xFF0000);
+      }
+    }
+  }
+
+  void RubberBands() {
+    const double w = s_.AntiAliased() ? 1.5 : 1;
+    for (const auto& e : b_.Elements) {
+      if (!IsPad(*e) || !e->Shown) continue;
+      const TDPoint a = Centre(*e);
+      for (const TObjekt* o : e->Connections) {
+        if (o < e.get() && std::find(o->Connections.begin(), o->Connections.end(), e.get()) != o->Connections.end())
+          continue;  // the pair is drawn once
+        if (!o->Shown) continue;
+        TColour c = set_.Scheme.C[kColConnections];
+        if ((set_.ToolMode == 9 || set_.ToolMode == 11) && e->Selected && o->Selected) c = 0xFF00FF;
+        const TDPoint b = Centre(*o);
+        s_.StrokePath({d_.P(a.X, a.Y), d_.P(b.X, b.Y)}, w, TCap::Butt, false, c);
+      }
+    }
+  }
+
+  void ZeroPoint() {
+    TPx z = d_.P(p_.OriginX, p_.OriginY);
+    z = {std::floor(z.X) + 0.5, std::floor(z.Y) + 0.5};
+    const bool aa = s_.AntiAliased();
+    const double outer = aa ? 16 : 15;
+    const TColour bg = set_.Scheme.Background(), fg = set_.Scheme.Contrast();
+    s_.StrokePath({{z.X - outer, z.Y}, {z.X + outer, z.Y}}, 3, TCap::Butt, false, bg);
+    s_.StrokePath({{z.X, z.Y - outer}, {z.X, z.Y + outer}}, 3, TCap::Butt, false, bg);
+    s_.StrokePath({{z.X - 15, z.Y}, {z.X + 15, z.Y}}, 1, TCap::Butt, false, fg);
+    s_.StrokePath({{z.X, z.Y - 15}, {z.X, z.Y + 15}}, 1, TCap::Butt, false, fg);
+    if (aa) {
+      s_.FillCircle(z, 2, bg);
+      s_.StrokeCircle(z, 2, 3, fg);
+    }
+  }
+
+  TSurface& s_;
+  const TBoard& b_;
+  const TPlatine& p_;
+  const TPaintSettings& set_;
+  TPaintTarget target_;
+  TDraw d_;
+  TModelRect visible_{};
+  TModelRect boardRect_{};
+  std::vector<char> inView_;
+};
+}  // namespace
+
+void PaintBoard(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
+                TPaintTarget target) {
+  TBoardPaint(s, board, view, settings, target).Run();
+}
+
+}  // namespace bs

@@ -1,0 +1,60 @@
+// Paints a board: ground planes, elements layer by layer, drill holes,
+// selection, handles, rubber bands and markers, onto any drawing surface.
+#pragma once
+
+#include "model/geometry.h"
+#include "model/objekt.h"
+#include "project/project.h"
+#include "render/colours.h"
+#include "render/surface.h"
+
+namespace bs {
+
+enum class TPaintTarget { Screen, MacroPreview, BitmapExport, Other };
+
+// Settings and editor state that change how a board is painted.
+struct TPaintSettings {
+  TColourScheme Scheme;
+  bool DarkenGroundPlane = true;  // ground planes in their layer colour darkened by 0.4
+  bool AllGroundPlanes = true;    // every visible layer's plane, not only the active one
+  int Drillings = 0;              // drill colour: 0 background, 1 white, 2 black
+  bool Transparent = false;       // layers combine instead of covering each other
+  int ToolMode = 0;               // 8 test, 9 connections, 11 autoroute, 15 solder mask
+  bool Monochrome = false;        // bitmap export in black only
+  bool ShowGrid = true;
+  bool GridDots = false;
+  int GridMarker = 4;             // marker every N grid steps; 0 off
+};
+
+// Where the surface looks at the board: pixels per unit and the scroll
+// offsets (pixel x = x * Zoom - ScrollX, pixel y = -y * Zoom - ScrollY).
+struct TViewMap {
+  double Zoom = 0.001;
+  double ScrollX = 0;
+  double ScrollY = 0;
+};
+TViewMap ViewportOf(const TPlatine& board);
+
+void PaintBoard(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
+                TPaintTarget target = TPaintTarget::Screen);
+
+// The element colour rules: layer, through pad, solder-mask mode, selection,
+// monochrome.
+TColour ElementColour(const TObjekt& e, const TPaintSettings& settings, TPaintTarget target);
+
+// Single elements, for highlights (design rule check, printing) and previews.
+void DrawElement(TSurface& s, const TObjekt& e, const TPlatine& board, const TViewMap& view,
+                 const TPaintSettings& settings, TPaintTarget target = TPaintTarget::Screen);
+void DrawElementInColour(TSurface& s, const TObjekt& e, const TPlatine& board, const TViewMap& view,
+                         const TPaintSettings& settings, TColour colour);
+// The element grown by its clearance (the ground-plane gap).
+void DrawElementClearance(TSurface& s, const TObjekt& e, const TPlatine& board, const TViewMap& view,
+                          const TPaintSettings& settings, TColour colour);
+void DrawThermalSpokes(TSurface& s, const TObjekt& pad, const TPlatine& board, const TViewMap& view,
+                       int layer, TColour colour);
+
+// A quick bounding rectangle that surely contains everything drawn for the
+// element, its ground-plane gap and spokes included: the paint's cull test.
+TURect CullBounds(const TObjekt& e);
+
+}  // namespace bs

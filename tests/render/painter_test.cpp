@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "render/painter.h"
+#include "render/raster_surface.h"
+#include "synth/synth_board.h"
+
+namespace bs {
+namespace {
+
+// A 100 x 100 mm board seen at 1 pixel per 0.01 mm... scaled down: zoom 0.001
+// gives 1 pixel per 0.1 mm, 1001 x 1001 pixels.
+struct PaintFixture : testing::Test {
+  TBoard board;
+  TPaintSettings set;
+  TViewMap view{0.001, 0, 0};
+  void SetUp() override {
+    set.ShowGrid = false;
+    board.Platine = NewPlatine(1000000, 1000000, false);
+    board.Platine.OriginY = 1000000;  // zero-point marker out of the way
+  }
+  TObjekt& Add(std::unique_ptr<TObjekt> e) {
+    board.Elements.push_back(std::move(e));
+    return *board.Elements.back();
+  }
+  TObjekt& Pad(float x, float y, uint8_t shape, float r, float drill, uint8_t layer = kLayerC2) {
+    auto e = NewObjekt();
+    InitThtPad(*e, {x, y}, layer, shape, drill, r);
+    e->Clearance = 4000;
+    return Add(std::move(e));
+  }
+  TObjekt& Track(std::initializer_list<TFPoint> pts, int32_t width, uint8_t layer = kLayerC2) {
+    auto e = NewObjekt();
+    InitTrack(*e, width, layer);
+    for (TFPoint p : pts) AddPoint(*e, p);
+    e->Clearance = 4000;
+    return Add(std::move(e));
+  }
+  // Paints and returns the colour at a model point.
+  TRaster Paint(bool aa = true) {
+    TRasterSurface s(1001, 1001, aa);
+    s.Clear(set.Scheme.Background());
+    PaintBoard(s, board, view, set);
+    return s.Raster();
+  }
+  static TColour At(const TRaster& s, double x, double y) { return s.At(int(x * 0.001), int(-y * 0.001)); }
+};
+
+TEST_F(PaintFixture, PadGapSpokeAndHoleProbes) {
+  board.Platine.GroundPlane[kLayerC2] = 1;
+  board.Platine.ActiveLayer = kLayerC2;
+  TObjekt& pad = Pad(500000, -500000, kShapeRound, 50000, 20000);
+  pad.Clearance = 40000;
+  pad.Thermal = 1;
+  pad.ThermalSpokes = 0x04040404;  // spoke to the right only
+  Pad(200000, -200000, kShapeRound, 30000, 30000);  // a bare hole
+  const TRaster s = Paint();
+  const TColour copper = set.Scheme.Layer(kLayerC2), plane = Darkened(copper, 0.4), bg = set.Scheme.Background();
+  EXPECT_EQ(At(s, 535000, -500000), copper);  // on the ring of the pad
+  EXPECT_EQ(At(s, 500000, -500000), bg);      // in its drill hole (drill colour: background)
+  EXPECT_EQ(At(s, 500000, -575000), bg);      // in the gap below the pad
+  EXPECT_EQ(At(s, 575000, -500000), plane);   // on the spoke to the right
+  EXPECT_EQ(At(s, 500000, -650000), plane);   // the plane beyond the gap
+  // A bare hole draws no copper ring: just outside its hole is the gap.
+  EXPECT_EQ(At(s, 232000, -200000), bg);
+}
+
+TEST_F(PaintFixture, TrackEndsAndHiddenLayers) {
+  TObjekt& round = Track({{100000, -100000}, {400000, -100000}}, 40000);
+  TObjekt& flat = Track({{100000, -300000}, {400000, -300000}}, 40000);
+  flat.TrackEnds = 3;
+  TObjekt& shortEnd = Track({{100000, -500000}, {110000, -500000}}, 40000);
+  shortEnd.TrackEnds = 2;  // the end segment is shorter than half the width
+  const TColour copper = set.Scheme.Layer(kLayerC2), bg = set.Scheme.Background();
+  {
+    const TRaster s = Paint();
+    EXPECT_EQ(At(s, 415000, -115000), bg);      // the corner beyond a round cap is empty
+    EXPECT_EQ(At(s, 415000, -315000), copper);  // a flat end fills it
+    EXPECT_EQ(At(s, 85000, -315000), copper);   // at the start too
+    EXPECT_EQ(At(s, 125000, -515000), bg);      // a short end segment keeps its round cap
+  }
+  board.Platine.LayerVisible[kLayerC2] = 0;
+  board.Platine.ActiveLayer = kLayerC1;
+  round.Selected = 1;
+  const TRaster s = Paint();
+  EXPECT_EQ(At(s, 250000, -300000), bg);                      // hidden layer
+  EXPECT_EQ(At(s, 250000, -100000), set.Scheme.Selection());  // selected elements always show
+}
+
+TEST_F(PaintFixture, CirclesAndZones) {
+  auto ring = NewObjekt();
+  InitCircle(*ring, {300000, -300000}, 110000, kLayerS1, 90000);
+  TObjekt& r = Add(std::move(ring));
+  auto disc = NewObjekt();
+  InitCircle(*disc, {700000, -300000}, 110000, kLayerS1, 90000);
+  disc->Fill = 1;
+  disc->StartAngle = disc->StopAngle = 45000;  // equal angles: the whole circle
+  Add(std::move(disc));
+  auto zone = NewObjekt();
+  InitZone(*zone, 2000, kLayerC1);
+  for (TFPoint p : {TFPoint{100000, -600000}, TFPoint{900000, -600000}, TFPoint{900000, -900000},
+                    TFPoint{100000, -900000}})
+    AddPoint(*zone, p);
+  zone->Hatch = 1;
+  zone->HatchAuto = 0;
+  zone->HatchWidth = 1000;  // below the least pitch of 5000
+  Add(std::move(zone));
+  const TRaster s = Paint();
+  const TColour silk = set.Scheme.Layer(kLayerS1), top = set.Scheme.Layer(kLayerC1), bg = set.Scheme.Background();
+  EXPECT_EQ(At(s, 400000, -300000), silk);  // on the ring
+  EXPECT_EQ(At(s, 300000, -300000), bg);    // inside an unfilled ring
+  EXPECT_EQ(At(s, 700000, -300000), silk);  // a filled full circle is a disc
+  EXPECT_EQ(r.StartAngle, r.StopAngle);
+  // Hatch lines at multiples of 5000, 2500 wide: x = 500000 is on a line,
+  // x = 502500 between two.
+  EXPECT_EQ(At(s, 500000 + 500, -750000), top);
+  EXPECT_EQ(At(s, 502200, -752200), bg);
+}
+
+TEST_F(PaintFixture, TwoGroundPlanesTheLaterLayerWins) {
+  board.Platine.GroundPlane[kLayerC1] = board.Platine.GroundPlane[kLayerC2] = 1;
+  board.Platine.ActiveLayer = kLayerC2;  // order: C1 then C2
+  Track({{100000, -500000}, {900000, -500000}}, 20000, kLayerC2);
+  const TRaster s = Paint();
+  const TColour c1 = Darkened(set.Scheme.Layer(kLayerC1), 0.4), c2 = Darkened(set.Scheme.Layer(kLayerC2), 0.4);
+  EXPECT_EQ(At(s, 500000, -200000), c2);  // both planes: the later one shows
+  // In C2's gap around its track, C1's plane shows through.
+  EXPECT_EQ(At(s, 500000, -512000), c1);
+}
+
+TEST(PaintColours, DarkAndLightBackgrounds) {
+  TColourScheme s;
+  s.C[kColBackground] = Rgb(127, 127, 127);  // 381
+  EXPECT_EQ(s.Selection(), 0xFFAAFFu);
+  s.C[kColBackground] = Rgb(128, 128, 128);  // 384
+  EXPECT_EQ(s.Selection(), 0xFF00FFu);
+  EXPECT_EQ(s.Contrast(), Rgb(127, 127, 127));
+  EXPECT_EQ(Darkened(Rgb(100, 200, 255), 0.4), Rgb(60, 120, 153));
+  EXPECT_EQ(s.Layer(0), 0xFFFFFFu);
+}
+
+// Culling must never drop anything that shows: a window of the board looks
+// exactly like the same part of the whole picture.
+TEST(PaintCulling, WindowsMatchTheWholePicture) {
+  TBoard board;
+  TSynthOptions opt;
+  opt.Elements = 1500;
+  FillSynthBoard(board, opt);
+  board.Platine.ActiveLayer = kLayerC2;
+  TPaintSettings set;
+  const double zoom = 0.0004;
+  const int w = int(board.Platine.Width * zoom + 1), h = int(board.Platine.Height * zoom + 1);
+  TRasterSurface whole(w, h, true);
+  PaintBoard(whole, board, {zoom, 0, 0}, set);
+  for (auto [x0, y0] : {std::pair{37, 53}, std::pair{w / 2, h / 3}, std::pair{w - 120, h - 90}}) {
+    TRasterSurface part(100, 80, true);
+    PaintBoard(part, board, {zoom, double(x0), double(y0)}, set);
+    // Sub-pixel rounding may move an edge pixel's colour by a step or two; a
+    // shape left out by the cull test changes whole pixels.
+    auto far = [](TColour a, TColour b) {
+      return std::abs(Red(a) - Red(b)) > 8 || std::abs(Green(a) - Green(b)) > 8 || std::abs(Blue(a) - Blue(b)) > 8;
+    };
+    int differ = 0;
+    for (int y = 0; y < 80; ++y)
+      for (int x = 0; x < 100; ++x)
+        if (x0 + x < w && y0 + y < h && far(part.Pixel(x, y), whole.Pixel(x0 + x, y0 + y))) ++differ;
+    // The zero-point marker is snapped per picture; everything else matches.
+    EXPECT_LE(differ, 40) << x0 << "," << y0;
+  }
+}
+
+}  // namespace
+}  // namespace bs
