@@ -148,14 +148,23 @@ class TGen {
     Label({x0, y0 - h - 2 * pitch}, smd ? "100n" : "HDR", 2, comp, kLayerS1).LabelVisible = Int(0, 4) != 0;
   }
 
+  // Nets join nearby pads: each band goes from a random pad to the nearest
+  // of a few random candidates.
   void RubberBands() {
     if (pads_.size() < 2) return;
     const size_t bands = pads_.size() / 3;
+    auto dist = [](const TObjekt* a, const TObjekt* b) {
+      const TFPoint p = a->Points.empty() ? a->Pos : a->Points[0], q = b->Points.empty() ? b->Pos : b->Points[0];
+      return std::hypot(double(p.X) - q.X, double(p.Y) - q.Y);
+    };
     for (size_t i = 0; i < bands; ++i) {
       TObjekt* a = pads_[Int(0, int(pads_.size()) - 1)];
-      TObjekt* b = pads_[Int(0, int(pads_.size()) - 1)];
-      if (a == b || std::find(a->Connections.begin(), a->Connections.end(), b) != a->Connections.end())
-        continue;
+      TObjekt* b = nullptr;
+      for (int k = 0; k < 8; ++k) {
+        TObjekt* c = pads_[Int(0, int(pads_.size()) - 1)];
+        if (c != a && (!b || dist(a, c) < dist(a, b))) b = c;
+      }
+      if (!b || std::find(a->Connections.begin(), a->Connections.end(), b) != a->Connections.end()) continue;
       a->Connections.push_back(b);
       b->Connections.push_back(a);
     }

@@ -170,3 +170,74 @@ TEST(PaintCulling, WindowsMatchTheWholePicture) {
 
 }  // namespace
 }  // namespace bs
+
+namespace bs {
+namespace {
+
+TEST(RasterSurface, BatchedShapesUniteWhateverTheirOrientation) {
+  for (bool aa : {true, false}) {
+    TRasterSurface s(40, 40, aa);
+    s.Clear(0);
+    s.BeginBatch();
+    s.FillSimplePolygon({{5, 5}, {25, 5}, {25, 25}, {5, 25}}, 0xFFFFFF);    // one way round
+    s.FillSimplePolygon({{15, 15}, {15, 35}, {35, 35}, {35, 15}}, 0xFFFFFF);  // the other
+    s.StrokePath({{0, 20}, {40, 20}}, 4, TCap::Butt, false, 0xFFFFFF);
+    EXPECT_EQ(s.Pixel(20, 10), 0u);  // nothing is drawn before the batch ends
+    s.EndBatch();
+    EXPECT_EQ(s.Pixel(20, 20), 0xFFFFFFu) << aa;  // the overlap stays filled
+    EXPECT_EQ(s.Pixel(10, 10), 0xFFFFFFu) << aa;
+    EXPECT_EQ(s.Pixel(30, 30), 0xFFFFFFu) << aa;
+    EXPECT_EQ(s.Pixel(30, 8), 0u) << aa;
+  }
+}
+
+TEST(RasterSurface, HairlinesFarOutsideAreClipped) {
+  for (bool aa : {true, false}) {
+    TRasterSurface s(50, 50, aa);
+    s.Clear(0);
+    s.StrokePath({{-1e9, 25.5}, {1e9, 25.5}}, 1, TCap::Butt, false, 0x00FF00);  // must not walk a billion pixels
+    s.StrokePath({{-1e9, -1e9}, {-2e9, 5}}, 1, TCap::Butt, false, 0x00FF00);
+    EXPECT_NE(s.Pixel(10, 25), 0u) << aa;
+    EXPECT_EQ(s.Pixel(10, 10), 0u) << aa;
+  }
+}
+
+TEST(RasterSurface, CompositingModes) {
+  TRasterSurface s(10, 10, true);
+  s.Clear(Rgb(100, 100, 100));
+  s.SetCompose(TCompose::Plus);
+  s.FillRect(0, 0, 5, 10, Rgb(50, 200, 0));
+  s.SetCompose(TCompose::Minus);
+  s.FillRect(5, 0, 10, 10, Rgb(50, 200, 0));
+  s.SetCompose(TCompose::Normal);
+  EXPECT_EQ(s.Pixel(2, 5), Rgb(150, 255, 100));
+  EXPECT_EQ(s.Pixel(7, 5), Rgb(50, 0, 100));
+  TRasterSurface p(10, 10, false);
+  p.Clear(Rgb(0x0F, 0xF0, 0x00));
+  p.SetCompose(TCompose::Or);
+  p.FillRect(0, 0, 10, 10, Rgb(0xF0, 0x0F, 0x00));
+  EXPECT_EQ(p.Pixel(5, 5), Rgb(0xFF, 0xFF, 0x00));
+  p.SetCompose(TCompose::And);
+  p.FillRect(0, 0, 10, 10, Rgb(0x0F, 0x0F, 0x00));
+  EXPECT_EQ(p.Pixel(5, 5), Rgb(0x0F, 0x0F, 0x00));
+}
+
+}  // namespace
+}  // namespace bs
+
+namespace bs {
+namespace {
+
+TEST(RasterSurface, HugeShapesAroundThePictureStillDraw) {
+  // At the highest zoom a long track's ends lie millions of pixels away.
+  TRasterSurface s(20, 20, true);
+  s.Clear(0);
+  s.StrokePath({{-2e7, 10}, {2e7, 10}}, 6, TCap::Round, false, 0xFFFFFF);
+  s.FillSimplePolygon({{-3e7, -3e7}, {3e7, -3e7}, {3e7, 5}, {-3e7, 5}}, 0x0000FF);
+  EXPECT_EQ(s.Pixel(10, 10), 0xFFFFFFu);
+  EXPECT_EQ(s.Pixel(10, 2), 0x0000FFu);
+  EXPECT_EQ(s.Pixel(10, 18), 0u);
+}
+
+}  // namespace
+}  // namespace bs

@@ -466,28 +466,40 @@ class TBoardPaint {
   void Drills() {
     const bool aa = s_.AntiAliased();
     const TColour drill = DrillColour(set_);
+    struct THole {
+      TPx c;
+      double r, d;
+      const TObjekt* e;
+    };
+    std::vector<THole> holes;
     for (size_t i = 0; i < b_.Elements.size(); ++i) {
       const TObjekt& e = *b_.Elements[i];
       if (e.Kind != kKindThtPad || !(e.SizeB > 0) || !inView_[i] || !e.Shown) continue;
       if (!ShownOnScreen(e, p_) && !e.Selected) continue;
-      const bool bare = IsBareHole(e);
       const double d = d_.L(e.SizeB);
       double r = aa ? std::max(d, 0.5) : d - 1;
-      if (aa && !bare) r = std::min(r, d_.L(e.SizeA) - 1);
-      if (r <= 0) continue;
-      const TPx c = d_.P(e.Pos);
-      s_.FillCircle(c, r, drill);
+      if (aa && !IsBareHole(e)) r = std::min(r, d_.L(e.SizeA) - 1);
+      if (r > 0) holes.push_back({d_.P(e.Pos), r, d, &e});
+    }
+    // Holes first, then their rims and crosses, each in one batch.
+    s_.BeginBatch();
+    for (const THole& h : holes) s_.FillCircle(h.c, h.r, drill);
+    s_.EndBatch();
+    s_.BeginBatch();
+    for (const THole& h : holes) {
+      const TObjekt& e = *h.e;
+      const bool bare = IsBareHole(e);
       const TColour rim = e.Selected ? set_.Scheme.Selection() : bare ? set_.Scheme.Contrast() : drill;
-      s_.StrokeCircle(c, r, 1, rim);
-      if (bare) {
-        const double h = (d - 1) / 1.6 - 2;
-        if (h > 0) {
-          const TColour xc = e.Selected ? 0xFF00FF : set_.Scheme.Layer(e.Layer);
-          s_.StrokePath({{c.X - h, c.Y - h}, {c.X + h, c.Y + h}}, 1, TCap::Butt, false, xc);
-          s_.StrokePath({{c.X - h, c.Y + h}, {c.X + h, c.Y - h}}, 1, TCap::Butt, false, xc);
-        }
+      s_.StrokeCircle(h.c, h.r, 1, rim);
+      const double arm = (h.d - 1) / 1.6 - 2;
+      if (bare && arm > 0) {
+        const TColour xc = e.Selected ? 0xFF00FF : set_.Scheme.Layer(e.Layer);
+        const TPx c = h.c;
+        s_.StrokePath({{c.X - arm, c.Y - arm}, {c.X + arm, c.Y + arm}}, 1, TCap::Butt, false, xc);
+        s_.StrokePath({{c.X - arm, c.Y + arm}, {c.X + arm, c.Y - arm}}, 1, TCap::Butt, false, xc);
       }
     }
+    s_.EndBatch();
   }
 
   void Handles() {
@@ -526,6 +538,7 @@ class TBoardPaint {
 
   void RubberBands() {
     const double w = s_.AntiAliased() ? 1.5 : 1;
+    s_.BeginBatch();
     for (const auto& e : b_.Elements) {
       if (!IsPad(*e) || !e->Shown) continue;
       const TDPoint a = Centre(*e);
@@ -539,6 +552,7 @@ class TBoardPaint {
         s_.StrokePath({d_.P(a.X, a.Y), d_.P(b.X, b.Y)}, w, TCap::Butt, false, c);
       }
     }
+    s_.EndBatch();
   }
 
   void ZeroPoint() {

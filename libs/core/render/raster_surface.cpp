@@ -5,11 +5,16 @@
 #include <cstring>
 
 #include <agg_arc.h>
+#include <agg_clip_liang_barsky.h>
 #include <agg_conv_stroke.h>
 #include <agg_ellipse.h>
 #include <agg_gamma_functions.h>
 #include <agg_path_storage.h>
 #include <agg_pixfmt_rgba.h>
+#include <agg_rasterizer_outline.h>
+#include <agg_rasterizer_outline_aa.h>
+#include <agg_renderer_primitives.h>
+#include <agg_renderer_outline_aa.h>
 #include <agg_rasterizer_scanline_aa.h>
 #include <agg_renderer_base.h>
 #include <agg_renderer_scanline.h>
@@ -90,7 +95,9 @@ agg::line_cap_e CapOf(TCap cap) {
 
 struct TRasterSurface::TImpl {
   agg::rendering_buffer buffer;
-  agg::rasterizer_scanline_aa<> ras;
+  // Clipping in doubles: at high zoom, coordinates far outside the picture
+  // would overflow the rasterizer's integer sub-pixels if clipped later.
+  agg::rasterizer_scanline_aa<agg::rasterizer_sl_clip_dbl> ras;
   agg::scanline_p8 sl;     // packed spans: solid runs blend in one go
   agg::scanline_bin bin;   // the aliased look: whole pixels only
   bool aliased = false;
@@ -215,7 +222,32 @@ void TRasterSurface::FillRect(double x0, double y0, double x1, double y1, TColou
   Render(c);
 }
 
+namespace {
+// Whether a small polygon's edges meet only at shared corners: then every
+// fill rule gives the same shape.
+bool IsSimplePolygon(const TPxPath& p) {
+  const size_t n = p.size();
+  if (n < 3 || n > 64) return false;
+  auto cross = [](TPx a, TPx b, TPx c) { return (b.X - a.X) * (c.Y - a.Y) - (b.Y - a.Y) * (c.X - a.X); };
+  for (size_t i = 0; i < n; ++i) {
+    const TPx a = p[i], b = p[(i + 1) % n];
+    for (size_t j = i + 2; j < n; ++j) {
+      if (i == 0 && j == n - 1) continue;  // neighbours across the closing edge
+      const TPx c = p[j], d = p[(j + 1) % n];
+      const double d1 = cross(a, b, c), d2 = cross(a, b, d), d3 = cross(c, d, a), d4 = cross(c, d, b);
+      if (((d1 > 0) != (d2 > 0) || d1 == 0 || d2 == 0) && ((d3 > 0) != (d4 > 0) || d3 == 0 || d4 == 0))
+        return false;
+    }
+  }
+  return true;
+}
+}  // namespace
+
 void TRasterSurface::FillPaths(const std::vector<TPxPath>& paths, TColour c) {
+  if (batching_ && paths.size() == 1 && IsSimplePolygon(paths[0])) {
+    FillSimplePolygon(paths[0], c);  // joins the batch
+    return;
+  }
   Flush();  // the even-odd rule cannot join a batch
   auto& ras = impl_->ras;
   ras.reset();
@@ -251,6 +283,45 @@ void TRasterSurface::FillSimplePolygon(const TPxPath& path, TColour c) {
 
 void TRasterSurface::StrokePath(const TPxPath& path, double width, TCap cap, bool closed, TColour c) {
   if (path.empty()) return;
+  if (antiAliased_ && compose_ == TCompose::Normal && cap == TCap::Butt && !closed && path.size() == 2 &&
+      width <= 2 && clip_[2] > clip_[0] && clip_[3] > clip_[1]) {
+    // Hairlines (rubber bands, rims, markers) go through AGG's line
+    // renderer, which needs no cells to sort. Its integer coordinates need
+    // the segment cut to the picture first.
+    double x1 = path[0].X, y1 = path[0].Y, x2 = path[1].X, y2 = path[1].Y;
+    const agg::rect_d box(clip_[0] - 4, clip_[1] - 4, clip_[2] + 4, clip_[3] + 4);
+    if (agg::clip_line_segment(&x1, &y1, &x2, &y2, box) >= 4) return;  // wholly outside
+    Flush();
+    TPlainFormat fmt(impl_->buffer);
+    agg::renderer_base<TPlainFormat> base(fmt);
+    base.clip_box(clip_[0], clip_[1], clip_[2] - 1, clip_[3] - 1);
+    agg::line_profile_aa profile;
+    profile.width(std::max(width, 1.0));
+    agg::renderer_outline_aa<agg::renderer_base<TPlainFormat>> ren(base, profile);
+    ren.color(Colour(c, alpha_));
+    ren.clip_box(clip_[0] - 2, clip_[1] - 2, clip_[2] + 2, clip_[3] + 2);
+    agg::rasterizer_outline_aa<decltype(ren)> lines(ren);
+    lines.move_to_d(x1, y1);
+    lines.line_to_d(x2, y2);
+    lines.render(false);
+    return;
+  }
+  if (!antiAliased_ && compose_ == TCompose::Normal && alpha_ == 255 && cap == TCap::Butt && !closed &&
+      path.size() == 2 && width <= 1.5 && clip_[2] > clip_[0] && clip_[3] > clip_[1]) {
+    // One-pixel lines of the plain look: Bresenham.
+    Flush();
+    TPlainFormat fmt(impl_->buffer);
+    agg::renderer_base<TPlainFormat> base(fmt);
+    base.clip_box(clip_[0], clip_[1], clip_[2] - 1, clip_[3] - 1);
+    agg::renderer_primitives<agg::renderer_base<TPlainFormat>> prim(base);
+    prim.line_color(Colour(c, 255));
+    double x1 = path[0].X, y1 = path[0].Y, x2 = path[1].X, y2 = path[1].Y;
+    const agg::rect_d box(clip_[0] - 1, clip_[1] - 1, clip_[2] + 1, clip_[3] + 1);
+    if (agg::clip_line_segment(&x1, &y1, &x2, &y2, box) >= 4) return;  // wholly outside
+    auto sub = [](double v) { return static_cast<int>(std::lround(v * 256.0)); };
+    prim.line(sub(x1), sub(y1), sub(x2), sub(y2), true);
+    return;
+  }
   agg::path_storage p = PathOf(path, closed);
   if (path.size() == 1) p.line_to(path[0].X + 1e-4, path[0].Y);  // a dot
   agg::conv_stroke<agg::path_storage> stroke(p);
