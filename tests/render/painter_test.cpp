@@ -241,3 +241,28 @@ TEST(RasterSurface, HugeShapesAroundThePictureStillDraw) {
 
 }  // namespace
 }  // namespace bs
+
+namespace bs {
+namespace {
+
+TEST_F(PaintFixture, DragPreviewIsTranslucentAndShowsCutouts) {
+  auto zone = NewObjekt();
+  InitZone(*zone, 2000, kLayerC2);
+  for (TFPoint p : {TFPoint{100000, -100000}, TFPoint{300000, -100000}, TFPoint{300000, -300000}})
+    AddPoint(*zone, p);
+  zone->Cutout = 1;  // invisible on the board, shown while dragged
+  TObjekt& z = Add(std::move(zone));
+  TRasterSurface s(1001, 1001, true);
+  s.Clear(set.Scheme.Background());
+  PaintBoard(s, board, view, set);
+  EXPECT_EQ(s.Pixel(200, 100), set.Scheme.Background());
+  DrawDragPreview(s, {&z}, board.Platine, view, set);
+  const TColour ghost = s.Pixel(200, 100);  // on its outline
+  const TColour full = set.Scheme.Layer(kLayerC2);
+  EXPECT_NE(ghost, full);  // translucent on a dark background (alpha 230)
+  EXPECT_NEAR(Green(ghost), Green(full) * 230 / 255, 2);
+  EXPECT_EQ(s.Pixel(250, 150), set.Scheme.Background());  // a cut-out is filled with the back colour
+}
+
+}  // namespace
+}  // namespace bs

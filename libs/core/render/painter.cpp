@@ -529,10 +529,21 @@ class TBoardPaint {
     } else if (e.Kind == kKindCircle) {
       const double m = (double(e.SizeA) + e.SizeB) / 2;
       const double r = std::max(d_.L((double(e.SizeA) - e.SizeB) / 2), px3);
-      for (int32_t a : {e.StartAngle, e.StopAngle}) {
+      auto onMean = [&](int32_t a) {
         const double t = a / 1000.0 * kPi / 180;
-        s_.FillCircle(d_.P(e.Pos.X + m * std::cos(t), e.Pos.Y + m * std::sin(t)), r, 0xFF0000);
+        return d_.P(e.Pos.X + m * std::cos(t), e.Pos.Y + m * std::sin(t));
+      };
+      // A circle edited by itself shows its centre and the legs to its ends.
+      if (e.ComponentNo == 0 && e.Groups.empty()) {
+        const double w = s_.AntiAliased() ? 1.5 : 1, arm = d_.L(e.SizeB / 5.0);
+        const TPx c = d_.P(e.Pos);
+        const TColour k = set_.Scheme.Contrast();
+        s_.StrokePath({{c.X - arm, c.Y}, {c.X + arm, c.Y}}, w, TCap::Butt, false, k);
+        s_.StrokePath({{c.X, c.Y - arm}, {c.X, c.Y + arm}}, w, TCap::Butt, false, k);
+        s_.StrokePath({onMean(e.StartAngle), c}, w, TCap::Butt, false, k);
+        s_.StrokePath({c, onMean(e.StopAngle)}, w, TCap::Butt, false, k);
       }
+      for (int32_t a : {e.StartAngle, e.StopAngle}) s_.FillCircle(onMean(a), r, 0xFF0000);
     }
   }
 
@@ -582,6 +593,33 @@ class TBoardPaint {
   std::vector<char> inView_;
 };
 }  // namespace
+
+void DrawDragPreview(TSurface& s, const std::vector<const TObjekt*>& elements, const TPlatine& board,
+                     const TViewMap& view, const TPaintSettings& settings) {
+  TDraw d{s, board, view, settings, TPaintTarget::Screen};
+  d.dragPreview = true;
+  if (s.AntiAliased()) s.SetAlpha(settings.Scheme.DarkBackground() ? 230 : 170);
+  for (const TObjekt* e : elements) {
+    const TColour c = ElementColour(*e, settings, TPaintTarget::Screen);
+    if (e->Kind != kKindThtPad) {
+      d.Shape(*e, 0, c);
+      continue;
+    }
+    const TPx centre = d.P(e->Pos);
+    const double drill = d.L(e->SizeB);
+    if (IsBareHole(*e)) {
+      // A bare hole shows as its circle with a cross of half its radius.
+      const double arm = drill / 2;
+      s.StrokeCircle(centre, drill, 1, c);
+      s.StrokePath({{centre.X - arm, centre.Y - arm}, {centre.X + arm, centre.Y + arm}}, 1, TCap::Butt, false, c);
+      s.StrokePath({{centre.X - arm, centre.Y + arm}, {centre.X + arm, centre.Y - arm}}, 1, TCap::Butt, false, c);
+      continue;
+    }
+    d.Shape(*e, 0, c);
+    if (drill > 0) s.StrokeCircle(centre, drill, 1, c);
+  }
+  s.SetAlpha(255);
+}
 
 void PaintBoard(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
                 TPaintTarget target) {

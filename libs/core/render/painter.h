@@ -53,6 +53,12 @@ void DrawElementClearance(TSurface& s, const TObjekt& e, const TPlatine& board, 
 void DrawThermalSpokes(TSurface& s, const TObjekt& pad, const TPlatine& board, const TViewMap& view,
                        int layer, TColour colour);
 
+// Elements being dragged, drawn over the picture: translucent on the
+// anti-aliased surface, cut-outs shown, pads with the rim of their hole and
+// bare holes as a crossed circle.
+void DrawDragPreview(TSurface& s, const std::vector<const TObjekt*>& elements, const TPlatine& board,
+                     const TViewMap& view, const TPaintSettings& settings);
+
 // A quick bounding rectangle that surely contains everything drawn for the
 // element, its ground-plane gap and spokes included: the paint's cull test.
 TURect CullBounds(const TObjekt& e);
