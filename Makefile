@@ -21,11 +21,11 @@ build: deps
 # command line and their tests.
 build-sanitize: deps
 	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	  -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DBOARDSMITH_SANITIZE=ON -DBOARDSMITH_BUILD_BENCH=OFF
+	  -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" -DBOARDSMITH_SANITIZE=ON -DBOARDSMITH_BUILD_BENCH=OFF -DBOARDSMITH_BUILD_APP=OFF
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 
 run: build
-	$(CLI) info examples/demo.bsm6
+	$(BUILD)/apps/boardsmith/boardsmith examples/demo.bsm6
 
 test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)

@@ -8,7 +8,7 @@ seconds="${2:-20}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined" \
-  -DBOARDSMITH_FUZZ=ON -DBOARDSMITH_BUILD_TESTS=OFF -DBOARDSMITH_BUILD_BENCH=OFF >/dev/null
+  -DBOARDSMITH_FUZZ=ON -DBOARDSMITH_BUILD_TESTS=OFF -DBOARDSMITH_BUILD_BENCH=OFF -DBOARDSMITH_BUILD_APP=OFF >/dev/null
 cmake --build "$build" --target fuzz_project fuzz_macro fuzz_textio
 status=0
 for name in project macro textio; do

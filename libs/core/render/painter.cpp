@@ -262,7 +262,7 @@ bool Meets(const TURect& r, const TModelRect& m) {
 }
 }  // namespace
 
-TViewMap ViewportOf(const TPlatine& board) { return {board.Zoom, double(board.ScrollX), double(board.ScrollY)}; }
+TViewMap ViewMapOf(const TPlatine& board) { return {board.Zoom, double(board.ScrollX), double(board.ScrollY)}; }
 
 TColour ElementColour(const TObjekt& e, const TPaintSettings& set, TPaintTarget target) {
   TColour c = set.Scheme.Layer(e.Layer);

@@ -33,7 +33,7 @@ struct TViewMap {
   double ScrollX = 0;
   double ScrollY = 0;
 };
-TViewMap ViewportOf(const TPlatine& board);
+TViewMap ViewMapOf(const TPlatine& board);
 
 void PaintBoard(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
                 TPaintTarget target = TPaintTarget::Screen);

@@ -1,0 +1,93 @@
+#include "board_view.h"
+
+#include <QCursor>
+#include <QImage>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "render/raster_surface.h"
+#include "render/view.h"
+
+namespace bs::app {
+
+TBoardView::TBoardView(QWidget* parent) : QAbstractScrollArea(parent) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void TBoardView::SetBoard(TBoard* board) {
+  board_ = board;
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void TBoardView::SetAntiAliased(bool on) {
+  antiAliased_ = on;
+  viewport()->update();
+}
+
+void TBoardView::UpdateScrollBars() {
+  if (!board_) return;
+  syncing_ = true;
+  const TPixelSize size = SurfaceSize(board_->Platine);
+  const QSize vp = viewport()->size();
+  horizontalScrollBar()->setRange(0, std::max(0, size.Width - vp.width()));
+  verticalScrollBar()->setRange(0, std::max(0, size.Height - vp.height()));
+  horizontalScrollBar()->setPageStep(vp.width());
+  verticalScrollBar()->setPageStep(vp.height());
+  horizontalScrollBar()->setSingleStep(std::max(1, ScrollStep(vp.width())));
+  verticalScrollBar()->setSingleStep(std::max(1, ScrollStep(vp.height())));
+  horizontalScrollBar()->setValue(board_->Platine.ScrollX);
+  verticalScrollBar()->setValue(board_->Platine.ScrollY);
+  board_->Platine.ScrollX = horizontalScrollBar()->value();
+  board_->Platine.ScrollY = verticalScrollBar()->value();
+  syncing_ = false;
+}
+
+void TBoardView::ZoomBoard() {
+  if (!board_) return;
+  const TViewport vp{viewport()->width(), viewport()->height()};
+  bs::ZoomBoard(board_->Platine, board_->ZoomHistory, vp);
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void TBoardView::paintEvent(QPaintEvent*) {
+  QPainter painter(viewport());
+  const int w = viewport()->width(), h = viewport()->height();
+  if (!board_ || w <= 0 || h <= 0) {
+    painter.fillRect(rect(), palette().window());
+    return;
+  }
+  TRasterSurface surface(w, h, antiAliased_);
+  surface.Clear(settings_.Scheme.Background());
+  PaintBoard(surface, *board_, ViewMapOf(board_->Platine), settings_);
+  const QImage image(surface.Raster().Pixels.data(), w, h, w * 4, QImage::Format_RGBA8888);
+  painter.drawImage(0, 0, image);
+}
+
+void TBoardView::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateScrollBars();
+}
+
+void TBoardView::scrollContentsBy(int, int) {
+  if (!board_ || syncing_) return;
+  board_->Platine.ScrollX = horizontalScrollBar()->value();
+  board_->Platine.ScrollY = verticalScrollBar()->value();
+  viewport()->update();
+}
+
+void TBoardView::wheelEvent(QWheelEvent* event) {
+  if (!board_ || event->angleDelta().y() == 0 || (event->buttons() & Qt::MiddleButton)) return;
+  const TViewport vp{viewport()->width(), viewport()->height()};
+  const QPointF at = event->position();
+  const auto pointer = WheelZoom(board_->Platine, vp, {at.x(), at.y()}, event->angleDelta().y() > 0);
+  UpdateScrollBars();
+  viewport()->update();
+  if (pointer) QCursor::setPos(viewport()->mapToGlobal(QPoint(int(pointer->X), int(pointer->Y))));
+  event->accept();
+}
+
+}  // namespace bs::app

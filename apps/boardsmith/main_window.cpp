@@ -1,0 +1,177 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+#include "board_view.h"
+#include "io/project_file.h"
+#include "model/codepage.h"
+
+namespace bs::app {
+
+namespace {
+const char* const kCaption = "Boardsmith";
+const char* const kFilter = "Layout files (*.bsm*);;All Files (*)";
+
+// Core texts separate lines with CR.
+QString Text(const std::string& s) {
+  QString q = QString::fromStdString(s);
+  q.replace('\r', '\n');
+  return q;
+}
+}  // namespace
+
+TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  view_ = new TBoardView(central);
+  tabs_ = new QTabBar(central);
+  tabs_->setShape(QTabBar::RoundedSouth);
+  tabs_->setExpanding(false);
+  layout->addWidget(view_, 1);
+  layout->addWidget(tabs_);
+  setCentralWidget(central);
+  connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+    if (refreshingTabs_ || index < 0) return;
+    SwitchBoard(project_, index);
+    ShowActiveBoard();
+  });
+  BuildMenus();
+  ResetProject(project_, TLanguage::English, false);
+  RefreshTabs();
+  ShowActiveBoard();
+  RefreshTitle();
+  statusBar()->showMessage(tr("Ready"));
+  resize(1200, 800);
+}
+
+TMainWindow::~TMainWindow() = default;
+
+void TMainWindow::BuildMenus() {
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  QAction* open = file->addAction(tr("&Open..."), this, [this] {
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString::fromStdString(project_.LastDirectory),
+                                                      tr(kFilter));
+    if (!path.isEmpty()) OpenFile(path);
+  });
+  open->setShortcut(QKeySequence::Open);
+  QAction* save = file->addAction(tr("&Save"), this, [this] { Save(); });
+  save->setShortcut(QKeySequence::Save);
+  file->addAction(tr("Save &as..."), this, [this] { SaveAs(); });
+  file->addSeparator();
+  QAction* quit = file->addAction(tr("E&xit"), this, &QWidget::close);
+  quit->setShortcut(QKeySequence::Quit);
+
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  view->addAction(tr("Zoom board"), this, [this] { view_->ZoomBoard(); });
+  antialias_ = view->addAction(tr("Antialias"));
+  antialias_->setCheckable(true);
+  antialias_->setChecked(true);
+  connect(antialias_, &QAction::toggled, view_, &TBoardView::SetAntiAliased);
+}
+
+TProjectUi TMainWindow::Ui() {
+  TProjectUi ui;
+  ui.Confirm = [this](const std::string& q) {
+    return QMessageBox::question(this, kCaption, Text(q), QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+  };
+  ui.AskYesNoCancel = [this](const std::string& q) {
+    const auto a = QMessageBox::question(this, kCaption, Text(q),
+                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    return a == QMessageBox::Yes ? TAnswer::Yes : a == QMessageBox::No ? TAnswer::No : TAnswer::Cancel;
+  };
+  ui.Inform = [this](const std::string& m) { QMessageBox::information(this, kCaption, Text(m)); };
+  return ui;
+}
+
+void TMainWindow::RefreshTabs() {
+  refreshingTabs_ = true;
+  while (tabs_->count() > 0) tabs_->removeTab(0);
+  for (const auto& b : project_.Boards)
+    tabs_->addTab(QString::fromStdString(Cp1251ToUtf8(b->Caption)));
+  tabs_->setCurrentIndex(project_.ActiveIndex);
+  refreshingTabs_ = false;
+}
+
+void TMainWindow::RefreshTitle() {
+  QString title = "Boardsmith 6.0";
+  if (!project_.FileName.empty()) title += " - [" + QString::fromStdString(project_.FileName) + "]";
+  setWindowTitle(title);
+}
+
+void TMainWindow::ShowActiveBoard() {
+  view_->SetBoard(project_.Active());
+}
+
+bool TMainWindow::CloseCurrentProject() {
+  return CloseProject(project_, Ui(), [this] { return Save(); });
+}
+
+bool TMainWindow::OpenFile(const QString& path) {
+  const std::string p = path.toStdString();
+  if (!QFileInfo::exists(path)) {
+    QMessageBox::warning(this, tr("Open"), tr("File not found!"));
+    return false;
+  }
+  const TFileCheck check = CheckFile(p);
+  if (!check.Ok) {
+    QMessageBox::critical(this, tr("Open"), Text(check.Message));
+    return false;
+  }
+  view_->SetBoard(nullptr);
+  if (!CloseCurrentProject()) {
+    ShowActiveBoard();
+    return false;
+  }
+  project_.FileName = p;
+  const TReadResult r = ReadProjectFile(project_, p, false);
+  if (!r.Error.empty()) QMessageBox::warning(this, kCaption, Text(r.Error));
+  if (!r.Warning.empty()) QMessageBox::warning(this, kCaption, Text(r.Warning));
+  if (r.Ok) project_.LastDirectory = QFileInfo(path).absolutePath().toStdString();
+  RefreshTabs();
+  ShowActiveBoard();
+  RefreshTitle();
+  return r.Ok;
+}
+
+bool TMainWindow::Save() {
+  if (project_.FileName.empty()) return SaveAs();
+  return SaveFileAs(QString::fromStdString(project_.FileName));
+}
+
+bool TMainWindow::SaveAs() {
+  const QString path = QFileDialog::getSaveFileName(this, tr("Save as"), QString::fromStdString(project_.FileName),
+                                                    tr(kFilter));
+  if (path.isEmpty()) return false;
+  return SaveFileAs(path);
+}
+
+bool TMainWindow::SaveFileAs(const QString& path) {
+  const bool ok = SaveProjectAs(project_, path.toStdString(), Ui());
+  RefreshTabs();
+  view_->viewport()->update();
+  RefreshTitle();
+  return ok;
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+  view_->SetBoard(nullptr);
+  if (CloseCurrentProject()) {
+    event->accept();
+  } else {
+    ShowActiveBoard();
+    event->ignore();
+  }
+}
+
+}  // namespace bs::app

@@ -1,0 +1,55 @@
+// The main window: the drawing area with the board tabs below it, the menus
+// and the project commands.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include "project/project.h"
+
+class QAction;
+class QTabBar;
+
+namespace bs::app {
+
+class TBoardView;
+
+class TMainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit TMainWindow(QWidget* parent = nullptr);
+  ~TMainWindow() override;
+
+  // Opens a project file after the header check and closing the current
+  // project; reports problems in message boxes. Returns whether it opened.
+  bool OpenFile(const QString& path);
+  // Saves under the given name (the extension is adjusted); false when the
+  // save did not complete.
+  bool SaveFileAs(const QString& path);
+
+  TProject& Project() { return project_; }
+  TBoardView* View() const { return view_; }
+  QTabBar* Tabs() const { return tabs_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  void RefreshTabs();
+  void RefreshTitle();
+  void ShowActiveBoard();
+  bool Save();
+  bool SaveAs();
+  bool CloseCurrentProject();
+  TProjectUi Ui();
+
+  TProject project_;
+  TBoardView* view_ = nullptr;
+  QTabBar* tabs_ = nullptr;
+  QAction* antialias_ = nullptr;
+  bool refreshingTabs_ = false;
+};
+
+}  // namespace bs::app

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <filesystem>
+#include <fstream>
+
+#include "board_view.h"
+#include "io/project_file.h"
+#include "main_window.h"
+
+namespace bs::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QString kDemo = QStringLiteral(BOARDSMITH_SOURCE_DIR "/examples/demo.bsm6");
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct MainWindowTest : testing::Test {
+  fs::path dir = fs::temp_directory_path() / "bs_app_test";
+  void SetUp() override {
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+};
+
+TEST_F(MainWindowTest, OpensTheExampleWithTitleAndTabs) {
+  TMainWindow w;
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  EXPECT_TRUE(w.windowTitle().startsWith("Boardsmith 6.0 - ["));
+  EXPECT_TRUE(w.windowTitle().endsWith("demo.bsm6]"));
+  ASSERT_EQ(w.Tabs()->count(), 1);
+  EXPECT_EQ(w.Tabs()->tabText(0), "Timer ");
+  EXPECT_EQ(w.View()->Board(), w.Project().Active());
+  EXPECT_EQ(w.Project().Active()->Elements.size(), 57u);
+}
+
+TEST_F(MainWindowTest, WheelZoomsAboutThePointerAndAntialiasToggles) {
+  TMainWindow w;
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  w.View()->ZoomBoard();
+  const double before = w.Project().Active()->Platine.Zoom;
+  QWidget* vp = w.View()->viewport();
+  const QPointF at(vp->width() / 2.0, vp->height() / 2.0);
+  QWheelEvent wheel(at, vp->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(vp, &wheel);
+  EXPECT_NEAR(w.Project().Active()->Platine.Zoom, std::round(before * 1.3 * 1e5) / 1e5, 1e-9);
+
+  QAction* aa = nullptr;
+  for (QAction* menu : w.menuBar()->actions())
+    for (QAction* a : menu->menu()->actions())
+      if (a->text() == "Antialias") aa = a;
+  ASSERT_NE(aa, nullptr);
+  aa->trigger();
+  EXPECT_FALSE(w.View()->AntiAliased());
+  w.View()->viewport()->repaint();  // the plain look paints too
+}
+
+TEST_F(MainWindowTest, SaveAndReopenGivesTheSameBytesAndTabsSwitchBoards) {
+  TMainWindow w;
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  CopyActiveBoard(w.Project(), TLanguage::English);
+  const std::string path = (dir / "two.bsm6").string();
+  ASSERT_TRUE(w.SaveFileAs(QString::fromStdString(path)));
+  EXPECT_FALSE(w.Project().Changed);
+  const std::string saved = Slurp(path);
+
+  TMainWindow again;
+  again.show();
+  ASSERT_TRUE(again.OpenFile(QString::fromStdString(path)));
+  ASSERT_EQ(again.Tabs()->count(), 2);
+  again.Tabs()->setCurrentIndex(0);
+  EXPECT_EQ(again.Project().ActiveIndex, 0);
+  EXPECT_EQ(again.View()->Board(), again.Project().Boards[0].get());
+  again.Tabs()->setCurrentIndex(1);
+  EXPECT_EQ(again.Project().ActiveIndex, 1);
+  ASSERT_TRUE(again.SaveFileAs(QString::fromStdString(path)));
+  EXPECT_EQ(Slurp(path), saved);
+}
+
+TEST_F(MainWindowTest, FilesThatAreNotProjectsLeaveTheProjectAlone) {
+  TMainWindow w;
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  const std::string junk = (dir / "junk.bsm6").string();
+  std::ofstream(junk) << "no board";
+  // The message box is modal: close it as soon as it shows.
+  QTimer::singleShot(0, [] {
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  EXPECT_FALSE(w.OpenFile(QString::fromStdString(junk)));
+  EXPECT_EQ(w.Project().Active()->Elements.size(), 57u);
+  EXPECT_TRUE(w.windowTitle().endsWith("demo.bsm6]"));
+}
+
+}  // namespace
+}  // namespace bs::app
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
