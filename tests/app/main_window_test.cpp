@@ -113,6 +113,8 @@ TEST_F(MainWindowTest, FilesThatAreNotProjectsLeaveTheProjectAlone) {
 }  // namespace bs::app
 
 int main(int argc, char** argv) {
+  // Headless unless a platform is asked for (the test list is read at build time too).
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
