@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QScrollBar>
+#include <QMouseEvent>
 #include <QWheelEvent>
 
 #include "render/raster_surface.h"
@@ -12,7 +13,9 @@
 namespace bs::app {
 
 TBoardView::TBoardView(QWidget* parent) : QAbstractScrollArea(parent) {
+  setFrameShape(QFrame::NoFrame);  // the viewport starts where the rulers do
   setMouseTracking(true);
+  viewport()->setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -43,6 +46,7 @@ void TBoardView::UpdateScrollBars() {
   board_->Platine.ScrollX = horizontalScrollBar()->value();
   board_->Platine.ScrollY = verticalScrollBar()->value();
   syncing_ = false;
+  emit ViewChanged();
 }
 
 void TBoardView::ZoomBoard() {
@@ -77,6 +81,15 @@ void TBoardView::scrollContentsBy(int, int) {
   board_->Platine.ScrollX = horizontalScrollBar()->value();
   board_->Platine.ScrollY = verticalScrollBar()->value();
   viewport()->update();
+  emit ViewChanged();
+}
+
+void TBoardView::mouseMoveEvent(QMouseEvent* event) {
+  QAbstractScrollArea::mouseMoveEvent(event);
+  if (!board_) return;
+  const QPoint at = event->position().toPoint();
+  const TDPoint model = PixelToModel(board_->Platine, {double(at.x()), double(at.y())});
+  emit PointerMoved(at, model.X, model.Y);
 }
 
 void TBoardView::wheelEvent(QWheelEvent* event) {

@@ -29,11 +29,18 @@ class TBoardView : public QAbstractScrollArea {
   // Syncs the scroll bars with the board's zoom and scroll positions.
   void UpdateScrollBars();
 
+ signals:
+  // The pointer moved over the drawing area (pixel and model position).
+  void PointerMoved(QPoint pixel, double modelX, double modelY);
+  // Zoom or scroll positions changed.
+  void ViewChanged();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   TBoard* board_ = nullptr;

@@ -9,11 +9,14 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabBar>
-#include <QVBoxLayout>
+#include <QGridLayout>
+#include <QLabel>
 
 #include "board_view.h"
 #include "io/project_file.h"
 #include "model/codepage.h"
+#include "render/view.h"
+#include "ruler.h"
 
 namespace bs::app {
 
@@ -31,16 +34,40 @@ QString Text(const std::string& s) {
 
 TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
+  auto* layout = new QGridLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   view_ = new TBoardView(central);
+  hruler_ = new TRuler(Qt::Horizontal, central);
+  vruler_ = new TRuler(Qt::Vertical, central);
+  auto* corner = new QWidget(central);
+  corner->setFixedSize(TRuler::kThickness, TRuler::kThickness);
   tabs_ = new QTabBar(central);
   tabs_->setShape(QTabBar::RoundedSouth);
   tabs_->setExpanding(false);
-  layout->addWidget(view_, 1);
-  layout->addWidget(tabs_);
+  layout->addWidget(corner, 0, 0);
+  layout->addWidget(hruler_, 0, 1);
+  layout->addWidget(vruler_, 1, 0);
+  layout->addWidget(view_, 1, 1);
+  layout->addWidget(tabs_, 2, 0, 1, 2);
+  layout->setRowStretch(1, 1);
+  layout->setColumnStretch(1, 1);
   setCentralWidget(central);
+  coordinates_ = new QLabel(this);
+  coordinates_->setMinimumWidth(260);
+  statusBar()->addPermanentWidget(coordinates_);
+  connect(view_, &TBoardView::ViewChanged, this, [this] {
+    hruler_->update();
+    vruler_->update();
+  });
+  connect(view_, &TBoardView::PointerMoved, this, [this](QPoint pixel, double x, double y) {
+    hruler_->SetMarker(pixel.x());
+    vruler_->SetMarker(pixel.y());
+    if (const TBoard* b = project_.Active()) {
+      const TCoordinateText t = CoordinateReadout(b->Platine, {x, y}, TDisplayUnit::Mm);
+      coordinates_->setText(QString("X: %1   Y: %2").arg(QString::fromStdString(t.X), QString::fromStdString(t.Y)));
+    }
+  });
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
     if (refreshingTabs_ || index < 0) return;
     SwitchBoard(project_, index);
@@ -111,7 +138,11 @@ void TMainWindow::RefreshTitle() {
 
 void TMainWindow::ShowActiveBoard() {
   view_->SetBoard(project_.Active());
+  hruler_->SetBoard(project_.Active());
+  vruler_->SetBoard(project_.Active());
 }
+
+QString TMainWindow::Coordinates() const { return coordinates_->text(); }
 
 bool TMainWindow::CloseCurrentProject() {
   return CloseProject(project_, Ui(), [this] { return Save(); });

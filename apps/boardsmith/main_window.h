@@ -8,11 +8,13 @@
 #include "project/project.h"
 
 class QAction;
+class QLabel;
 class QTabBar;
 
 namespace bs::app {
 
 class TBoardView;
+class TRuler;
 
 class TMainWindow : public QMainWindow {
   Q_OBJECT
@@ -31,6 +33,10 @@ class TMainWindow : public QMainWindow {
   TProject& Project() { return project_; }
   TBoardView* View() const { return view_; }
   QTabBar* Tabs() const { return tabs_; }
+  TRuler* HorizontalRuler() const { return hruler_; }
+  TRuler* VerticalRuler() const { return vruler_; }
+  // The coordinate read-out of the status line.
+  QString Coordinates() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -47,6 +53,9 @@ class TMainWindow : public QMainWindow {
 
   TProject project_;
   TBoardView* view_ = nullptr;
+  TRuler* hruler_ = nullptr;
+  TRuler* vruler_ = nullptr;
+  QLabel* coordinates_ = nullptr;
   QTabBar* tabs_ = nullptr;
   QAction* antialias_ = nullptr;
   bool refreshingTabs_ = false;

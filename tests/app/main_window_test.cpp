@@ -14,6 +14,7 @@
 #include "board_view.h"
 #include "io/project_file.h"
 #include "main_window.h"
+#include "ruler.h"
 
 namespace bs::app {
 namespace {
@@ -69,6 +70,21 @@ TEST_F(MainWindowTest, WheelZoomsAboutThePointerAndAntialiasToggles) {
   aa->trigger();
   EXPECT_FALSE(w.View()->AntiAliased());
   w.View()->viewport()->repaint();  // the plain look paints too
+}
+
+TEST_F(MainWindowTest, PointerShowsCoordinatesAndRulerMarkers) {
+  TMainWindow w;
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  TPlatine& r = w.Project().Active()->Platine;
+  r.Zoom = 0.001;  // 1 pixel = 0.1 mm
+  r.ScrollX = r.ScrollY = 0;
+  w.View()->UpdateScrollBars();
+  // Pixel (150, 400) is model (150000, -400000); the zero point is (50000, -450000).
+  QTest::mouseMove(w.View()->viewport(), QPoint(150, 400));
+  EXPECT_EQ(w.Coordinates(), "X: 10.000 mm   Y: 5.000 mm");
+  EXPECT_EQ(w.HorizontalRuler()->Marker(), 150);
+  EXPECT_EQ(w.VerticalRuler()->Marker(), 400);
 }
 
 TEST_F(MainWindowTest, SaveAndReopenGivesTheSameBytesAndTabsSwitchBoards) {

@@ -75,14 +75,6 @@ using TCustomFormat = agg::pixfmt_custom_blend_rgba<TBlender, agg::rendering_buf
 
 agg::rgba8 Colour(TColour c, uint8_t alpha) { return agg::rgba8(Red(c), Green(c), Blue(c), alpha); }
 
-agg::path_storage PathOf(const TPxPath& path, bool closed) {
-  agg::path_storage p;
-  if (path.empty()) return p;
-  p.move_to(path[0].X, path[0].Y);
-  for (size_t i = 1; i < path.size(); ++i) p.line_to(path[i].X, path[i].Y);
-  if (closed) p.close_polygon();
-  return p;
-}
 
 agg::line_cap_e CapOf(TCap cap) {
   switch (cap) {
@@ -100,6 +92,8 @@ struct TRasterSurface::TImpl {
   agg::rasterizer_scanline_aa<agg::rasterizer_sl_clip_dbl> ras;
   agg::scanline_p8 sl;     // packed spans: solid runs blend in one go
   agg::scanline_bin bin;   // the aliased look: whole pixels only
+  agg::path_storage path;
+  agg::conv_stroke<agg::path_storage> stroke{path};
   bool aliased = false;
 };
 
@@ -322,9 +316,15 @@ void TRasterSurface::StrokePath(const TPxPath& path, double width, TCap cap, boo
     prim.line(sub(x1), sub(y1), sub(x2), sub(y2), true);
     return;
   }
-  agg::path_storage p = PathOf(path, closed);
+  // The path and the stroker live with the surface so that their storage is
+  // reused from stroke to stroke.
+  agg::path_storage& p = impl_->path;
+  p.remove_all();
+  p.move_to(path[0].X, path[0].Y);
+  for (size_t i = 1; i < path.size(); ++i) p.line_to(path[i].X, path[i].Y);
   if (path.size() == 1) p.line_to(path[0].X + 1e-4, path[0].Y);  // a dot
-  agg::conv_stroke<agg::path_storage> stroke(p);
+  if (closed) p.close_polygon();
+  auto& stroke = impl_->stroke;
   stroke.width(std::max(width, 1.0));
   stroke.line_join(agg::round_join);
   stroke.line_cap(CapOf(cap));
