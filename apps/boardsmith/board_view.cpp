@@ -57,6 +57,31 @@ void TBoardView::ZoomBoard() {
   viewport()->update();
 }
 
+void TBoardView::ZoomObjects() {
+  if (!board_) return;
+  const TViewport vp{viewport()->width(), viewport()->height()};
+  bs::ZoomObjects(board_->Platine, board_->ZoomHistory, vp, AllBounds(board_->Elements, board_->Platine));
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void TBoardView::ZoomSelection() {
+  if (!board_) return;
+  const TViewport vp{viewport()->width(), viewport()->height()};
+  bs::ZoomSelection(board_->Platine, board_->ZoomHistory, vp, SelectionBounds(board_->Elements, board_->Platine),
+                    AllBounds(board_->Elements, board_->Platine));
+  UpdateScrollBars();
+  viewport()->update();
+}
+
+void TBoardView::ZoomPrevious() {
+  if (!board_) return;
+  const TViewport vp{viewport()->width(), viewport()->height()};
+  bs::ZoomPrevious(board_->Platine, board_->ZoomHistory, vp);
+  UpdateScrollBars();
+  viewport()->update();
+}
+
 void TBoardView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
   const int w = viewport()->width(), h = viewport()->height();

@@ -26,6 +26,10 @@ class TBoardView : public QAbstractScrollArea {
 
   // Zoom so that the whole working space fits.
   void ZoomBoard();
+  // Zoom to all elements, to the selected ones, or back to the previous view.
+  void ZoomObjects();
+  void ZoomSelection();
+  void ZoomPrevious();
   // Syncs the scroll bars with the board's zoom and scroll positions.
   void UpdateScrollBars();
 

@@ -9,12 +9,21 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QGridLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QToolBar>
+#include <functional>
 #include <QLabel>
 
 #include "board_view.h"
 #include "io/project_file.h"
 #include "model/codepage.h"
+#include "model/objekt_list.h"
 #include "render/view.h"
 #include "ruler.h"
 
@@ -91,20 +100,117 @@ void TMainWindow::BuildMenus() {
                                                       tr(kFilter));
     if (!path.isEmpty()) OpenFile(path);
   });
-  open->setShortcut(QKeySequence::Open);
+  open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   QAction* save = file->addAction(tr("&Save"), this, [this] { Save(); });
-  save->setShortcut(QKeySequence::Save);
-  file->addAction(tr("Save &as..."), this, [this] { SaveAs(); });
+  save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  file->addAction(tr("S&ave as..."), this, [this] { SaveAs(); });
   file->addSeparator();
-  QAction* quit = file->addAction(tr("E&xit"), this, &QWidget::close);
-  quit->setShortcut(QKeySequence::Quit);
+  file->addAction(tr("E&xit"), this, &QWidget::close);
 
-  QMenu* view = menuBar()->addMenu(tr("&View"));
-  view->addAction(tr("Zoom board"), this, [this] { view_->ZoomBoard(); });
-  antialias_ = view->addAction(tr("Antialias"));
+  // The board commands, in the menu and on the tabs' context menu.
+  auto boardCommand = [this](const std::function<void()>& run) {
+    return [this, run] {
+      run();
+      RefreshTabs();
+      ShowActiveBoard();
+    };
+  };
+  const std::vector<std::pair<QString, std::function<void()>>> boardCommands = {
+      {tr("Copy board"), [this] { CopyActiveBoard(project_, TLanguage::English); }},
+      {tr("&Delete board..."), [this] { DeleteActiveBoard(project_, Ui()); }},
+      {tr("Set board to &right"), [this] { MoveActiveBoard(project_, TBoardMove::ToEnd); }},
+      {tr("Set board to &left"), [this] { MoveActiveBoard(project_, TBoardMove::ToStart); }},
+      {tr("Move board to &right"), [this] { MoveActiveBoard(project_, TBoardMove::Right); }},
+      {tr("Move board to &left"), [this] { MoveActiveBoard(project_, TBoardMove::Left); }},
+  };
+  QMenu* board = menuBar()->addMenu(tr("&Board"));
+  tabMenu_ = new QMenu(this);
+  for (const auto& [caption, run] : boardCommands) {
+    board->addAction(caption, this, boardCommand(run));
+    QString plain = caption;
+    tabMenu_->addAction(plain.remove('&').remove("..."), this, boardCommand(run));
+  }
+  board->addSeparator();
+  board->addAction(tr("&Import boards from file..."), this, [this] {
+    const QString path = QFileDialog::getOpenFileName(this, tr("Import boards"),
+                                                      QString::fromStdString(project_.LastDirectory), tr(kFilter));
+    if (!path.isEmpty()) ImportBoards(path);
+  });
+  tabs_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(tabs_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    const int index = tabs_->tabAt(at);
+    if (index >= 0 && index != project_.ActiveIndex) tabs_->setCurrentIndex(index);
+    tabMenu_->exec(tabs_->mapToGlobal(at));
+  });
+
+  QMenu* extras = menuBar()->addMenu(tr("E&xtras"));
+  extras->addAction(tr("Project info..."), this, [this] { EditProjectInfo(); });
+  extras->addAction(tr("Reset solder mask..."), this, [this] {
+    if (!project_.Active()) return;
+    const auto answer = QMessageBox::question(
+        this, kCaption,
+        Text("This function will undo all manual changes to the solder mask,\rand reset the solder mask to "
+             "default (all Pads and SMD-Pads).\r\rContinue?"),
+        QMessageBox::Ok | QMessageBox::Cancel);
+    if (answer != QMessageBox::Ok) return;
+    ResetSolderMask(project_.Active()->Elements);
+    project_.Changed = true;
+    view_->viewport()->update();
+    QMessageBox::information(this, kCaption, tr("The solder mask was reset to its defaults."));
+  });
+
+  QMenu* options = menuBar()->addMenu(tr("&Options"));
+  options->addAction(tr("Zoom &board"), this, [this] { view_->ZoomBoard(); });
+  options->addAction(tr("Zoom &objects"), this, [this] { view_->ZoomObjects(); });
+  options->addAction(tr("Zoom &selection"), this, [this] { view_->ZoomSelection(); });
+  options->addAction(tr("Zoom previous"), this, [this] { view_->ZoomPrevious(); });
+
+  QToolBar* bar = addToolBar(tr("View"));
+  bar->setObjectName("ViewBar");
+  antialias_ = bar->addAction(tr("Antialias"));
   antialias_->setCheckable(true);
   antialias_->setChecked(true);
   connect(antialias_, &QAction::toggled, view_, &TBoardView::SetAntiAliased);
+}
+
+void TMainWindow::EditProjectInfo() {
+  QDialog dialog(this);
+  dialog.setWindowTitle(tr("Project info"));
+  auto* form = new QFormLayout(&dialog);
+  auto* title = new QLineEdit(QString::fromStdString(Cp1251ToUtf8(project_.Info.Title)));
+  auto* author = new QLineEdit(QString::fromStdString(Cp1251ToUtf8(project_.Info.Author)));
+  auto* company = new QLineEdit(QString::fromStdString(Cp1251ToUtf8(project_.Info.Company)));
+  auto* comment = new QPlainTextEdit(QString::fromStdString(Cp1251ToUtf8(project_.Info.Comment)).replace("\r\n", "\n"));
+  for (QLineEdit* e : {title, author, company}) e->setMaxLength(100);
+  form->addRow(tr("Title:"), title);
+  form->addRow(tr("Author:"), author);
+  form->addRow(tr("Company:"), company);
+  form->addRow(tr("Comment:"), comment);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  form->addRow(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  if (dialog.exec() != QDialog::Accepted) return;
+  auto bytes = [](const QString& s, size_t max) { return Utf8ToCp1251(s.toStdString()).substr(0, max); };
+  project_.Info.Title = bytes(title->text(), 100);
+  project_.Info.Author = bytes(author->text(), 100);
+  project_.Info.Company = bytes(company->text(), 100);
+  project_.Info.Comment = bytes(comment->toPlainText().replace("\n", "\r\n"), 1900);
+  project_.Changed = true;
+}
+
+bool TMainWindow::ImportBoards(const QString& path) {
+  const TFileCheck check = CheckFile(path.toStdString());
+  if (!check.Ok) {
+    QMessageBox::critical(this, tr("Open"), Text(check.Message));
+    return false;
+  }
+  view_->SetBoard(nullptr);
+  const TReadResult r = ReadProjectFile(project_, path.toStdString(), true);
+  if (!r.Error.empty()) QMessageBox::warning(this, kCaption, Text(r.Error));
+  RefreshTabs();
+  ShowActiveBoard();
+  return r.Ok;
 }
 
 TProjectUi TMainWindow::Ui() {

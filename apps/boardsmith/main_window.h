@@ -9,6 +9,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QTabBar;
 
 namespace bs::app {
@@ -29,6 +30,8 @@ class TMainWindow : public QMainWindow {
   // Saves under the given name (the extension is adjusted); false when the
   // save did not complete.
   bool SaveFileAs(const QString& path);
+  // Appends the boards of another project file.
+  bool ImportBoards(const QString& path);
 
   TProject& Project() { return project_; }
   TBoardView* View() const { return view_; }
@@ -49,6 +52,7 @@ class TMainWindow : public QMainWindow {
   bool Save();
   bool SaveAs();
   bool CloseCurrentProject();
+  void EditProjectInfo();
   TProjectUi Ui();
 
   TProject project_;
@@ -58,6 +62,7 @@ class TMainWindow : public QMainWindow {
   QLabel* coordinates_ = nullptr;
   QTabBar* tabs_ = nullptr;
   QAction* antialias_ = nullptr;
+  QMenu* tabMenu_ = nullptr;
   bool refreshingTabs_ = false;
 };
 

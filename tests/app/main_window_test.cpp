@@ -28,6 +28,15 @@ std::string Slurp(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// The menu entry with the given caption.
+QAction* Entry(TMainWindow& w, const QString& caption) {
+  for (QAction* menu : w.menuBar()->actions())
+    if (menu->menu())
+      for (QAction* a : menu->menu()->actions())
+        if (a->text() == caption) return a;
+  return nullptr;
+}
+
 struct MainWindowTest : testing::Test {
   fs::path dir = fs::temp_directory_path() / "bs_app_test";
   void SetUp() override {
@@ -63,9 +72,8 @@ TEST_F(MainWindowTest, WheelZoomsAboutThePointerAndAntialiasToggles) {
   EXPECT_NEAR(w.Project().Active()->Platine.Zoom, std::round(before * 1.3 * 1e5) / 1e5, 1e-9);
 
   QAction* aa = nullptr;
-  for (QAction* menu : w.menuBar()->actions())
-    for (QAction* a : menu->menu()->actions())
-      if (a->text() == "Antialias") aa = a;
+  for (QAction* a : w.findChildren<QAction*>())
+    if (a->text() == "Antialias") aa = a;
   ASSERT_NE(aa, nullptr);
   aa->trigger();
   EXPECT_FALSE(w.View()->AntiAliased());
@@ -108,6 +116,31 @@ TEST_F(MainWindowTest, SaveAndReopenGivesTheSameBytesAndTabsSwitchBoards) {
   EXPECT_EQ(again.Project().ActiveIndex, 1);
   ASSERT_TRUE(again.SaveFileAs(QString::fromStdString(path)));
   EXPECT_EQ(Slurp(path), saved);
+}
+
+TEST_F(MainWindowTest, BoardMenuAndZoomCommands) {
+  TMainWindow w;
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  QAction* copy = Entry(w, "Copy board");
+  ASSERT_NE(copy, nullptr);
+  copy->trigger();
+  ASSERT_EQ(w.Tabs()->count(), 2);
+  EXPECT_EQ(w.Tabs()->currentIndex(), 1);
+  EXPECT_EQ(w.Tabs()->tabText(1), "Copy of Timer ");
+  Entry(w, "Move board to &left")->trigger();
+  EXPECT_EQ(w.Tabs()->tabText(0), "Copy of Timer ");
+  EXPECT_EQ(w.Tabs()->currentIndex(), 0);
+  EXPECT_EQ(w.View()->Board(), w.Project().Boards[0].get());
+  EXPECT_TRUE(w.Project().Changed);
+
+  TPlatine& r = w.Project().Active()->Platine;
+  w.View()->ZoomBoard();
+  const double board = r.Zoom;
+  Entry(w, "Zoom &objects")->trigger();
+  EXPECT_GT(r.Zoom, board);  // the elements lie inside the working space
+  Entry(w, "Zoom previous")->trigger();
+  EXPECT_EQ(r.Zoom, board);
 }
 
 TEST_F(MainWindowTest, FilesThatAreNotProjectsLeaveTheProjectAlone) {
