@@ -49,37 +49,32 @@ void TBoardView::UpdateScrollBars() {
   emit ViewChanged();
 }
 
-void TBoardView::ZoomBoard() {
+void TBoardView::Zoom(const std::function<void(TViewport)>& change) {
   if (!board_) return;
-  const TViewport vp{viewport()->width(), viewport()->height()};
-  bs::ZoomBoard(board_->Platine, board_->ZoomHistory, vp);
+  change(TViewport{viewport()->width(), viewport()->height()});
   UpdateScrollBars();
   viewport()->update();
+}
+
+void TBoardView::ZoomBoard() {
+  Zoom([this](TViewport vp) { bs::ZoomBoard(board_->Platine, board_->ZoomHistory, vp); });
 }
 
 void TBoardView::ZoomObjects() {
-  if (!board_) return;
-  const TViewport vp{viewport()->width(), viewport()->height()};
-  bs::ZoomObjects(board_->Platine, board_->ZoomHistory, vp, AllBounds(board_->Elements, board_->Platine));
-  UpdateScrollBars();
-  viewport()->update();
+  Zoom([this](TViewport vp) {
+    bs::ZoomObjects(board_->Platine, board_->ZoomHistory, vp, AllBounds(board_->Elements, board_->Platine));
+  });
 }
 
 void TBoardView::ZoomSelection() {
-  if (!board_) return;
-  const TViewport vp{viewport()->width(), viewport()->height()};
-  bs::ZoomSelection(board_->Platine, board_->ZoomHistory, vp, SelectionBounds(board_->Elements, board_->Platine),
-                    AllBounds(board_->Elements, board_->Platine));
-  UpdateScrollBars();
-  viewport()->update();
+  Zoom([this](TViewport vp) {
+    bs::ZoomSelection(board_->Platine, board_->ZoomHistory, vp, SelectionBounds(board_->Elements, board_->Platine),
+                      AllBounds(board_->Elements, board_->Platine));
+  });
 }
 
 void TBoardView::ZoomPrevious() {
-  if (!board_) return;
-  const TViewport vp{viewport()->width(), viewport()->height()};
-  bs::ZoomPrevious(board_->Platine, board_->ZoomHistory, vp);
-  UpdateScrollBars();
-  viewport()->update();
+  Zoom([this](TViewport vp) { bs::ZoomPrevious(board_->Platine, board_->ZoomHistory, vp); });
 }
 
 void TBoardView::paintEvent(QPaintEvent*) {

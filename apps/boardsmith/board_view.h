@@ -6,6 +6,9 @@
 
 #include "project/project.h"
 #include "render/painter.h"
+#include "render/view.h"
+
+#include <functional>
 
 namespace bs::app {
 
@@ -47,6 +50,9 @@ class TBoardView : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  // Runs a zoom operation with the viewport's size and refreshes the view.
+  void Zoom(const std::function<void(TViewport)>& change);
+
   TBoard* board_ = nullptr;
   bool antiAliased_ = true;
   bool syncing_ = false;
