@@ -104,10 +104,32 @@ void TBoardView::scrollContentsBy(int, int) {
   emit ViewChanged();
 }
 
+void TBoardView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton) {
+    panning_ = true;
+    panFrom_ = event->position().toPoint();
+    event->accept();
+    return;
+  }
+  QAbstractScrollArea::mousePressEvent(event);
+}
+
+void TBoardView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton) panning_ = false;
+  QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
 void TBoardView::mouseMoveEvent(QMouseEvent* event) {
   QAbstractScrollArea::mouseMoveEvent(event);
   if (!board_) return;
   const QPoint at = event->position().toPoint();
+  if (panning_) {
+    // The view moves with the pointer: scroll by start minus current.
+    const QPoint delta = panFrom_ - at;
+    panFrom_ = at;
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + delta.x());
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + delta.y());
+  }
   const TDPoint model = PixelToModel(board_->Platine, {double(at.x()), double(at.y())});
   emit PointerMoved(at, model.X, model.Y);
 }

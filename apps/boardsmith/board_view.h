@@ -48,6 +48,8 @@ class TBoardView : public QAbstractScrollArea {
   void wheelEvent(QWheelEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   // Runs a zoom operation with the viewport's size and refreshes the view.
@@ -56,6 +58,8 @@ class TBoardView : public QAbstractScrollArea {
   TBoard* board_ = nullptr;
   bool antiAliased_ = true;
   bool syncing_ = false;
+  bool panning_ = false;   // the middle button drags the view
+  QPoint panFrom_;
   TPaintSettings settings_;
 };
 

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <functional>
 #include <QLabel>
@@ -88,6 +89,10 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   ShowActiveBoard();
   RefreshTitle();
   statusBar()->showMessage(tr("Ready"));
+  autosaveTimer_ = new QTimer(this);
+  autosaveTimer_->setInterval(5 * 60 * 1000);
+  connect(autosaveTimer_, &QTimer::timeout, this, [this] { Autosave(); });
+  autosaveTimer_->start();
   resize(1200, 800);
 }
 
@@ -197,6 +202,16 @@ void TMainWindow::EditProjectInfo() {
   project_.Info.Company = bytes(company->text(), 100);
   project_.Info.Comment = bytes(comment->toPlainText().replace("\n", "\r\n"), 1900);
   project_.Changed = true;
+}
+
+bool TMainWindow::Autosave() {
+  if (project_.FileName.empty() || QFileInfo(QString::fromStdString(project_.FileName)).suffix().toLower() == "bak")
+    return false;
+  const QString before = statusBar()->currentMessage();
+  statusBar()->showMessage(tr("Autosave..."));
+  const bool ok = WriteProject(project_, AutosaveName(project_.FileName), true).Ok;
+  statusBar()->showMessage(before);
+  return ok;
 }
 
 bool TMainWindow::ImportBoards(const QString& path) {

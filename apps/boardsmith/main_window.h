@@ -30,6 +30,10 @@ class TMainWindow : public QMainWindow {
   // Saves under the given name (the extension is adjusted); false when the
   // save did not complete.
   bool SaveFileAs(const QString& path);
+  // Writes the backup copy of a saved project (".bsm6.bak") without cleaning
+  // anything up or clearing the change flag; the autosave timer calls it.
+  bool Autosave();
+
   // Appends the boards of another project file.
   bool ImportBoards(const QString& path);
 
@@ -63,6 +67,7 @@ class TMainWindow : public QMainWindow {
   QTabBar* tabs_ = nullptr;
   QAction* antialias_ = nullptr;
   QMenu* tabMenu_ = nullptr;
+  class QTimer* autosaveTimer_ = nullptr;
   bool refreshingTabs_ = false;
 };
 

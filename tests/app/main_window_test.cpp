@@ -143,6 +143,29 @@ TEST_F(MainWindowTest, BoardMenuAndZoomCommands) {
   EXPECT_EQ(r.Zoom, board);
 }
 
+TEST_F(MainWindowTest, AutosaveKeepsTheChangeFlagAndMiddleButtonPans) {
+  TMainWindow w;
+  w.show();
+  const std::string path = (dir / "auto.bsm6").string();
+  fs::copy_file(kDemo.toStdString(), path);
+  ASSERT_TRUE(w.OpenFile(QString::fromStdString(path)));
+  w.Project().Changed = true;
+  ASSERT_TRUE(w.Autosave());
+  EXPECT_TRUE(fs::exists(dir / "auto.bsm6.bak"));
+  EXPECT_TRUE(w.Project().Changed);
+
+  TPlatine& r = w.Project().Active()->Platine;
+  r.Zoom = 0.004;  // larger than the window: there is room to scroll
+  r.ScrollX = r.ScrollY = 500;
+  w.View()->UpdateScrollBars();
+  QWidget* vp = w.View()->viewport();
+  QTest::mousePress(vp, Qt::MiddleButton, {}, QPoint(300, 300));
+  QTest::mouseMove(vp, QPoint(250, 260));
+  QTest::mouseRelease(vp, Qt::MiddleButton, {}, QPoint(250, 260));
+  EXPECT_EQ(r.ScrollX, 550);
+  EXPECT_EQ(r.ScrollY, 540);
+}
+
 TEST_F(MainWindowTest, FilesThatAreNotProjectsLeaveTheProjectAlone) {
   TMainWindow w;
   w.show();
