@@ -22,6 +22,8 @@
 #include <QLabel>
 
 #include "board_view.h"
+#include "new_board_dialog.h"
+#include "project/newboard.h"
 #include "io/project_file.h"
 #include "model/codepage.h"
 #include "model/objekt_list.h"
@@ -98,8 +100,35 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
 
 TMainWindow::~TMainWindow() = default;
 
+void TMainWindow::NewProject() {
+  view_->SetBoard(nullptr);
+  if (!CloseCurrentProject()) {
+    ShowActiveBoard();
+    return;
+  }
+  TNewBoardDialog dialog(this);
+  std::optional<TNewBoardSpec> spec;
+  if (dialog.exec() == QDialog::Accepted) spec = dialog.Spec();
+  NewProjectBoards(project_, spec, TLanguage::English, false);
+  RefreshTabs();
+  ShowActiveBoard();
+  RefreshTitle();
+  view_->ZoomBoard();
+}
+
+void TMainWindow::AddNewBoard() {
+  TNewBoardDialog dialog(this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  view_->SetBoard(nullptr);
+  NewBoardCommand(project_, dialog.Spec(), false, Ui());
+  RefreshTabs();
+  ShowActiveBoard();
+  view_->ZoomBoard();
+}
+
 void TMainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
+  file->addAction(tr("&New..."), this, [this] { NewProject(); });
   QAction* open = file->addAction(tr("&Open..."), this, [this] {
     const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString::fromStdString(project_.LastDirectory),
                                                       tr(kFilter));
@@ -130,6 +159,8 @@ void TMainWindow::BuildMenus() {
   };
   QMenu* board = menuBar()->addMenu(tr("&Board"));
   tabMenu_ = new QMenu(this);
+  board->addAction(tr("&Add new board..."), this, [this] { AddNewBoard(); });
+  tabMenu_->addAction(tr("Add new board..."), this, [this] { AddNewBoard(); });
   for (const auto& [caption, run] : boardCommands) {
     board->addAction(caption, this, boardCommand(run));
     QString plain = caption;

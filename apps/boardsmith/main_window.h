@@ -56,6 +56,8 @@ class TMainWindow : public QMainWindow {
   bool Save();
   bool SaveAs();
   bool CloseCurrentProject();
+  void NewProject();
+  void AddNewBoard();
   void EditProjectInfo();
   TProjectUi Ui();
 

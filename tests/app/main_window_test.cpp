@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDoubleSpinBox>
 #include <QApplication>
 #include <QMenuBar>
 #include <QTabBar>
@@ -14,6 +15,7 @@
 #include "board_view.h"
 #include "io/project_file.h"
 #include "main_window.h"
+#include "new_board_dialog.h"
 #include "ruler.h"
 
 namespace bs::app {
@@ -164,6 +166,30 @@ TEST_F(MainWindowTest, AutosaveKeepsTheChangeFlagAndMiddleButtonPans) {
   QTest::mouseRelease(vp, Qt::MiddleButton, {}, QPoint(250, 260));
   EXPECT_EQ(r.ScrollX, 550);
   EXPECT_EQ(r.ScrollY, 540);
+}
+
+TEST(NewBoardDialog, LiveSizeAndTheTooBigRefusal) {
+  TNewBoardDialog d;
+  d.show();
+  EXPECT_EQ(d.ResultingSize(), "Resulting working-space: 160.00 mm x 100.00 mm");
+  d.SetKind(TNewBoardKind::Rectangle);
+  d.Field("rectWidth")->setValue(490);
+  d.Field("rectMargin")->setValue(10);
+  EXPECT_NE(d.ResultingSize().indexOf("color:red'>510.00 mm"), -1);
+  QTimer::singleShot(0, [] {
+    if (QWidget* box = QApplication::activeModalWidget()) box->close();
+  });
+  d.accept();  // "The board is too big!": the dialog stays open
+  EXPECT_TRUE(d.isVisible());
+  EXPECT_NE(d.result(), QDialog::Accepted);
+  d.Field("rectMargin")->setValue(5);
+  d.accept();
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  const TNewBoardSpec s = d.Spec();
+  EXPECT_EQ(s.Kind, TNewBoardKind::Rectangle);
+  EXPECT_EQ(s.WidthMm, 490);
+  EXPECT_EQ(s.MarginMm, 5);
+  EXPECT_EQ(s.Name, "New board");
 }
 
 TEST_F(MainWindowTest, FilesThatAreNotProjectsLeaveTheProjectAlone) {
