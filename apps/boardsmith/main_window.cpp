@@ -22,6 +22,7 @@
 #include <QLabel>
 
 #include "board_view.h"
+#include "layer_bar.h"
 #include "new_board_dialog.h"
 #include "project/newboard.h"
 #include "io/project_file.h"
@@ -86,6 +87,9 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
     ShowActiveBoard();
   });
   BuildMenus();
+  layers_ = new TLayerBar(this);
+  addToolBar(layers_);
+  connect(layers_, &TLayerBar::Changed, this, [this] { view_->viewport()->update(); });
   ResetProject(project_, TLanguage::English, false);
   RefreshTabs();
   ShowActiveBoard();
@@ -101,7 +105,7 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
 TMainWindow::~TMainWindow() = default;
 
 void TMainWindow::NewProject() {
-  view_->SetBoard(nullptr);
+  DetachBoard();
   if (!CloseCurrentProject()) {
     ShowActiveBoard();
     return;
@@ -119,7 +123,7 @@ void TMainWindow::NewProject() {
 void TMainWindow::AddNewBoard() {
   TNewBoardDialog dialog(this);
   if (dialog.exec() != QDialog::Accepted) return;
-  view_->SetBoard(nullptr);
+  DetachBoard();
   NewBoardCommand(project_, dialog.Spec(), false, Ui());
   RefreshTabs();
   ShowActiveBoard();
@@ -251,11 +255,11 @@ bool TMainWindow::ImportBoards(const QString& path) {
     QMessageBox::critical(this, tr("Open"), Text(check.Message));
     return false;
   }
-  view_->SetBoard(nullptr);
+  DetachBoard();
   const TReadResult r = ReadProjectFile(project_, path.toStdString(), true);
-  if (!r.Error.empty()) QMessageBox::warning(this, kCaption, Text(r.Error));
   RefreshTabs();
   ShowActiveBoard();
+  if (!r.Error.empty()) QMessageBox::warning(this, kCaption, Text(r.Error));
   return r.Ok;
 }
 
@@ -290,8 +294,17 @@ void TMainWindow::RefreshTitle() {
 
 void TMainWindow::ShowActiveBoard() {
   view_->SetBoard(project_.Active());
+  layers_->SetBoard(project_.Active(), view_->Settings().Scheme);
   hruler_->SetBoard(project_.Active());
   vruler_->SetBoard(project_.Active());
+}
+
+void TMainWindow::DetachBoard() {
+  // Nothing may keep a board that closing or reading is about to replace.
+  view_->SetBoard(nullptr);
+  layers_->SetBoard(nullptr, view_->Settings().Scheme);
+  hruler_->SetBoard(nullptr);
+  vruler_->SetBoard(nullptr);
 }
 
 QString TMainWindow::Coordinates() const { return coordinates_->text(); }
@@ -311,19 +324,19 @@ bool TMainWindow::OpenFile(const QString& path) {
     QMessageBox::critical(this, tr("Open"), Text(check.Message));
     return false;
   }
-  view_->SetBoard(nullptr);
+  DetachBoard();
   if (!CloseCurrentProject()) {
     ShowActiveBoard();
     return false;
   }
   project_.FileName = p;
   const TReadResult r = ReadProjectFile(project_, p, false);
-  if (!r.Error.empty()) QMessageBox::warning(this, kCaption, Text(r.Error));
-  if (!r.Warning.empty()) QMessageBox::warning(this, kCaption, Text(r.Warning));
   if (r.Ok) project_.LastDirectory = QFileInfo(path).absolutePath().toStdString();
   RefreshTabs();
   ShowActiveBoard();
   RefreshTitle();
+  if (!r.Error.empty()) QMessageBox::warning(this, kCaption, Text(r.Error));
+  if (!r.Warning.empty()) QMessageBox::warning(this, kCaption, Text(r.Warning));
   return r.Ok;
 }
 
@@ -348,7 +361,7 @@ bool TMainWindow::SaveFileAs(const QString& path) {
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {
-  view_->SetBoard(nullptr);
+  DetachBoard();
   if (CloseCurrentProject()) {
     event->accept();
   } else {

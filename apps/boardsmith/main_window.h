@@ -15,6 +15,7 @@ class QTabBar;
 namespace bs::app {
 
 class TBoardView;
+class TLayerBar;
 class TRuler;
 
 class TMainWindow : public QMainWindow {
@@ -42,6 +43,7 @@ class TMainWindow : public QMainWindow {
   QTabBar* Tabs() const { return tabs_; }
   TRuler* HorizontalRuler() const { return hruler_; }
   TRuler* VerticalRuler() const { return vruler_; }
+  TLayerBar* LayerBar() const { return layers_; }
   // The coordinate read-out of the status line.
   QString Coordinates() const;
 
@@ -53,6 +55,7 @@ class TMainWindow : public QMainWindow {
   void RefreshTabs();
   void RefreshTitle();
   void ShowActiveBoard();
+  void DetachBoard();
   bool Save();
   bool SaveAs();
   bool CloseCurrentProject();
@@ -65,6 +68,7 @@ class TMainWindow : public QMainWindow {
   TBoardView* view_ = nullptr;
   TRuler* hruler_ = nullptr;
   TRuler* vruler_ = nullptr;
+  TLayerBar* layers_ = nullptr;
   QLabel* coordinates_ = nullptr;
   QTabBar* tabs_ = nullptr;
   QAction* antialias_ = nullptr;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QToolButton>
 #include <QDoubleSpinBox>
 #include <QApplication>
 #include <QMenuBar>
@@ -14,6 +15,7 @@
 
 #include "board_view.h"
 #include "io/project_file.h"
+#include "layer_bar.h"
 #include "main_window.h"
 #include "new_board_dialog.h"
 #include "ruler.h"
@@ -166,6 +168,27 @@ TEST_F(MainWindowTest, AutosaveKeepsTheChangeFlagAndMiddleButtonPans) {
   QTest::mouseRelease(vp, Qt::MiddleButton, {}, QPoint(250, 260));
   EXPECT_EQ(r.ScrollX, 550);
   EXPECT_EQ(r.ScrollY, 540);
+}
+
+TEST_F(MainWindowTest, LayerBarSwitchesActiveAndVisibleLayers) {
+  TMainWindow w;
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  TPlatine& r = w.Project().Active()->Platine;
+  TLayerBar* bar = w.LayerBar();
+  ASSERT_EQ(r.ActiveLayer, kLayerC2);
+  EXPECT_TRUE(bar->ActiveButton(kLayerC2)->isChecked());
+  EXPECT_FALSE(bar->VisibleButton(kLayerI1)->isVisible());  // not a multilayer board
+
+  bar->VisibleButton(kLayerC1)->click();
+  EXPECT_EQ(r.LayerVisible[kLayerC1], 0);
+  bar->VisibleButton(kLayerC2)->click();  // the active layer cannot be hidden
+  EXPECT_EQ(r.LayerVisible[kLayerC2], 1);
+  bar->ActiveButton(kLayerC1)->click();  // activating a hidden layer shows it
+  EXPECT_EQ(r.ActiveLayer, kLayerC1);
+  EXPECT_EQ(r.LayerVisible[kLayerC1], 1);
+  EXPECT_TRUE(bar->ActiveButton(kLayerC1)->isChecked());
+  EXPECT_FALSE(bar->ActiveButton(kLayerC2)->isChecked());
 }
 
 TEST(NewBoardDialog, LiveSizeAndTheTooBigRefusal) {
