@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <functional>
 #include <QLabel>
 
@@ -96,10 +97,13 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   RefreshTitle();
   statusBar()->showMessage(tr("Ready"));
   autosaveTimer_ = new QTimer(this);
-  autosaveTimer_->setInterval(5 * 60 * 1000);
   connect(autosaveTimer_, &QTimer::timeout, this, [this] { Autosave(); });
-  autosaveTimer_->start();
-  resize(1200, 800);
+  // The settings file is read once at start-up and written back at shut-down.
+  settings_ = LoadSettings(SettingsFilePath(), TSettingsContext{DataFolder(), DocumentsFolder(), TLanguage::English});
+  ApplySettings();
+  const auto& win = settings_.Window;
+  if (win.WindowMax) resize(1200, 800);
+  else setGeometry(win.WindowX, win.WindowY, win.WindowW, win.WindowH);
 }
 
 TMainWindow::~TMainWindow() = default;
@@ -360,9 +364,39 @@ bool TMainWindow::SaveFileAs(const QString& path) {
   return ok;
 }
 
+void TMainWindow::ApplySettings() {
+  const auto& o = settings_.Options;
+  TPaintSettings& p = view_->Settings();
+  const auto schemes = LoadColourSchemes(DataFolder());
+  p.Scheme = schemes[size_t(std::clamp(o.Farbschema, 0, 3))];
+  p.DarkenGroundPlane = o.AutoMasseDunkel;
+  p.AllGroundPlanes = o.AlleAutoMassen;
+  p.Drillings = o.BohrlochFarbe;
+  p.ShowGrid = o.RasterSichtbar;
+  p.GridDots = o.Punktraster;
+  p.GridMarker = o.RasterMarkierung;
+  p.Transparent = o.Transparent;
+  project_.Undo.Depth = o.Undo;
+  autosaveTimer_->setInterval(o.AutoSaveTime);
+  if (o.AutoSave) autosaveTimer_->start();
+  else autosaveTimer_->stop();
+  if (layers_) layers_->SetBoard(project_.Active(), p.Scheme);
+  view_->viewport()->update();
+}
+
 void TMainWindow::closeEvent(QCloseEvent* event) {
   DetachBoard();
   if (CloseCurrentProject()) {
+    auto& win = settings_.Window;
+    win.WindowMax = isMaximized();
+    if (!win.WindowMax) {
+      win.WindowX = geometry().x();
+      win.WindowY = geometry().y();
+      win.WindowW = width();
+      win.WindowH = height();
+    }
+    if (!SaveSettings(settings_, SettingsFilePath()))
+      QMessageBox::warning(this, kCaption, tr("The settings could not be written."));
     event->accept();
   } else {
     ShowActiveBoard();

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "io/settings.h"
 #include "project/project.h"
 
 class QAction;
@@ -39,6 +40,9 @@ class TMainWindow : public QMainWindow {
   bool ImportBoards(const QString& path);
 
   TProject& Project() { return project_; }
+  TSettings& Settings() { return settings_; }
+  // Applies the settings to the view, the project and the timers.
+  void ApplySettings();
   TBoardView* View() const { return view_; }
   QTabBar* Tabs() const { return tabs_; }
   TRuler* HorizontalRuler() const { return hruler_; }
@@ -65,6 +69,7 @@ class TMainWindow : public QMainWindow {
   TProjectUi Ui();
 
   TProject project_;
+  TSettings settings_;
   TBoardView* view_ = nullptr;
   TRuler* hruler_ = nullptr;
   TRuler* vruler_ = nullptr;

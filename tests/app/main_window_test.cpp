@@ -191,6 +191,22 @@ TEST_F(MainWindowTest, LayerBarSwitchesActiveAndVisibleLayers) {
   EXPECT_FALSE(bar->ActiveButton(kLayerC2)->isChecked());
 }
 
+TEST_F(MainWindowTest, SettingsSurviveARestart) {
+  {
+    TMainWindow w;
+    w.show();
+    w.Settings().Options.RasterSichtbar = false;
+    w.Settings().Options.BohrlochFarbe = 2;
+    w.close();  // an unchanged project closes without a question and writes the settings
+  }
+  ASSERT_TRUE(fs::exists(SettingsFilePath()));
+  TMainWindow again;
+  EXPECT_FALSE(again.View()->Settings().ShowGrid);
+  EXPECT_EQ(again.View()->Settings().Drillings, 2);
+  again.Settings() = DefaultSettings(TSettingsContext{DataFolder(), DocumentsFolder(), TLanguage::English});
+  again.close();
+}
+
 TEST(NewBoardDialog, LiveSizeAndTheTooBigRefusal) {
   TNewBoardDialog d;
   d.show();
@@ -236,6 +252,10 @@ TEST_F(MainWindowTest, FilesThatAreNotProjectsLeaveTheProjectAlone) {
 int main(int argc, char** argv) {
   // Headless unless a platform is asked for (the test list is read at build time too).
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Settings and data of the tests never touch the user's own.
+  const std::string home = (std::filesystem::temp_directory_path() / "bs_app_test_home").string();
+  qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home + "/config"));
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home + "/data"));
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
