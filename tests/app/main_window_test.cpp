@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -42,7 +44,10 @@ QAction* Entry(TMainWindow& w, const QString& caption) {
 }
 
 struct MainWindowTest : testing::Test {
-  fs::path dir = fs::temp_directory_path() / "bs_app_test";
+  // Tests run in parallel processes: each gets a folder of its own.
+  fs::path dir = fs::temp_directory_path() /
+                 ("bs_app_test_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                  std::to_string(QCoreApplication::applicationPid()));
   void SetUp() override {
     fs::remove_all(dir);
     fs::create_directories(dir);
@@ -253,10 +258,13 @@ int main(int argc, char** argv) {
   // Headless unless a platform is asked for (the test list is read at build time too).
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Settings and data of the tests never touch the user's own.
-  const std::string home = (std::filesystem::temp_directory_path() / "bs_app_test_home").string();
+  const std::string home =
+      (std::filesystem::temp_directory_path() / ("bs_app_test_home_" + std::to_string(::getpid()))).string();
   qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home + "/config"));
   qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home + "/data"));
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  std::filesystem::remove_all(home);
+  return result;
 }
