@@ -92,13 +92,13 @@ class TBuilder {
 void BuildExampleProject(TProject& project) {
   project.Boards.clear();
   project.ActiveIndex = -1;
-  TNewBoardSpec spec;
-  spec.Kind = TNewBoardKind::Rectangle;
-  spec.Name = "Timer";
-  spec.WidthMm = 60;
-  spec.HeightMm = 40;
-  spec.MarginMm = 5;
-  TBoard& board = AddNewBoard(project, spec, false);
+  TNewBoardRequest request;
+  request.Kind = TNewBoardKind::Rectangle;
+  request.Name = "Timer";
+  request.WidthMm = 60;
+  request.HeightMm = 40;
+  request.MarginMm = 5;
+  TBoard& board = AddNewBoard(project, request, false);
   board.Platine.GroundPlane[kLayerC2] = 1;
   board.Platine.Grid = 12700;
   TBuilder b(board);

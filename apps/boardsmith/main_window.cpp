@@ -115,9 +115,9 @@ void TMainWindow::NewProject() {
     return;
   }
   TNewBoardDialog dialog(this);
-  std::optional<TNewBoardSpec> spec;
-  if (dialog.exec() == QDialog::Accepted) spec = dialog.Spec();
-  NewProjectBoards(project_, spec, TLanguage::English, false);
+  std::optional<TNewBoardRequest> request;
+  if (dialog.exec() == QDialog::Accepted) request = dialog.Request();
+  NewProjectBoards(project_, request, TLanguage::English, false);
   RefreshTabs();
   ShowActiveBoard();
   RefreshTitle();
@@ -128,7 +128,7 @@ void TMainWindow::AddNewBoard() {
   TNewBoardDialog dialog(this);
   if (dialog.exec() != QDialog::Accepted) return;
   DetachBoard();
-  NewBoardCommand(project_, dialog.Spec(), false, Ui());
+  NewBoardCommand(project_, dialog.Request(), false, Ui());
   RefreshTabs();
   ShowActiveBoard();
   view_->ZoomBoard();

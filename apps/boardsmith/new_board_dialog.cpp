@@ -100,8 +100,8 @@ void TNewBoardDialog::SetKind(TNewBoardKind kind) {
   UpdateResult();
 }
 
-TNewBoardSpec TNewBoardDialog::Spec() const {
-  TNewBoardSpec s;
+TNewBoardRequest TNewBoardDialog::Request() const {
+  TNewBoardRequest s;
   s.Kind = static_cast<TNewBoardKind>(pages_->currentIndex());
   s.Name = Utf8ToCp1251(name_->text().toStdString());
   switch (s.Kind) {
@@ -123,7 +123,7 @@ TNewBoardSpec TNewBoardDialog::Spec() const {
 }
 
 void TNewBoardDialog::UpdateResult() {
-  const TNewBoardLayout l = ComputeNewBoardLayout(Spec(), false);
+  const TNewBoardLayout l = ComputeNewBoardLayout(Request(), false);
   auto side = [](int32_t units, bool tooBig) {
     const QString text = QString::number(units / 10000.0, 'f', 2) + " mm";
     return tooBig ? "<span style='color:red'>" + text + "</span>" : text;
@@ -133,7 +133,7 @@ void TNewBoardDialog::UpdateResult() {
 }
 
 void TNewBoardDialog::accept() {
-  const std::string error = ValidateNewBoard(Spec());
+  const std::string error = ValidateNewBoard(Request());
   if (!error.empty()) {
     QMessageBox::information(this, "Boardsmith", QString::fromStdString(error));
     return;

@@ -20,7 +20,7 @@ class TNewBoardDialog : public QDialog {
  public:
   explicit TNewBoardDialog(QWidget* parent = nullptr);
 
-  TNewBoardSpec Spec() const;
+  TNewBoardRequest Request() const;
   void SetKind(TNewBoardKind kind);
   // The value fields, for tests and callers that preset them.
   QDoubleSpinBox* Field(const QString& name) const;

@@ -229,7 +229,7 @@ TEST(NewBoardDialog, LiveSizeAndTheTooBigRefusal) {
   d.Field("rectMargin")->setValue(5);
   d.accept();
   EXPECT_EQ(d.result(), QDialog::Accepted);
-  const TNewBoardSpec s = d.Spec();
+  const TNewBoardRequest s = d.Request();
   EXPECT_EQ(s.Kind, TNewBoardKind::Rectangle);
   EXPECT_EQ(s.WidthMm, 490);
   EXPECT_EQ(s.MarginMm, 5);

@@ -5,8 +5,8 @@
 namespace bs {
 namespace {
 
-TNewBoardSpec Rect(double w, double h, double m) {
-  TNewBoardSpec s;
+TNewBoardRequest Rect(double w, double h, double m) {
+  TNewBoardRequest s;
   s.Kind = TNewBoardKind::Rectangle;
   s.WidthMm = w;
   s.HeightMm = h;
@@ -37,7 +37,7 @@ TEST(NewBoard, RectangleOutlineAndZeroPoint) {
 
 TEST(NewBoard, RoundOutlineAndEmptyWorkingSpace) {
   TProject p;
-  TNewBoardSpec round;
+  TNewBoardRequest round;
   round.Kind = TNewBoardKind::Round;
   round.DiameterMm = 50;
   round.MarginMm = 5;
@@ -54,7 +54,7 @@ TEST(NewBoard, RoundOutlineAndEmptyWorkingSpace) {
   EXPECT_EQ(c.SizeB, 250000);
   EXPECT_EQ(c.Clearance, 0);
 
-  TNewBoardSpec empty;
+  TNewBoardRequest empty;
   empty.WidthMm = 12.34567;
   TBoard& e = AddNewBoard(p, empty, false);
   EXPECT_EQ(e.Platine.Width, 123457);  // x 10000, rounded
@@ -65,19 +65,19 @@ TEST(NewBoard, RoundOutlineAndEmptyWorkingSpace) {
 
 TEST(NewBoard, Validation) {
   struct Case {
-    TNewBoardSpec spec;
+    TNewBoardRequest request;
     std::string error;
   };
-  TNewBoardSpec round;
+  TNewBoardRequest round;
   round.Kind = TNewBoardKind::Round;
   round.DiameterMm = 500;
   round.MarginMm = 0;
-  TNewBoardSpec roundBig = round;
+  TNewBoardRequest roundBig = round;
   roundBig.MarginMm = 1;
-  TNewBoardSpec roundMargin = round;
+  TNewBoardRequest roundMargin = round;
   roundMargin.DiameterMm = 10;
   roundMargin.MarginMm = 100;
-  TNewBoardSpec empty;
+  TNewBoardRequest empty;
   empty.HeightMm = 0.5;
   const Case cases[] = {
       {Rect(490, 100, 10), "The board is too big!"},
@@ -89,7 +89,7 @@ TEST(NewBoard, Validation) {
       {empty, "The height must lie between 1 mm and 500 mm."},
       {Rect(NAN, 10, 1), "The width must lie between 1 mm and 500 mm."},
   };
-  for (const auto& c : cases) EXPECT_EQ(ValidateNewBoard(c.spec), c.error);
+  for (const auto& c : cases) EXPECT_EQ(ValidateNewBoard(c.request), c.error);
 
   const TNewBoardLayout l = ComputeNewBoardLayout(Rect(490, 100, 10), false);
   EXPECT_TRUE(l.WidthTooBig);
@@ -101,7 +101,7 @@ TEST(NewBoard, CommandsReportAndFlagChanges) {
   std::vector<std::string> informed;
   TProjectUi ui;
   ui.Inform = [&](const std::string& m) { informed.push_back(m); };
-  TNewBoardSpec s = Rect(100, 80, 10);
+  TNewBoardRequest s = Rect(100, 80, 10);
   s.Name = "Ctrl";
   EXPECT_EQ(NewBoardCommand(p, Rect(490, 100, 10), false, ui), "The board is too big!");
   EXPECT_TRUE(p.Boards.empty());

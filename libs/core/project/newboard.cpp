@@ -15,27 +15,27 @@ std::string RangeError(const char* field, double value, double lo, double hi) {
 }
 }  // namespace
 
-TNewBoardLayout ComputeNewBoardLayout(const TNewBoardSpec& spec, bool originTopLeft) {
+TNewBoardLayout ComputeNewBoardLayout(const TNewBoardRequest& request, bool originTopLeft) {
   TNewBoardLayout l;
-  switch (spec.Kind) {
+  switch (request.Kind) {
     case TNewBoardKind::Empty:
-      l.Width = MmToUnits(spec.WidthMm);
-      l.Height = MmToUnits(spec.HeightMm);
+      l.Width = MmToUnits(request.WidthMm);
+      l.Height = MmToUnits(request.HeightMm);
       l.OriginX = 0;
       l.OriginY = originTopLeft ? 0 : -l.Height;
       break;
     case TNewBoardKind::Rectangle:
-      l.Margin = MmToUnits(spec.MarginMm);
-      l.OutlineWidth = MmToUnits(spec.WidthMm);
-      l.OutlineHeight = MmToUnits(spec.HeightMm);
+      l.Margin = MmToUnits(request.MarginMm);
+      l.OutlineWidth = MmToUnits(request.WidthMm);
+      l.OutlineHeight = MmToUnits(request.HeightMm);
       l.Width = l.OutlineWidth + 2 * l.Margin;
       l.Height = l.OutlineHeight + 2 * l.Margin;
       l.OriginX = l.Margin;
       l.OriginY = originTopLeft ? -l.Margin : -l.Margin - l.OutlineHeight;
       break;
     case TNewBoardKind::Round:
-      l.Margin = MmToUnits(spec.MarginMm);
-      l.OutlineWidth = l.OutlineHeight = MmToUnits(spec.DiameterMm);
+      l.Margin = MmToUnits(request.MarginMm);
+      l.OutlineWidth = l.OutlineHeight = MmToUnits(request.DiameterMm);
       l.Width = l.Height = l.OutlineWidth + 2 * l.Margin;
       l.OriginX = l.Margin;
       l.OriginY = originTopLeft ? -l.Margin : -l.Margin - l.OutlineHeight;
@@ -46,35 +46,35 @@ TNewBoardLayout ComputeNewBoardLayout(const TNewBoardSpec& spec, bool originTopL
   return l;
 }
 
-std::string ValidateNewBoard(const TNewBoardSpec& spec) {
+std::string ValidateNewBoard(const TNewBoardRequest& request) {
   std::string err;
-  switch (spec.Kind) {
+  switch (request.Kind) {
     case TNewBoardKind::Empty:
     case TNewBoardKind::Rectangle:
-      err = RangeError("The width", spec.WidthMm, 1, 500);
-      if (err.empty()) err = RangeError("The height", spec.HeightMm, 1, 500);
-      if (err.empty() && spec.Kind == TNewBoardKind::Rectangle)
-        err = RangeError("The distance", spec.MarginMm, 0, 500);
+      err = RangeError("The width", request.WidthMm, 1, 500);
+      if (err.empty()) err = RangeError("The height", request.HeightMm, 1, 500);
+      if (err.empty() && request.Kind == TNewBoardKind::Rectangle)
+        err = RangeError("The distance", request.MarginMm, 0, 500);
       break;
     case TNewBoardKind::Round:
-      err = RangeError("The diameter", spec.DiameterMm, 1, 500);
-      if (err.empty()) err = RangeError("The distance", spec.MarginMm, 0, 99.99);
+      err = RangeError("The diameter", request.DiameterMm, 1, 500);
+      if (err.empty()) err = RangeError("The distance", request.MarginMm, 0, 99.99);
       break;
   }
   if (!err.empty()) return err;
-  const TNewBoardLayout l = ComputeNewBoardLayout(spec, false);
+  const TNewBoardLayout l = ComputeNewBoardLayout(request, false);
   if (l.WidthTooBig || l.HeightTooBig) return "The board is too big!";
   return {};
 }
 
-TBoard& AddNewBoard(TProject& project, const TNewBoardSpec& spec, bool originTopLeft) {
-  const TNewBoardLayout l = ComputeNewBoardLayout(spec, originTopLeft);
-  TBoard& board = AddBoard(project, spec.Name, l.Width, l.Height, originTopLeft);
+TBoard& AddNewBoard(TProject& project, const TNewBoardRequest& request, bool originTopLeft) {
+  const TNewBoardLayout l = ComputeNewBoardLayout(request, originTopLeft);
+  TBoard& board = AddBoard(project, request.Name, l.Width, l.Height, originTopLeft);
   board.Platine.OriginX = l.OriginX;
   board.Platine.OriginY = l.OriginY;
   const float m = static_cast<float>(l.Margin);
   const float w = static_cast<float>(l.OutlineWidth), h = static_cast<float>(l.OutlineHeight);
-  if (spec.Kind == TNewBoardKind::Rectangle) {
+  if (request.Kind == TNewBoardKind::Rectangle) {
     auto track = NewObjekt();
     InitTrack(*track, 0, kLayerO);
     for (TFPoint p : {TFPoint{m, -m}, TFPoint{m + w, -m}, TFPoint{m + w, -m - h},
@@ -82,7 +82,7 @@ TBoard& AddNewBoard(TProject& project, const TNewBoardSpec& spec, bool originTop
       AddPoint(*track, p);
     track->Clearance = 0;
     board.Elements.push_back(std::move(track));
-  } else if (spec.Kind == TNewBoardKind::Round) {
+  } else if (request.Kind == TNewBoardKind::Round) {
     auto circle = NewObjekt();
     const float r = w / 2;
     InitCircle(*circle, {m + r, -(m + r)}, r, kLayerO, r);
@@ -92,21 +92,21 @@ TBoard& AddNewBoard(TProject& project, const TNewBoardSpec& spec, bool originTop
   return board;
 }
 
-std::string NewBoardCommand(TProject& project, const TNewBoardSpec& spec, bool originTopLeft,
+std::string NewBoardCommand(TProject& project, const TNewBoardRequest& request, bool originTopLeft,
                             const TProjectUi& ui) {
-  std::string err = ValidateNewBoard(spec);
+  std::string err = ValidateNewBoard(request);
   if (!err.empty()) return err;
-  TBoard& board = AddNewBoard(project, spec, originTopLeft);
+  TBoard& board = AddNewBoard(project, request, originTopLeft);
   project.Changed = true;
   if (ui.Inform)
     ui.Inform("A new Board named \"" + Cp1251ToUtf8(StoredBoardName(board)) + "\" was added.");
   return {};
 }
 
-void NewProjectBoards(TProject& project, const std::optional<TNewBoardSpec>& spec,
+void NewProjectBoards(TProject& project, const std::optional<TNewBoardRequest>& request,
                       TLanguage lang, bool originTopLeft) {
-  if (spec && ValidateNewBoard(*spec).empty())
-    AddNewBoard(project, *spec, originTopLeft);
+  if (request && ValidateNewBoard(*request).empty())
+    AddNewBoard(project, *request, originTopLeft);
   else
     AddBoard(project, DefaultBoardName(lang), 1600000, 1000000, originTopLeft);
   project.FileName.clear();
