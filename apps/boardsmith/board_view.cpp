@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include "qpainter_surface.h"
 #include "render/raster_surface.h"
 #include "render/view.h"
 
@@ -84,7 +85,16 @@ void TBoardView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().window());
     return;
   }
-  TRasterSurface surface(w, h, antiAliased_);
+  if (!antiAliased_) {
+    // The plain look draws straight onto the widget.
+    const TColour bg = settings_.Scheme.Background();
+    painter.fillRect(viewport()->rect(), QColor(Red(bg), Green(bg), Blue(bg)));
+    TQPainterSurface surface(painter, w, h, false);
+    PaintBoard(surface, *board_, ViewMapOf(board_->Platine), settings_);
+    return;
+  }
+  // The anti-aliased look is drawn into an image that is copied to the widget.
+  TRasterSurface surface(w, h, true);
   surface.Clear(settings_.Scheme.Background());
   PaintBoard(surface, *board_, ViewMapOf(board_->Platine), settings_);
   const QImage image(surface.Raster().Pixels.data(), w, h, w * 4, QImage::Format_RGBA8888);

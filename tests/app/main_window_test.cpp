@@ -20,6 +20,8 @@
 #include "layer_bar.h"
 #include "main_window.h"
 #include "new_board_dialog.h"
+#include "qpainter_surface.h"
+#include "render/painter.h"
 #include "ruler.h"
 
 namespace bs::app {
@@ -210,6 +212,39 @@ TEST_F(MainWindowTest, SettingsSurviveARestart) {
   EXPECT_EQ(again.View()->Settings().Drillings, 2);
   again.Settings() = DefaultSettings(TSettingsContext{DataFolder(), DocumentsFolder(), TLanguage::English});
   again.close();
+}
+
+// The plain look through QPainter draws the same geometry as the raster.
+TEST(QPainterSurface, PlainLookProbes) {
+  TBoard board;
+  board.Platine = NewPlatine(1000000, 1000000, false);
+  board.Platine.OriginY = 1000000;
+  board.Platine.GroundPlane[kLayerC2] = 1;
+  auto pad = NewObjekt();
+  InitThtPad(*pad, {500000, -500000}, kLayerC2, kShapeRound, 20000, 50000);
+  pad->Clearance = 40000;
+  pad->Thermal = 1;
+  pad->ThermalSpokes = 0x04040404;  // to the right
+  board.Elements.push_back(std::move(pad));
+  TPaintSettings set;
+  set.ShowGrid = false;
+  QImage image(1001, 1001, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  {
+    QPainter painter(&image);
+    TQPainterSurface s(painter, 1001, 1001, false);
+    PaintBoard(s, board, TViewMap{0.001, 0, 0}, set);
+  }
+  auto at = [&](int x, int y) {
+    const QRgb c = image.pixel(x, y);
+    return Rgb(uint8_t(qRed(c)), uint8_t(qGreen(c)), uint8_t(qBlue(c)));
+  };
+  const TColour copper = set.Scheme.Layer(kLayerC2), plane = Darkened(copper, 0.4), bg = set.Scheme.Background();
+  EXPECT_EQ(at(535, 500), copper);  // the pad ring
+  EXPECT_EQ(at(500, 500), bg);      // its hole
+  EXPECT_EQ(at(500, 575), bg);      // the gap
+  EXPECT_EQ(at(575, 500), plane);   // the spoke
+  EXPECT_EQ(at(500, 650), plane);   // the plane
 }
 
 TEST(NewBoardDialog, LiveSizeAndTheTooBigRefusal) {
