@@ -101,6 +101,7 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   // The settings file is read once at start-up and written back at shut-down.
   settings_ = LoadSettings(SettingsFilePath(), TSettingsContext{DataFolder(), DocumentsFolder(), TLanguage::English});
   ApplySettings();
+  RefreshRecentFiles();
   const auto& win = settings_.Window;
   if (win.WindowMax) resize(1200, 800);
   else setGeometry(win.WindowX, win.WindowY, win.WindowW, win.WindowH);
@@ -134,8 +135,39 @@ void TMainWindow::AddNewBoard() {
   view_->ZoomBoard();
 }
 
+void TMainWindow::AddRecentFile(const std::string& path) {
+  auto& list = settings_.RecentFiles;
+  std::erase(list, path);
+  list.insert(list.begin(), path);
+  if (list.size() > size_t(kMaxRecentFiles)) list.resize(kMaxRecentFiles);
+  RefreshRecentFiles();
+}
+
+void TMainWindow::RefreshRecentFiles() {
+  for (QAction* a : recentActions_) {
+    fileMenu_->removeAction(a);
+    a->deleteLater();
+  }
+  recentActions_.clear();
+  int n = 0;
+  for (const std::string& path : settings_.RecentFiles) {
+    const QString file = QString::fromStdString(path);
+    QAction* a = new QAction(QString("&%1 %2").arg(++n).arg(file), this);
+    connect(a, &QAction::triggered, this, [this, file] {
+      if (!QFileInfo::exists(file)) {
+        QMessageBox::warning(this, tr("Open"), tr("File not found"));
+        return;
+      }
+      OpenFile(file);
+    });
+    fileMenu_->insertAction(recentSeparator_, a);
+    recentActions_.push_back(a);
+  }
+}
+
 void TMainWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
+  fileMenu_ = file;
   file->addAction(tr("&New..."), this, [this] { NewProject(); });
   QAction* open = file->addAction(tr("&Open..."), this, [this] {
     const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString::fromStdString(project_.LastDirectory),
@@ -147,6 +179,7 @@ void TMainWindow::BuildMenus() {
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   file->addAction(tr("S&ave as..."), this, [this] { SaveAs(); });
   file->addSeparator();
+  recentSeparator_ = file->addSeparator();  // the recent files go above it
   file->addAction(tr("E&xit"), this, &QWidget::close);
 
   // The board commands, in the menu and on the tabs' context menu.
@@ -335,7 +368,10 @@ bool TMainWindow::OpenFile(const QString& path) {
   }
   project_.FileName = p;
   const TReadResult r = ReadProjectFile(project_, p, false);
-  if (r.Ok) project_.LastDirectory = QFileInfo(path).absolutePath().toStdString();
+  if (r.Ok) {
+    project_.LastDirectory = QFileInfo(path).absolutePath().toStdString();
+    AddRecentFile(QFileInfo(path).absoluteFilePath().toStdString());
+  }
   RefreshTabs();
   ShowActiveBoard();
   RefreshTitle();
@@ -358,6 +394,7 @@ bool TMainWindow::SaveAs() {
 
 bool TMainWindow::SaveFileAs(const QString& path) {
   const bool ok = SaveProjectAs(project_, path.toStdString(), Ui());
+  if (ok) AddRecentFile(QFileInfo(QString::fromStdString(project_.FileName)).absoluteFilePath().toStdString());
   RefreshTabs();
   view_->viewport()->update();
   RefreshTitle();

@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <vector>
+
 #include "io/settings.h"
 #include "project/project.h"
 
@@ -60,6 +62,8 @@ class TMainWindow : public QMainWindow {
   void RefreshTitle();
   void ShowActiveBoard();
   void DetachBoard();
+  void AddRecentFile(const std::string& path);
+  void RefreshRecentFiles();
   bool Save();
   bool SaveAs();
   bool CloseCurrentProject();
@@ -78,6 +82,9 @@ class TMainWindow : public QMainWindow {
   QTabBar* tabs_ = nullptr;
   QAction* antialias_ = nullptr;
   QMenu* tabMenu_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QAction* recentSeparator_ = nullptr;
+  std::vector<QAction*> recentActions_;
   class QTimer* autosaveTimer_ = nullptr;
   bool refreshingTabs_ = false;
 };

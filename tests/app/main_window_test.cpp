@@ -198,6 +198,28 @@ TEST_F(MainWindowTest, LayerBarSwitchesActiveAndVisibleLayers) {
   EXPECT_FALSE(bar->ActiveButton(kLayerC2)->isChecked());
 }
 
+TEST_F(MainWindowTest, RecentFilesComeFirstAndAreCapped) {
+  TMainWindow w;
+  w.show();
+  w.Settings().RecentFiles.clear();
+  std::vector<std::string> paths;
+  for (int i = 0; i < 5; ++i) {
+    paths.push_back((dir / ("p" + std::to_string(i) + ".bsm6")).string());
+    fs::copy_file(kDemo.toStdString(), paths.back());
+    ASSERT_TRUE(w.OpenFile(QString::fromStdString(paths.back())));
+  }
+  ASSERT_TRUE(w.OpenFile(QString::fromStdString(paths[2])));  // moves to the front
+  const auto& recent = w.Settings().RecentFiles;
+  ASSERT_EQ(recent.size(), 4u);
+  EXPECT_EQ(recent[0], paths[2]);
+  EXPECT_EQ(recent[1], paths[4]);
+  EXPECT_EQ(recent[3], paths[1]);
+  QAction* first = Entry(w, QString("&1 ") + QString::fromStdString(paths[2]));
+  ASSERT_NE(first, nullptr);
+  ASSERT_TRUE(w.SaveFileAs(QString::fromStdString((dir / "saved.bsm6").string())));
+  EXPECT_EQ(w.Settings().RecentFiles[0], (dir / "saved.bsm6").string());
+}
+
 TEST_F(MainWindowTest, SettingsSurviveARestart) {
   {
     TMainWindow w;
