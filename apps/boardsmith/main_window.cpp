@@ -17,7 +17,10 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <QInputDialog>
+#include <QShortcut>
 #include <QToolBar>
+#include <QToolButton>
 #include <algorithm>
 #include <functional>
 #include <QLabel>
@@ -29,6 +32,7 @@
 #include "io/project_file.h"
 #include "model/codepage.h"
 #include "model/objekt_list.h"
+#include "render/grid.h"
 #include "render/view.h"
 #include "ruler.h"
 
@@ -248,6 +252,92 @@ void TMainWindow::BuildMenus() {
   antialias_->setCheckable(true);
   antialias_->setChecked(true);
   connect(antialias_, &QAction::toggled, view_, &TBoardView::SetAntiAliased);
+
+  // The grid button shows the grid step and opens the grid menu.
+  gridButton_ = new QToolButton(this);
+  gridButton_->setObjectName("GridButton");
+  gridButton_->setPopupMode(QToolButton::InstantPopup);
+  gridMenu_ = new QMenu(gridButton_);
+  gridButton_->setMenu(gridMenu_);
+  connect(gridMenu_, &QMenu::aboutToShow, this, &TMainWindow::BuildGridMenu);
+  bar->addWidget(gridButton_);
+  // Keys 1 ... 9 choose the grid hotkeys while the drawing area has the focus.
+  for (int i = 0; i < 9; ++i) {
+    auto* key = new QShortcut(QKeySequence(Qt::Key_1 + i), view_);
+    key->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(key, &QShortcut::activated, this, [this, i] { SetGridCode(settings_.GridHotkeys[size_t(i)]); });
+  }
+}
+
+void TMainWindow::SetGridCode(int32_t code) {
+  TBoard* b = project_.Active();
+  const double units = GridUnitsFromCode(code);
+  if (!b || !(units > 0)) return;
+  SetGrid(b->Platine, units);
+  RefreshGridButton();
+  view_->viewport()->update();
+}
+
+void TMainWindow::RefreshGridButton() {
+  const TBoard* b = project_.Active();
+  gridButton_->setText(b ? QString::fromStdString(GridButtonText(b->Platine.Grid / 10000.0, TDisplayUnit::Mm)).trimmed()
+                         : QString());
+}
+
+void TMainWindow::BuildGridMenu() {
+  gridMenu_->clear();
+  const TBoard* b = project_.Active();
+  const double grid = b ? b->Platine.Grid : 0;
+  auto entry = [&](QMenu* menu, int32_t code, const QString& suffix) {
+    const double mm = DecodeGridValue(code).value_or(0);
+    QAction* a = menu->addAction(QString::fromStdString(GridMenuText(mm, TDisplayUnit::Mm)) + suffix);
+    a->setCheckable(true);
+    a->setChecked(GridMatches(grid, mm));
+    connect(a, &QAction::triggered, this, [this, code] { SetGridCode(code); });
+  };
+  QMenu* inch = gridMenu_->addMenu(tr("Inch-based (2.54 mm = RM)"));
+  for (const TGridPreset& g : kInchGrids) entry(inch, g.Code, QString("   ") + g.Name);
+  QMenu* metric = gridMenu_->addMenu(tr("Metric"));
+  for (const TGridPreset& g : kMetricGrids) entry(metric, g.Code, "");
+  gridMenu_->addSeparator();
+  for (int32_t code : settings_.UserGrids) entry(gridMenu_, code, "");
+  gridMenu_->addAction(tr("Add user grid..."), this, [this] {
+    bool ok = false;
+    const QString typed = QInputDialog::getText(this, tr("User grid"), tr("Grid in mm:"), QLineEdit::Normal, "", &ok);
+    if (!ok) return;
+    const TUserGridAdd r = AddUserGrid(settings_.UserGrids, typed.toStdString(), TGridUnit::Mm);
+    if (!r.Error.empty()) {
+      QMessageBox::warning(this, kCaption, QString::fromStdString(r.Error));
+      return;
+    }
+    SetGridCode(settings_.UserGrids[size_t(r.Index)]);
+  });
+  if (!settings_.UserGrids.empty()) {
+    QMenu* remove = gridMenu_->addMenu(tr("Remove user grid"));
+    for (size_t i = 0; i < settings_.UserGrids.size(); ++i) {
+      const double mm = DecodeGridValue(settings_.UserGrids[i]).value_or(0);
+      remove->addAction(QString::fromStdString(GridMenuText(mm, TDisplayUnit::Mm)), this,
+                        [this, i] { settings_.UserGrids.erase(settings_.UserGrids.begin() + long(i)); });
+    }
+  }
+  gridMenu_->addSeparator();
+  auto& o = settings_.Options;
+  auto toggle = [&](QMenu* menu, const QString& caption, bool checked, std::function<void()> run) {
+    QAction* a = menu->addAction(caption);
+    a->setCheckable(true);
+    a->setChecked(checked);
+    connect(a, &QAction::triggered, this, [this, run] {
+      run();
+      ApplySettings();
+    });
+  };
+  toggle(gridMenu_, tr("Lines"), !o.Punktraster, [&o] { o.Punktraster = false; });
+  toggle(gridMenu_, tr("Dots"), o.Punktraster, [&o] { o.Punktraster = true; });
+  QMenu* marks = gridMenu_->addMenu(tr("Subdivision"));
+  for (int every : {0, 2, 4, 5, 10})
+    toggle(marks, every ? tr("Every %1 lines").arg(every) : tr("Off"), o.RasterMarkierung == every,
+           [&o, every] { o.RasterMarkierung = every; });
+  toggle(gridMenu_, tr("Show grid"), o.RasterSichtbar, [&o] { o.RasterSichtbar = !o.RasterSichtbar; });
 }
 
 void TMainWindow::EditProjectInfo() {
@@ -331,6 +421,7 @@ void TMainWindow::RefreshTitle() {
 
 void TMainWindow::ShowActiveBoard() {
   view_->SetBoard(project_.Active());
+  if (gridButton_) RefreshGridButton();
   layers_->SetBoard(project_.Active(), view_->Settings().Scheme);
   hruler_->SetBoard(project_.Active());
   vruler_->SetBoard(project_.Active());

@@ -13,6 +13,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QToolButton;
 class QTabBar;
 
 namespace bs::app {
@@ -63,6 +64,9 @@ class TMainWindow : public QMainWindow {
   void ShowActiveBoard();
   void DetachBoard();
   void AddRecentFile(const std::string& path);
+  void SetGridCode(int32_t code);
+  void RefreshGridButton();
+  void BuildGridMenu();
   void RefreshRecentFiles();
   bool Save();
   bool SaveAs();
@@ -83,6 +87,8 @@ class TMainWindow : public QMainWindow {
   QAction* antialias_ = nullptr;
   QMenu* tabMenu_ = nullptr;
   QMenu* fileMenu_ = nullptr;
+  QToolButton* gridButton_ = nullptr;
+  QMenu* gridMenu_ = nullptr;
   QAction* recentSeparator_ = nullptr;
   std::vector<QAction*> recentActions_;
   class QTimer* autosaveTimer_ = nullptr;

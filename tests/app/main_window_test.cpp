@@ -220,6 +220,39 @@ TEST_F(MainWindowTest, RecentFilesComeFirstAndAreCapped) {
   EXPECT_EQ(w.Settings().RecentFiles[0], (dir / "saved.bsm6").string());
 }
 
+TEST_F(MainWindowTest, GridHotkeysAndGridMenu) {
+  TMainWindow w;
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  // Shortcuts need the window to be the active one.
+  w.activateWindow();
+  QApplication::setActiveWindow(&w);
+  w.View()->setFocus();
+  QTest::keyClick(w.View(), Qt::Key_9);  // hotkey 9: 0.1 mm
+  EXPECT_DOUBLE_EQ(w.Project().Active()->Platine.Grid, 1000);
+  QTest::keyClick(w.View(), Qt::Key_1);  // hotkey 1: 2.54 mm
+  EXPECT_DOUBLE_EQ(w.Project().Active()->Platine.Grid, 25400);
+  QTest::keyClick(w.View(), Qt::Key_9);
+  auto* button = w.findChild<QToolButton*>("GridButton");
+  ASSERT_NE(button, nullptr);
+  EXPECT_NE(button->text().indexOf("0.1"), -1);
+  // The menu is built when it opens; pick "Dots" and "Show grid" from it.
+  QMetaObject::invokeMethod(button->menu(), "aboutToShow");
+  QAction* dots = nullptr;
+  QAction* show = nullptr;
+  for (QAction* a : button->menu()->actions()) {
+    if (a->text() == "Dots") dots = a;
+    if (a->text() == "Show grid") show = a;
+  }
+  ASSERT_NE(dots, nullptr);
+  ASSERT_NE(show, nullptr);
+  dots->trigger();
+  EXPECT_TRUE(w.View()->Settings().GridDots);
+  EXPECT_TRUE(w.Settings().Options.Punktraster);
+  show->trigger();
+  EXPECT_FALSE(w.View()->Settings().ShowGrid);
+}
+
 TEST_F(MainWindowTest, SettingsSurviveARestart) {
   {
     TMainWindow w;
