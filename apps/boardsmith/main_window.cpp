@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QDockWidget>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +26,7 @@
 #include <functional>
 #include <QLabel>
 
+#include "board_overview.h"
 #include "board_view.h"
 #include "layer_bar.h"
 #include "new_board_dialog.h"
@@ -241,6 +243,21 @@ void TMainWindow::BuildMenus() {
   });
 
   QMenu* options = menuBar()->addMenu(tr("&Options"));
+  // The Board-Zoom panel, shown as the settings say.
+  overviewDock_ = new QDockWidget(tr("Board-Zoom"), this);
+  overviewDock_->setObjectName("BoardZoom");
+  overviewDock_->setWidget(new TBoardOverview(view_, overviewDock_));
+  addDockWidget(Qt::RightDockWidgetArea, overviewDock_);
+  QAction* showOverview = options->addAction(tr("Show Board-Zoom"));
+  showOverview->setCheckable(true);
+  connect(showOverview, &QAction::toggled, this, [this](bool on) {
+    settings_.Options.PlatinenZoom = on;
+    overviewDock_->setVisible(on);
+  });
+  connect(overviewDock_, &QDockWidget::visibilityChanged, showOverview, [this, showOverview](bool) {
+    showOverview->setChecked(!overviewDock_->isHidden());
+  });
+  overviewAction_ = showOverview;
   options->addAction(tr("Zoom &board"), this, [this] { view_->ZoomBoard(); });
   options->addAction(tr("Zoom &objects"), this, [this] { view_->ZoomObjects(); });
   options->addAction(tr("Zoom &selection"), this, [this] { view_->ZoomSelection(); });
@@ -504,6 +521,8 @@ void TMainWindow::ApplySettings() {
   p.GridDots = o.Punktraster;
   p.GridMarker = o.RasterMarkierung;
   p.Transparent = o.Transparent;
+  if (overviewAction_) overviewAction_->setChecked(o.PlatinenZoom);
+  if (overviewDock_) overviewDock_->setVisible(o.PlatinenZoom);
   project_.Undo.Depth = o.Undo;
   autosaveTimer_->setInterval(o.AutoSaveTime);
   if (o.AutoSave) autosaveTimer_->start();

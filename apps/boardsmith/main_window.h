@@ -13,6 +13,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QDockWidget;
 class QToolButton;
 class QTabBar;
 
@@ -89,6 +90,8 @@ class TMainWindow : public QMainWindow {
   QMenu* fileMenu_ = nullptr;
   QToolButton* gridButton_ = nullptr;
   QMenu* gridMenu_ = nullptr;
+  QDockWidget* overviewDock_ = nullptr;
+  QAction* overviewAction_ = nullptr;
   QAction* recentSeparator_ = nullptr;
   std::vector<QAction*> recentActions_;
   class QTimer* autosaveTimer_ = nullptr;

@@ -17,6 +17,7 @@
 
 #include "board_view.h"
 #include "io/project_file.h"
+#include "board_overview.h"
 #include "layer_bar.h"
 #include "main_window.h"
 #include "new_board_dialog.h"
@@ -251,6 +252,27 @@ TEST_F(MainWindowTest, GridHotkeysAndGridMenu) {
   EXPECT_TRUE(w.Settings().Options.Punktraster);
   show->trigger();
   EXPECT_FALSE(w.View()->Settings().ShowGrid);
+}
+
+TEST_F(MainWindowTest, BoardZoomPanelClicksZoomAndDragsScroll) {
+  TMainWindow w;
+  w.resize(1000, 700);
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  for (QAction* a : w.findChildren<QAction*>())
+    if (a->text() == "Show Board-Zoom") a->setChecked(true);
+  EXPECT_TRUE(w.Settings().Options.PlatinenZoom);
+  auto* overview = w.findChild<TBoardOverview*>();
+  ASSERT_NE(overview, nullptr);
+  ASSERT_TRUE(overview->isVisible());
+  w.View()->ZoomBoard();
+  TPlatine& r = w.Project().Active()->Platine;
+  const double before = r.Zoom;
+  QTest::mouseClick(overview, Qt::LeftButton, {}, QPoint(48, 40));
+  EXPECT_NEAR(r.Zoom, std::round(before * 1.4 * 1e5) / 1e5, 1e-9);
+  QTest::mouseClick(overview, Qt::RightButton, {}, QPoint(48, 40));
+  EXPECT_NEAR(r.Zoom, std::round(std::round(before * 1.4 * 1e5) / 1e5 / 1.4 * 1e5) / 1e5, 1e-9);
+  overview->repaint();
 }
 
 TEST_F(MainWindowTest, SettingsSurviveARestart) {
