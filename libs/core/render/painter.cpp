@@ -29,8 +29,6 @@ const int* LayerOrder(int active) {
   }
 }
 
-bool OpensSolderMask(const TObjekt& e) { return NeedsSolderMaskOpening(e); }
-
 // What one element drawing call needs to know.
 struct TDraw {
   TSurface& s;
@@ -39,7 +37,6 @@ struct TDraw {
   const TPaintSettings& set;
   TPaintTarget target;
   bool dragPreview = false;
-  TColour gapColour = 0;  // zone back colour inside gaps
 
   TPx P(double x, double y) const { return {x * v.Zoom - v.ScrollX, -y * v.Zoom - v.ScrollY}; }
   TPx P(TFPoint p) const { return P(p.X, p.Y); }
@@ -267,7 +264,7 @@ TViewMap ViewMapOf(const TPlatine& board) { return {board.Zoom, double(board.Scr
 TColour ElementColour(const TObjekt& e, const TPaintSettings& set, TPaintTarget target) {
   TColour c = set.Scheme.Layer(e.Layer);
   if (IsVia(e)) c = set.Scheme.C[kColThroughPads];
-  if (set.ToolMode == 15 && OpensSolderMask(e)) c = set.Scheme.Layer(kLayerO);
+  if (set.ToolMode == 15 && NeedsSolderMaskOpening(e)) c = set.Scheme.Layer(kLayerO);
   if (e.Selected) c = set.Scheme.Selection();
   if (target == TPaintTarget::BitmapExport && set.Monochrome) c = 0x000000;
   return c;
@@ -397,7 +394,7 @@ class TBoardPaint {
     if (set_.ToolMode == 15)
       for (size_t i = 0; i < b_.Elements.size(); ++i) {
         const TObjekt& e = *b_.Elements[i];
-        if (inView_[i] && ShownOnScreen(e, p_) && OpensSolderMask(e)) Draw(e);
+        if (inView_[i] && ShownOnScreen(e, p_) && NeedsSolderMaskOpening(e)) Draw(e);
       }
     Drills();
     Handles();
@@ -406,7 +403,7 @@ class TBoardPaint {
   }
 
  private:
-  bool MaskSkip(const TObjekt& e) const { return set_.ToolMode == 15 && OpensSolderMask(e); }
+  bool MaskSkip(const TObjekt& e) const { return set_.ToolMode == 15 && NeedsSolderMaskOpening(e); }
   void Draw(const TObjekt& e) { d_.Element(e, ElementColour(e, set_, target_)); }
 
   void LayerElements(int layer) {
