@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numbers>
 
 #include "model/geometry.h"
@@ -249,11 +250,6 @@ struct TModelRect {
   double minX, minY, maxX, maxY;
 };
 
-TModelRect Visible(const TSurface& s, const TViewMap& v) {
-  return {v.ScrollX / v.Zoom, -(v.ScrollY + s.Height()) / v.Zoom, (v.ScrollX + s.Width()) / v.Zoom,
-          -v.ScrollY / v.Zoom};
-}
-
 bool Meets(const TURect& r, const TModelRect& m) {
   return r.Right >= m.minX && r.Left <= m.maxX && r.Bottom >= m.minY && r.Top <= m.maxY;
 }
@@ -340,13 +336,32 @@ class TBoardPaint {
  public:
   TBoardPaint(TSurface& s, const TBoard& b, const TViewMap& v, const TPaintSettings& set, TPaintTarget t)
       : s_(s), b_(b), p_(b.Platine), set_(set), target_(t), d_{s, b.Platine, v, set, t} {
-    visible_ = Visible(s, v);
     const auto& list = b.Elements;
-    inView_.resize(list.size(), 1);
-    if (target_ == TPaintTarget::Screen)
-      for (size_t i = 0; i < list.size(); ++i) inView_[i] = Meets(CullBounds(*list[i]), visible_);
+    cull_.reserve(list.size());
+    for (const auto& e : list) {
+      cull_.push_back(CullBounds(*e));
+      if (e->Selected) only_ = selectedCount_++ == 0 ? e.get() : nullptr;
+    }
+    Bands();
   }
 
+  // Paints pixel rows y0 ... y1 - 1 only: the elements that reach into them
+  // and nothing outside them. A picture painted in bands of rows keeps each
+  // band in the processor's cache while its many small shapes are drawn.
+  void RunRows(int y0, int y1) {
+    s_.SetClip(0, y0, s_.Width(), y1);
+    visibleRows_[0] = y0;
+    visibleRows_[1] = y1;
+    const TViewMap& v = d_.v;
+    visible_ = {v.ScrollX / v.Zoom, -(v.ScrollY + y1) / v.Zoom, (v.ScrollX + s_.Width()) / v.Zoom,
+                -(v.ScrollY + y0) / v.Zoom};
+    inBand_.clear();
+    for (size_t i = 0; i < cull_.size(); ++i)
+      if (Meets(cull_[i], visible_)) inBand_.push_back(b_.Elements[i].get());
+    Run();
+  }
+
+ private:
   void Run() {
     const TColour bg = set_.Scheme.Background();
     // The board area and the area outside it.
@@ -378,39 +393,34 @@ class TBoardPaint {
     s_.BeginBatch();
     for (int k = 0; k < 7; ++k)
       if (IsCopperLayer(order[k])) LayerElements(order[k]);
-    for (size_t i = 0; i < b_.Elements.size(); ++i) {
-      const TObjekt& e = *b_.Elements[i];
-      if (IsVia(e) && !e.Selected && inView_[i] && ShownOnScreen(e, p_) && !MaskSkip(e)) Draw(e);
-    }
+    for (const TObjekt* e : inBand_)
+      if (IsVia(*e) && !e->Selected && ShownOnScreen(*e, p_) && !MaskSkip(*e)) Draw(*e);
     for (int k = 0; k < 7; ++k)
       if (!IsCopperLayer(order[k])) LayerElements(order[k]);
     s_.EndBatch();
     s_.SetCompose(TCompose::Normal);
 
     s_.BeginBatch();
-    for (const auto& e : b_.Elements)
+    for (const TObjekt* e : inBand_)
       if (e->Selected) d_.Element(*e, ElementColour(*e, set_, target_));
     s_.EndBatch();
     if (set_.ToolMode == 15)
-      for (size_t i = 0; i < b_.Elements.size(); ++i) {
-        const TObjekt& e = *b_.Elements[i];
-        if (inView_[i] && ShownOnScreen(e, p_) && NeedsSolderMaskOpening(e)) Draw(e);
-      }
+      for (const TObjekt* e : inBand_)
+        if (ShownOnScreen(*e, p_) && NeedsSolderMaskOpening(*e)) Draw(*e);
     Drills();
     Handles();
     RubberBands();
     ZeroPoint();
   }
 
- private:
   bool MaskSkip(const TObjekt& e) const { return set_.ToolMode == 15 && NeedsSolderMaskOpening(e); }
   void Draw(const TObjekt& e) { d_.Element(e, ElementColour(e, set_, target_)); }
 
   void LayerElements(int layer) {
     if (!p_.LayerVisible[layer]) return;
-    for (size_t i = 0; i < b_.Elements.size(); ++i) {
-      const TObjekt& e = *b_.Elements[i];
-      if (e.Layer != layer || e.Selected || IsVia(e) || MaskSkip(e) || !inView_[i]) continue;
+    for (const TObjekt* pe : inBand_) {
+      const TObjekt& e = *pe;
+      if (e.Layer != layer || e.Selected || IsVia(e) || MaskSkip(e)) continue;
       if (e.Cutout) continue;  // cut-outs show only while selected
       Draw(e);
     }
@@ -422,14 +432,10 @@ class TBoardPaint {
     d.s.FillRect(boardRect_.minX, boardRect_.minY, boardRect_.maxX, boardRect_.maxY, gp);
     const bool multi = p_.Multilayer;
     d.s.BeginBatch();
-    for (size_t i = 0; i < b_.Elements.size(); ++i) {
-      const TObjekt& e = *b_.Elements[i];
-      if (inView_[i] && OccupiesLayer(e, layer, multi)) d.Gap(e, gapColour);
-    }
-    for (size_t i = 0; i < b_.Elements.size(); ++i) {
-      const TObjekt& e = *b_.Elements[i];
-      if (inView_[i] && IsPad(e) && e.Thermal && OccupiesLayer(e, layer, multi)) d.Spokes(e, layer, gp);
-    }
+    for (const TObjekt* e : inBand_)
+      if (OccupiesLayer(*e, layer, multi)) d.Gap(*e, gapColour);
+    for (const TObjekt* e : inBand_)
+      if (IsPad(*e) && e->Thermal && OccupiesLayer(*e, layer, multi)) d.Spokes(*e, layer, gp);
     d.s.EndBatch();
   }
 
@@ -451,9 +457,11 @@ class TBoardPaint {
     }
     // Several planes: each drawn alone, then laid over with the background
     // as the transparent key so that every layer's copper shows.
+    if (!work_) work_ = std::make_unique<TRasterSurface>(s_.Width(), s_.Height(), s_.AntiAliased());
+    TRasterSurface& work = *work_;
+    work.SetClip(0, int(std::floor(visibleRows_[0])), s_.Width(), int(std::ceil(visibleRows_[1])));
     for (int layer : layers) {
-      TRasterSurface work(s_.Width(), s_.Height(), s_.AntiAliased());
-      work.Clear(bg);
+      work.FillRect(0, 0, s_.Width(), s_.Height(), bg);
       TDraw d{work, p_, d_.v, set_, target_};
       PlaneOnto(d, layer, bg);
       s_.BlitKeyed(work.Raster(), bg);
@@ -469,9 +477,9 @@ class TBoardPaint {
       const TObjekt* e;
     };
     std::vector<THole> holes;
-    for (size_t i = 0; i < b_.Elements.size(); ++i) {
-      const TObjekt& e = *b_.Elements[i];
-      if (e.Kind != kKindThtPad || !(e.SizeB > 0) || !inView_[i] || !e.Shown) continue;
+    for (const TObjekt* pe : inBand_) {
+      const TObjekt& e = *pe;
+      if (e.Kind != kKindThtPad || !(e.SizeB > 0) || !e.Shown) continue;
       if (!ShownOnScreen(e, p_) && !e.Selected) continue;
       const double d = d_.L(e.SizeB);
       double r = aa ? std::max(d, 0.5) : d - 1;
@@ -501,13 +509,8 @@ class TBoardPaint {
 
   void Handles() {
     if (target_ == TPaintTarget::MacroPreview || set_.ToolMode == 11 || set_.ToolMode == 8 || set_.ToolMode == 15) return;
-    const TObjekt* only = nullptr;
-    for (const auto& e : b_.Elements) {
-      if (!e->Selected) continue;
-      if (only) return;
-      only = e.get();
-    }
-    if (!only) return;
+    if (!only_) return;
+    const TObjekt* only = only_;
     const TObjekt& e = *only;
     const double px3 = 3;
     if (e.Kind == kKindTrack || e.Kind == kKindZone) {
@@ -544,9 +547,8 @@ class TBoardPaint {
     }
   }
 
-  void RubberBands() {
-    const double w = s_.AntiAliased() ? 1.5 : 1;
-    s_.BeginBatch();
+  // The rubber bands as lines on the picture, found once for all bands.
+  void Bands() {
     for (const auto& e : b_.Elements) {
       if (!IsPad(*e) || !e->Shown) continue;
       const TDPoint a = Centre(*e);
@@ -557,8 +559,18 @@ class TBoardPaint {
         TColour c = set_.Scheme.C[kColConnections];
         if ((set_.ToolMode == 9 || set_.ToolMode == 11) && e->Selected && o->Selected) c = 0xFF00FF;
         const TDPoint b = Centre(*o);
-        s_.StrokePath({d_.P(a.X, a.Y), d_.P(b.X, b.Y)}, w, TCap::Butt, false, c);
+        bands_.push_back({d_.P(a.X, a.Y), d_.P(b.X, b.Y), c});
       }
+    }
+  }
+
+  void RubberBands() {
+    const double w = s_.AntiAliased() ? 1.5 : 1;
+    s_.BeginBatch();
+    for (const TBand& band : bands_) {
+      if (std::max(band.a.Y, band.b.Y) < visibleRows_[0] - w || std::min(band.a.Y, band.b.Y) > visibleRows_[1] + w)
+        continue;
+      s_.StrokePath({band.a, band.b}, w, TCap::Butt, false, band.c);
     }
     s_.EndBatch();
   }
@@ -587,7 +599,17 @@ class TBoardPaint {
   TDraw d_;
   TModelRect visible_{};
   TModelRect boardRect_{};
-  std::vector<char> inView_;
+  double visibleRows_[2] = {0, 0};
+  std::vector<TURect> cull_;
+  std::vector<const TObjekt*> inBand_;    // the elements that reach into the band, in list order
+  size_t selectedCount_ = 0;
+  const TObjekt* only_ = nullptr;          // the one selected element, if only one is
+  struct TBand {
+    TPx a, b;
+    TColour c;
+  };
+  std::vector<TBand> bands_;
+  std::unique_ptr<TRasterSurface> work_;  // for laying several ground planes over each other
 };
 }  // namespace
 
@@ -620,7 +642,10 @@ void DrawDragPreview(TSurface& s, const std::vector<const TObjekt*>& elements, c
 
 void PaintBoard(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
                 TPaintTarget target) {
-  TBoardPaint(s, board, view, settings, target).Run();
+  TBoardPaint paint(s, board, view, settings, target);
+  const int band = s.BandHeight() > 0 ? s.BandHeight() : std::max(s.Height(), 1);
+  for (int y = 0; y < s.Height(); y += band) paint.RunRows(y, std::min(y + band, s.Height()));
+  s.ResetClip();
 }
 
 }  // namespace bs

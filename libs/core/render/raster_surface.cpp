@@ -13,7 +13,6 @@
 #include <agg_pixfmt_rgba.h>
 #include <agg_rasterizer_outline.h>
 #include <agg_rasterizer_outline_aa.h>
-#include <agg_renderer_primitives.h>
 #include <agg_renderer_outline_aa.h>
 #include <agg_rasterizer_scanline_aa.h>
 #include <agg_renderer_base.h>
@@ -21,6 +20,8 @@
 #include <agg_rendering_buffer.h>
 #include <agg_scanline_bin.h>
 #include <agg_scanline_p.h>
+
+#include "render/coverage.h"
 
 namespace bs {
 
@@ -95,12 +96,16 @@ struct TRasterSurface::TImpl {
   agg::path_storage path;
   agg::conv_stroke<agg::path_storage> stroke{path};
   bool aliased = false;
+  TCoverRasterizer cover{0, 0, 0, 0, false};
 };
 
 TRasterSurface::TRasterSurface(int width, int height, bool antiAliased)
     : impl_(std::make_unique<TImpl>()), raster_(std::max(width, 0), std::max(height, 0)), antiAliased_(antiAliased) {
   impl_->buffer.attach(raster_.Pixels.data(), raster_.Width, raster_.Height, raster_.Width * 4);
   impl_->aliased = !antiAliased_;
+  // The aliased look takes a pixel when its larger part is covered, like
+  // the direct shapes that take it when its centre is.
+  if (impl_->aliased) impl_->ras.gamma(agg::gamma_threshold(0.5));
   ResetClip();
 }
 
@@ -115,6 +120,7 @@ void TRasterSurface::SetClip(int x0, int y0, int x1, int y1) {
   // Shapes are cut to the clip before they are rasterized, so that a huge
   // shape far outside the picture costs nothing.
   impl_->ras.clip_box(clip_[0] - 1, clip_[1] - 1, clip_[2] + 1, clip_[3] + 1);
+  impl_->cover = TCoverRasterizer(clip_[0], clip_[1], clip_[2], clip_[3], !antiAliased_);
 }
 
 void TRasterSurface::ResetClip() { SetClip(0, 0, raster_.Width, raster_.Height); }
@@ -153,6 +159,72 @@ void TRasterSurface::Render(TColour colour) {
     }
   }
   impl_->ras.reset();
+}
+
+namespace {
+// Blends the rows of the coverage rasterizer into the image.
+template <class Format>
+struct TBlendSink final : TCoverSink {
+  Format fmt;
+  agg::rgba8 colour;
+  TBlendSink(agg::rendering_buffer& buffer, agg::rgba8 c, unsigned op) : fmt(buffer), colour(c) {
+    if constexpr (std::is_same_v<Format, TCustomFormat>) fmt.comp_op(op);
+  }
+  void Row(int y, int x, int len, const uint8_t* covers) override {
+    fmt.blend_solid_hspan(x, y, unsigned(len), colour, covers);
+  }
+};
+}  // namespace
+
+// The same for the usual opaque painting, without a general blender: most
+// pixels are wholly covered and take the colour as one word.
+struct TOpaqueSink final : TCoverSink {
+  TRaster& raster;
+  uint8_t r, g, b;
+  uint32_t word = 0;
+  TOpaqueSink(TRaster& image, TColour c) : raster(image), r(Red(c)), g(Green(c)), b(Blue(c)) {
+    const uint8_t px[4] = {r, g, b, 255};
+    std::memcpy(&word, px, 4);
+  }
+  void Row(int y, int x, int len, const uint8_t* covers) override {
+    uint8_t* p = &raster.Pixels[(size_t(y) * size_t(raster.Width) + size_t(x)) * 4];
+    for (int i = 0; i < len; ++i, p += 4) {
+      const unsigned k = covers[i];
+      if (k == 255) {
+        std::memcpy(p, &word, 4);
+      } else if (k) {
+        p[0] = uint8_t((p[0] * (255 - k) + r * k + 127) / 255);
+        p[1] = uint8_t((p[1] * (255 - k) + g * k + 127) / 255);
+        p[2] = uint8_t((p[2] * (255 - k) + b * k + 127) / 255);
+      }
+    }
+  }
+};
+
+bool TRasterSurface::Direct() const {
+  return alpha_ == 255 && (compose_ == TCompose::Normal || compose_ == TCompose::Or || compose_ == TCompose::And);
+}
+
+template <class F>
+void TRasterSurface::DrawDirect(TColour c, F&& draw) {
+  // Gathered shapes of another colour lie below this one.
+  if (gathered_ && c != batchColour_) Flush();
+  const agg::rgba8 col = Colour(c, alpha_);
+  TCoverRasterizer& cover = impl_->cover;
+  switch (compose_) {
+    case TCompose::Normal: {
+      TOpaqueSink sink(raster_, c);
+      draw(cover, sink);
+      break;
+    }
+    case TCompose::Or:
+    case TCompose::And: {
+      TBlendSink<TCustomFormat> sink(impl_->buffer, col, compose_ == TCompose::Or ? kOpOr : kOpAnd);
+      draw(cover, sink);
+      break;
+    }
+    default: break;
+  }
 }
 
 void TRasterSurface::Flush() {
@@ -257,6 +329,11 @@ void TRasterSurface::FillPaths(const std::vector<TPxPath>& paths, TColour c) {
 
 void TRasterSurface::FillSimplePolygon(const TPxPath& path, TColour c) {
   if (path.size() < 3) return;
+  if (Direct()) {
+    bool done = false;
+    DrawDirect(c, [&](TCoverRasterizer& r, TCoverSink& sink) { done = r.ConvexPolygon(path.data(), path.size(), sink); });
+    if (done) return;
+  }
   // Every shape of a batch turns the same way, so that the union of
   // overlapping shapes has no holes under the non-zero rule.
   double area = 0;
@@ -277,6 +354,32 @@ void TRasterSurface::FillSimplePolygon(const TPxPath& path, TColour c) {
 
 void TRasterSurface::StrokePath(const TPxPath& path, double width, TCap cap, bool closed, TColour c) {
   if (path.empty()) return;
+  const bool thinPlainLine = !antiAliased_ && cap == TCap::Butt && !closed && path.size() == 2 && width <= 1.5;
+  if (Direct() && thinPlainLine) {
+    // The plain look's one-pixel lines.
+    DrawDirect(c, [&](TCoverRasterizer& r, TCoverSink& sink) { r.PixelLine(path[0], path[1], sink); });
+    return;
+  }
+  if (Direct()) {
+    const double w = std::max(width, 1.0);
+    if (cap == TCap::Round) {
+      DrawDirect(c, [&](TCoverRasterizer& r, TCoverSink& sink) { r.RoundStroke(path.data(), path.size(), closed, w, sink); });
+      return;
+    }
+    if (!closed && path.size() == 2) {
+      // A straight line with flat or square ends.
+      TPx a = path[0], b = path[1];
+      if (cap == TCap::Square) {
+        const double dx = b.X - a.X, dy = b.Y - a.Y, len = std::hypot(dx, dy), ext = w / 2;
+        if (len > 0) {
+          a = {a.X - dx / len * ext, a.Y - dy / len * ext};
+          b = {b.X + dx / len * ext, b.Y + dy / len * ext};
+        }
+      }
+      DrawDirect(c, [&](TCoverRasterizer& r, TCoverSink& sink) { r.Line(a, b, w, sink); });
+      return;
+    }
+  }
   if (antiAliased_ && compose_ == TCompose::Normal && cap == TCap::Butt && !closed && path.size() == 2 &&
       width <= 2 && clip_[2] > clip_[0] && clip_[3] > clip_[1]) {
     // Hairlines (rubber bands, rims, markers) go through AGG's line
@@ -300,22 +403,6 @@ void TRasterSurface::StrokePath(const TPxPath& path, double width, TCap cap, boo
     lines.render(false);
     return;
   }
-  if (!antiAliased_ && compose_ == TCompose::Normal && alpha_ == 255 && cap == TCap::Butt && !closed &&
-      path.size() == 2 && width <= 1.5 && clip_[2] > clip_[0] && clip_[3] > clip_[1]) {
-    // One-pixel lines of the plain look: Bresenham.
-    Flush();
-    TPlainFormat fmt(impl_->buffer);
-    agg::renderer_base<TPlainFormat> base(fmt);
-    base.clip_box(clip_[0], clip_[1], clip_[2] - 1, clip_[3] - 1);
-    agg::renderer_primitives<agg::renderer_base<TPlainFormat>> prim(base);
-    prim.line_color(Colour(c, 255));
-    double x1 = path[0].X, y1 = path[0].Y, x2 = path[1].X, y2 = path[1].Y;
-    const agg::rect_d box(clip_[0] - 1, clip_[1] - 1, clip_[2] + 1, clip_[3] + 1);
-    if (agg::clip_line_segment(&x1, &y1, &x2, &y2, box) >= 4) return;  // wholly outside
-    auto sub = [](double v) { return static_cast<int>(std::lround(v * 256.0)); };
-    prim.line(sub(x1), sub(y1), sub(x2), sub(y2), true);
-    return;
-  }
   // The path and the stroker live with the surface so that their storage is
   // reused from stroke to stroke.
   agg::path_storage& p = impl_->path;
@@ -334,6 +421,10 @@ void TRasterSurface::StrokePath(const TPxPath& path, double width, TCap cap, boo
 }
 
 void TRasterSurface::FillCircle(TPx centre, double r, TColour c) {
+  if (Direct()) {
+    DrawDirect(c, [&](TCoverRasterizer& ras, TCoverSink& sink) { ras.Disc(centre, r, sink); });
+    return;
+  }
   agg::ellipse e(centre.X, centre.Y, r, r);
   Start(c);
   impl_->ras.add_path(e);
@@ -341,6 +432,10 @@ void TRasterSurface::FillCircle(TPx centre, double r, TColour c) {
 }
 
 void TRasterSurface::StrokeCircle(TPx centre, double r, double width, TColour c) {
+  if (Direct()) {
+    DrawDirect(c, [&](TCoverRasterizer& ras, TCoverSink& sink) { ras.Ring(centre, r, std::max(width, 1.0), sink); });
+    return;
+  }
   agg::ellipse e(centre.X, centre.Y, r, r);
   agg::conv_stroke<agg::ellipse> stroke(e);
   stroke.width(std::max(width, 1.0));

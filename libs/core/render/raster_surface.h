@@ -28,6 +28,9 @@ class TRasterSurface final : public TSurface {
   }
   void SetClip(int x0, int y0, int x1, int y1) override;
   void ResetClip() override;
+  int BandHeight() const override { return band_; }
+  // 0 paints pictures in one go (for tests comparing both ways).
+  void SetBandHeight(int rows) { band_ = rows; }
 
   void FillRect(double x0, double y0, double x1, double y1, TColour c) override;
   void FillPaths(const std::vector<TPxPath>& paths, TColour c) override;
@@ -59,6 +62,14 @@ class TRasterSurface final : public TSurface {
   // Draws what a batch has gathered.
   void Flush();
   void Render(TColour c);
+  // Whether shapes may skip the general rasterizer and go through the
+  // per-pixel coverage of coverage.h: opaque and in a mode where drawing a
+  // pixel twice in the same colour changes nothing.
+  bool Direct() const;
+  // Draws through the coverage rasterizer in colour c; `draw` receives the
+  // rasterizer and the sink that blends the rows into the image.
+  template <class F>
+  void DrawDirect(TColour c, F&& draw);
 
   std::unique_ptr<TImpl> impl_;
   bool batching_ = false;
@@ -69,6 +80,7 @@ class TRasterSurface final : public TSurface {
   TCompose compose_ = TCompose::Normal;
   uint8_t alpha_ = 255;
   int clip_[4] = {0, 0, 0, 0};
+  int band_ = 64;
 };
 
 }  // namespace bs

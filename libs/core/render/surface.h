@@ -4,6 +4,7 @@
 // surfaces here; the editor adds a QPainter one.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -55,6 +56,9 @@ class TSurface {
   // Restricts drawing to a pixel rectangle (x0, y0 inclusive, x1, y1 exclusive).
   virtual void SetClip(int x0, int y0, int x1, int y1) = 0;
   virtual void ResetClip() = 0;
+  // Rows per band when a whole picture is best painted band by band (each
+  // band clipped in turn); 0 paints it in one go.
+  virtual int BandHeight() const { return 0; }
 
   virtual void FillRect(double x0, double y0, double x1, double y1, TColour c) = 0;
   // All paths filled together with the even-odd rule.
