@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QToolButton>
 
+#include "language.h"
 #include "model/layers.h"
 #include "render/view.h"
 
@@ -23,7 +24,7 @@ QIcon VisibilityIcon(int layer, bool shown, const TColourScheme& scheme) {
   f.setBold(true);
   p.setFont(f);
   p.setPen(Qt(scheme.Layer(layer)));
-  p.drawText(pm.rect(), ::Qt::AlignCenter, QString::fromUtf8(LayerLabel(layer, TLanguage::English).data()));
+  p.drawText(pm.rect(), ::Qt::AlignCenter, QString::fromUtf8(LayerLabel(layer, UiLanguage()).data()));
   if (!shown) {
     p.setPen(QPen(Qt(scheme.Contrast()), 1));
     p.drawLine(4, 14, 18, 0);
@@ -44,7 +45,7 @@ TLayerBar::TLayerBar(QWidget* parent) : QToolBar(tr("Layers"), parent) {
       emit Changed();
     });
     auto* act = new QToolButton(this);
-    act->setText(QString::fromUtf8(LayerLabel(layer, TLanguage::English).data()));
+    act->setText(QString::fromUtf8(LayerLabel(layer, UiLanguage()).data()));
     act->setCheckable(true);
     act->setToolTip(tr("Make the layer the active one"));
     connect(act, &QToolButton::clicked, this, [this, layer] {

@@ -2,11 +2,15 @@
 #include <QStringList>
 
 #include "board_view.h"
+#include "language.h"
 #include "main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Boardsmith");
+  // The texts, hotkeys and board names of the main window follow the
+  // language, so it is set before the window is made.
+  bs::app::InstallLanguage(bs::app::StartupLanguage());
   bs::app::TMainWindow window;
   window.show();
   // All arguments joined with blanks name one project file.

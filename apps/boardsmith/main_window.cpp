@@ -28,8 +28,10 @@
 
 #include "board_overview.h"
 #include "board_view.h"
+#include "language.h"
 #include "layer_bar.h"
 #include "new_board_dialog.h"
+#include "options_dialog.h"
 #include "project/newboard.h"
 #include "io/project_file.h"
 #include "model/codepage.h"
@@ -42,7 +44,7 @@ namespace bs::app {
 
 namespace {
 const char* const kCaption = "Boardsmith";
-const char* const kFilter = "Layout files (*.bsm*);;All Files (*)";
+const char* const kFilter = QT_TRANSLATE_NOOP("bs::app::TMainWindow", "Layout files (*.bsm*);;All Files (*)");
 
 // Core texts separate lines with CR.
 QString Text(const std::string& s) {
@@ -97,7 +99,7 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   layers_ = new TLayerBar(this);
   addToolBar(layers_);
   connect(layers_, &TLayerBar::Changed, this, [this] { view_->viewport()->update(); });
-  ResetProject(project_, TLanguage::English, false);
+  ResetProject(project_, UiLanguage(), false);
   RefreshTabs();
   ShowActiveBoard();
   RefreshTitle();
@@ -105,7 +107,7 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   autosaveTimer_ = new QTimer(this);
   connect(autosaveTimer_, &QTimer::timeout, this, [this] { Autosave(); });
   // The settings file is read once at start-up and written back at shut-down.
-  settings_ = LoadSettings(SettingsFilePath(), TSettingsContext{DataFolder(), DocumentsFolder(), TLanguage::English});
+  settings_ = LoadSettings(SettingsFilePath(), TSettingsContext{DataFolder(), DocumentsFolder(), UiLanguage()});
   ApplySettings();
   RefreshRecentFiles();
   const auto& win = settings_.Window;
@@ -124,7 +126,7 @@ void TMainWindow::NewProject() {
   TNewBoardDialog dialog(this);
   std::optional<TNewBoardRequest> request;
   if (dialog.exec() == QDialog::Accepted) request = dialog.Request();
-  NewProjectBoards(project_, request, TLanguage::English, false);
+  NewProjectBoards(project_, request, UiLanguage(), false);
   RefreshTabs();
   ShowActiveBoard();
   RefreshTitle();
@@ -184,6 +186,8 @@ void TMainWindow::BuildMenus() {
   QAction* save = file->addAction(tr("&Save"), this, [this] { Save(); });
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   file->addAction(tr("S&ave as..."), this, [this] { SaveAs(); });
+  file->addAction(tr("&AutoSave..."), this, [this] { OpenOptions(TOptionsDialog::kPageAutoSave); });
+  file->addAction(tr("Directories..."), this, [this] { OpenOptions(TOptionsDialog::kPageFolders); });
   file->addSeparator();
   recentSeparator_ = file->addSeparator();  // the recent files go above it
   file->addAction(tr("E&xit"), this, &QWidget::close);
@@ -197,7 +201,7 @@ void TMainWindow::BuildMenus() {
     };
   };
   const std::vector<std::pair<QString, std::function<void()>>> boardCommands = {
-      {tr("Copy board"), [this] { CopyActiveBoard(project_, TLanguage::English); }},
+      {tr("Copy board"), [this] { CopyActiveBoard(project_, UiLanguage()); }},
       {tr("&Delete board..."), [this] { DeleteActiveBoard(project_, Ui()); }},
       {tr("Set board to &right"), [this] { MoveActiveBoard(project_, TBoardMove::ToEnd); }},
       {tr("Set board to &left"), [this] { MoveActiveBoard(project_, TBoardMove::ToStart); }},
@@ -232,8 +236,8 @@ void TMainWindow::BuildMenus() {
     if (!project_.Active()) return;
     const auto answer = QMessageBox::question(
         this, kCaption,
-        Text("This function will undo all manual changes to the solder mask,\rand reset the solder mask to "
-             "default (all Pads and SMD-Pads).\r\rContinue?"),
+        tr("This function will undo all manual changes to the solder mask,\nand reset the solder mask to "
+           "default (all Pads and SMD-Pads).\n\nContinue?"),
         QMessageBox::Ok | QMessageBox::Cancel);
     if (answer != QMessageBox::Ok) return;
     ResetSolderMask(project_.Active()->Elements);
@@ -243,6 +247,8 @@ void TMainWindow::BuildMenus() {
   });
 
   QMenu* options = menuBar()->addMenu(tr("&Options"));
+  options->addAction(tr("General settings..."), this, [this] { OpenOptions(TOptionsDialog::kPageGeneral); });
+  options->addSeparator();
   // The Board-Zoom panel, shown as the settings say.
   overviewDock_ = new QDockWidget(tr("Board-Zoom"), this);
   overviewDock_->setObjectName("BoardZoom");
@@ -262,6 +268,9 @@ void TMainWindow::BuildMenus() {
   options->addAction(tr("Zoom &objects"), this, [this] { view_->ZoomObjects(); });
   options->addAction(tr("Zoom &selection"), this, [this] { view_->ZoomSelection(); });
   options->addAction(tr("Zoom previous"), this, [this] { view_->ZoomPrevious(); });
+  // The language of the next start.
+  options->addSeparator();
+  options->addMenu(new TLanguageMenu(this));
 
   QToolBar* bar = addToolBar(tr("View"));
   bar->setObjectName("ViewBar");
@@ -400,7 +409,7 @@ bool TMainWindow::ImportBoards(const QString& path) {
     return false;
   }
   DetachBoard();
-  const TReadResult r = ReadProjectFile(project_, path.toStdString(), true);
+  const TReadResult r = ReadProjectFile(project_, path.toStdString(), true, {UiLanguage()});
   RefreshTabs();
   ShowActiveBoard();
   if (!r.Error.empty()) QMessageBox::warning(this, kCaption, Text(r.Error));
@@ -475,7 +484,7 @@ bool TMainWindow::OpenFile(const QString& path) {
     return false;
   }
   project_.FileName = p;
-  const TReadResult r = ReadProjectFile(project_, p, false);
+  const TReadResult r = ReadProjectFile(project_, p, false, {UiLanguage()});
   if (r.Ok) {
     project_.LastDirectory = QFileInfo(path).absolutePath().toStdString();
     AddRecentFile(QFileInfo(path).absoluteFilePath().toStdString());
@@ -512,8 +521,7 @@ bool TMainWindow::SaveFileAs(const QString& path) {
 void TMainWindow::ApplySettings() {
   const auto& o = settings_.Options;
   TPaintSettings& p = view_->Settings();
-  const auto schemes = LoadColourSchemes(DataFolder());
-  p.Scheme = schemes[size_t(std::clamp(o.Farbschema, 0, 3))];
+  p.Scheme = schemes_[size_t(std::clamp(o.Farbschema, 0, 3))];  // loaded at start-up, edited by the options dialog
   p.DarkenGroundPlane = o.AutoMasseDunkel;
   p.AllGroundPlanes = o.AlleAutoMassen;
   p.Drillings = o.BohrlochFarbe;
@@ -549,6 +557,32 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
     ShowActiveBoard();
     event->ignore();
   }
+}
+
+bool TMainWindow::OpenOptions(int page) {
+  TOptionsDialog dialog(settings_, schemes_, DataFolder(), this);
+  dialog.ShowPage(page);
+  // The board shows the colours chosen in the dialog while it is open.
+  auto showColours = [this](const TColourScheme& colours) {
+    view_->Settings().Scheme = colours;
+    layers_->SetBoard(project_.Active(), colours);
+    view_->viewport()->update();
+  };
+  connect(&dialog, &TOptionsDialog::ColoursShown, this, showColours);
+  if (dialog.exec() != QDialog::Accepted) {
+    showColours(schemes_[size_t(std::clamp(settings_.Options.Farbschema, 0, 3))]);
+    return false;
+  }
+  const bool unitChanged = dialog.Settings().Options.MIL != settings_.Options.MIL;
+  settings_ = dialog.Settings();
+  schemes_ = dialog.Schemes();
+  ApplySettings();
+  if (unitChanged) {
+    const TDisplayUnit unit = settings_.Options.MIL ? TDisplayUnit::Mil : TDisplayUnit::Mm;
+    hruler_->SetUnit(unit);
+    vruler_->SetUnit(unit);
+  }
+  return true;
 }
 
 }  // namespace bs::app

@@ -47,6 +47,10 @@ class TMainWindow : public QMainWindow {
   TSettings& Settings() { return settings_; }
   // Applies the settings to the view, the project and the timers.
   void ApplySettings();
+  // Runs the general-settings dialog on one of its pages
+  // (TOptionsDialog::TPage); on OK applies what it changed. Returns whether
+  // OK was pressed.
+  bool OpenOptions(int page);
   TBoardView* View() const { return view_; }
   QTabBar* Tabs() const { return tabs_; }
   TRuler* HorizontalRuler() const { return hruler_; }
@@ -96,6 +100,8 @@ class TMainWindow : public QMainWindow {
   std::vector<QAction*> recentActions_;
   class QTimer* autosaveTimer_ = nullptr;
   bool refreshingTabs_ = false;
+  // The four colour schemes (the options dialog edits them); the chosen one is drawn.
+  std::array<TColourScheme, 4> schemes_ = LoadColourSchemes(DataFolder());
 };
 
 }  // namespace bs::app

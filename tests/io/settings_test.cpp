@@ -164,6 +164,19 @@ TEST(IniFile, SavesAndLoadsBytesUnchanged) {
   EXPECT_FALSE(ini.Save((dir.path / "no" / "such" / "folder.ini").string()));
 }
 
+// A folder where the settings file should be reads as no file, not as an
+// exception that would stop the program at start-up.
+TEST(IniFile, AFolderInPlaceOfTheFileReadsAsNoFile) {
+  TempDir dir;
+  const fs::path folder = dir.path / "BOARDSMITH60.INI";
+  fs::create_directories(folder);
+  TIniFile ini = TIniFile::Parse("[Old]\nk=1\n");
+  EXPECT_FALSE(ini.Load(folder.string()));
+  EXPECT_TRUE(ini.Sections().empty());
+  const TSettings s = LoadSettings(folder.string(), TSettingsContext{});
+  EXPECT_EQ(s.Options.Undo, TSettings{}.Options.Undo);
+}
+
 // ---- the settings ----
 
 const TSettingsContext kContext{"/data/bs", "/home/u/Documents/", TLanguage::English};
@@ -481,6 +494,30 @@ TEST(Settings, LanguageComesFromTheLanguageFileElseTheLocale) {
   }
 }
 
+TEST(Settings, WrittenLanguageReadsBackAndKeepsTheRestOfTheFile) {
+  TempDir dir;
+  // The settings folder may not exist yet on a first run.
+  const fs::path file = dir.path / "config" / "boardsmith" / kLanguageFileName;
+  for (TLanguage lang : {TLanguage::French, TLanguage::Russian, TLanguage::English}) {
+    ASSERT_TRUE(WriteLanguage(file.string(), lang));
+    // The locale would say otherwise: the file decides.
+    EXPECT_EQ(ReadLanguage(file.string(), lang == TLanguage::French ? "ru_RU" : "fr_FR"), lang);
+  }
+  EXPECT_EQ(FileBytes(file), "[Sprache]\r\nSprache=1\r\n");
+
+  std::ofstream(file, std::ios::binary) << "[Other]\nKey=abc\n[SPRACHE]\nsprache=2\nMore=x\n";
+  ASSERT_TRUE(WriteLanguage(file.string(), TLanguage::Russian));
+  EXPECT_EQ(FileBytes(file), "[Other]\r\nKey=abc\r\n[SPRACHE]\r\nsprache=0\r\nMore=x\r\n");
+
+  // A folder where the file should be: nothing is written.
+  const fs::path blocked = dir.path / "blocked";
+  fs::create_directories(blocked / kLanguageFileName);
+  EXPECT_FALSE(WriteLanguage((blocked / kLanguageFileName).string(), TLanguage::French));
+  EXPECT_TRUE(fs::is_directory(blocked / kLanguageFileName));
+  // Read, it counts as no file: the locale decides.
+  EXPECT_EQ(ReadLanguage((blocked / kLanguageFileName).string(), "fr_FR"), TLanguage::French);
+}
+
 TEST(Settings, FoldersFollowTheXdgVariables) {
   struct Case {
     const char* Config;
@@ -527,6 +564,65 @@ TEST(Settings, ColourSchemesAndMacroRootComeFromTheDataFolder) {
   EXPECT_EQ(EffectiveMacroRoot(data, "/d"), data);
   EXPECT_EQ(EffectiveMacroRoot(data + "/missing", "/d"), "/d/Makros");
   EXPECT_EQ(EffectiveMacroRoot("", "/d"), "/d/Makros");
+}
+
+TEST(Settings, UserSchemesAreWrittenWholeAndOnlyForSchemesOneToThree) {
+  TempDir dir;
+  const std::string data = (dir.path / "new" / "data").string();  // created on writing
+  TColourScheme user;
+  user.C[0] = 0x00332211;
+  user.C[11] = 0x00ABCDEF;
+  ASSERT_TRUE(SaveUserScheme(data, 3, user));
+  const std::string bytes = FileBytes(UserSchemePath(data, 3));
+  ASSERT_EQ(bytes.size(), 48u);
+  EXPECT_EQ(bytes.substr(0, 4), std::string("\x11\x22\x33\x00", 4));
+  EXPECT_EQ(bytes.substr(44, 4), std::string("\xEF\xCD\xAB\x00", 4));
+  EXPECT_EQ(LoadColourSchemes(data)[3].C, user.C);
+
+  user.C[5] = 0x00000001;  // a second save replaces the file
+  ASSERT_TRUE(SaveUserScheme(data, 3, user));
+  EXPECT_EQ(LoadColourSchemes(data)[3].C, user.C);
+
+  for (int scheme : {0, 4, -1}) EXPECT_FALSE(SaveUserScheme(data, scheme, user)) << scheme;
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(data)) names.push_back(e.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"C_USER3.DAT"});  // no temporary file stays behind
+
+  // A data folder that cannot be made: nothing is written.
+  std::ofstream(dir.path / "plain") << "x";
+  EXPECT_FALSE(SaveUserScheme((dir.path / "plain").string(), 1, user));
+}
+
+TEST(Settings, CustomColoursAreReadLenientlyAndWrittenOnePerLine) {
+  TempDir dir;
+  const std::string data = dir.path.string();
+  EXPECT_EQ(CustomColoursPath(data), data + "/COLORS.DAT");
+  EXPECT_TRUE(LoadCustomColours(data).empty());  // no file yet
+
+  std::string seventeen;
+  for (int i = 1; i <= 17; ++i) seventeen += std::to_string(i) + "\n";
+  std::vector<TColour> sixteen;
+  for (TColour i = 1; i <= 16; ++i) sixteen.push_back(i);
+  const std::pair<std::string, std::vector<TColour>> cases[] = {
+      {"255\r\n16711680\r\n", {255, 0xFF0000}},
+      {"  0x0000ff \n\t42\n", {255, 42}},
+      {"ColorA=12\nColorB = 0x10\n", {12, 16}},
+      {"junk\n\n-1\n16777216\n12abc\n0x\n7", {7}},  // bad lines are skipped
+      {seventeen, sixteen},
+  };
+  for (const auto& [text, colours] : cases) {
+    std::ofstream(CustomColoursPath(data), std::ios::binary) << text;
+    EXPECT_EQ(LoadCustomColours(data), colours) << text;
+  }
+
+  std::vector<TColour> many{0, 0xFFFFFF, 0x123456};
+  ASSERT_TRUE(SaveCustomColours(data, many));
+  EXPECT_EQ(FileBytes(CustomColoursPath(data)), "0\r\n16777215\r\n1193046\r\n");
+  EXPECT_EQ(LoadCustomColours(data), many);
+  many.resize(20, 0x00FF00);
+  ASSERT_TRUE(SaveCustomColours(data, many));
+  many.resize(16);
+  EXPECT_EQ(LoadCustomColours(data), many);
 }
 
 TEST(Settings, ToolHotkeysAreFifteenKeysUsedOnce) {

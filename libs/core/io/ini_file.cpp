@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -100,9 +101,17 @@ std::string TIniFile::Serialize() const {
 
 bool TIniFile::Load(const std::string& path) {
   sections_.clear();
+  // A folder opens as a stream on Linux but throws on the first read.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  try {
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    return false;
+  }
   if (in.bad()) return false;
   *this = Parse(text);
   return true;

@@ -7,9 +7,12 @@
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 #include <utility>
 
+#include "io/project_file.h"
+#include "model/le_bytes.h"
 #include "render/grid.h"
 
 namespace bs {
@@ -203,6 +206,14 @@ void WritePresets(TIniFile& ini, std::string_view section, std::string_view pref
   for (size_t i = 0; i < list.size(); ++i) ini.WriteString(section, std::string(prefix) + std::to_string(i), text(list[i]));
 }
 
+// Saves the file, creating its folder first when needed.
+bool SaveCreatingFolder(const TIniFile& ini, const std::string& path) {
+  std::error_code ec;
+  const fs::path parent = fs::path(path).parent_path();
+  if (!parent.empty()) fs::create_directories(parent, ec);
+  return ini.Save(path);
+}
+
 bool UsableGridCode(int32_t code) {
   const auto mm = DecodeGridValue(code);
   return mm && *mm > 0;
@@ -236,6 +247,62 @@ std::array<TColourScheme, 4> LoadColourSchemes(const std::string& dataFolder) {
   return schemes;
 }
 
+namespace {
+
+bool MakeFolder(const std::string& folder) {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  return fs::is_directory(folder, ec);
+}
+
+std::string_view TrimLine(std::string_view s) {
+  const size_t b = s.find_first_not_of(" \t\r");
+  if (b == std::string_view::npos) return {};
+  return s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
+}
+
+// One line of the custom colour file: decimal, or hex after "0x".
+std::optional<TColour> ParseCustomColour(std::string_view line) {
+  if (const size_t eq = line.find('='); eq != std::string_view::npos) line.remove_prefix(eq + 1);
+  line = TrimLine(line);
+  int base = 10;
+  if (line.size() > 2 && line[0] == '0' && (line[1] == 'x' || line[1] == 'X')) {
+    line.remove_prefix(2);
+    base = 16;
+  }
+  uint32_t v = 0;
+  const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), v, base);
+  if (line.empty() || ec != std::errc() || end != line.data() + line.size() || v > 0xFFFFFF) return std::nullopt;
+  return v;
+}
+
+}  // namespace
+
+bool SaveUserScheme(const std::string& dataFolder, int scheme, const TColourScheme& colours) {
+  if (scheme < 1 || scheme > 3 || !MakeFolder(dataFolder)) return false;
+  std::vector<uint8_t> raw(4 * colours.C.size());
+  for (size_t i = 0; i < colours.C.size(); ++i) le::PutU32(raw.data() + 4 * i, colours.C[i]);
+  return WriteFileAtomically(UserSchemePath(dataFolder, scheme), raw);
+}
+
+std::string CustomColoursPath(const std::string& dataFolder) { return dataFolder + "/" + kCustomColoursFileName; }
+
+std::vector<TColour> LoadCustomColours(const std::string& dataFolder) {
+  std::vector<TColour> colours;
+  std::ifstream in(CustomColoursPath(dataFolder), std::ios::binary);
+  for (std::string line; colours.size() < size_t(kCustomColourCount) && std::getline(in, line);)
+    if (const auto c = ParseCustomColour(line)) colours.push_back(*c);
+  return colours;
+}
+
+bool SaveCustomColours(const std::string& dataFolder, const std::vector<TColour>& colours) {
+  if (!MakeFolder(dataFolder)) return false;
+  std::string text;
+  for (size_t i = 0; i < colours.size() && i < size_t(kCustomColourCount); ++i)
+    text += std::to_string(colours[i] & 0xFFFFFF) + "\r\n";
+  return WriteFileAtomically(CustomColoursPath(dataFolder), std::vector<uint8_t>(text.begin(), text.end()));
+}
+
 std::string EffectiveMacroRoot(const std::string& configured, const std::string& dataFolder) {
   std::error_code ec;
   if (!configured.empty() && fs::is_directory(configured, ec)) return configured;
@@ -257,10 +324,27 @@ TLanguage ChooseLanguage(const std::optional<TIniFile>& languageFile, std::strin
   return v >= 0 && v <= 2 ? TLanguage(v) : TLanguage::Russian;
 }
 
+namespace {
+// A folder in place of the language file counts as no file: reading it
+// would fail with an exception, writing it cannot work.
+bool IsFolder(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+}  // namespace
+
 TLanguage ReadLanguage(const std::string& path, std::string_view locale) {
   std::optional<TIniFile> ini;
-  if (TIniFile f; f.Load(path)) ini = std::move(f);
+  if (TIniFile f; !IsFolder(path) && f.Load(path)) ini = std::move(f);
   return ChooseLanguage(ini, locale);
+}
+
+bool WriteLanguage(const std::string& path, TLanguage language) {
+  if (IsFolder(path)) return false;
+  TIniFile ini;
+  ini.Load(path);
+  ini.WriteInt("Sprache", "Sprache", static_cast<int>(language));
+  return SaveCreatingFolder(ini, path);
 }
 
 // ---- hotkeys ----
@@ -402,10 +486,7 @@ bool SaveSettings(const TSettings& settings, const std::string& path) {
   TIniFile ini;
   ini.Load(path);
   WriteSettings(settings, ini);
-  std::error_code ec;
-  const fs::path parent = fs::path(path).parent_path();
-  if (!parent.empty()) fs::create_directories(parent, ec);
-  return ini.Save(path);
+  return SaveCreatingFolder(ini, path);
 }
 
 }  // namespace bs

@@ -40,6 +40,22 @@ std::string LanguageFilePath();  // SettingsFolder() + "/CPRASHE.INI"
 std::string UserSchemePath(const std::string& dataFolder, int scheme);
 // The four colour schemes: 0 the standard one, 1 ... 3 from their files.
 std::array<TColourScheme, 4> LoadColourSchemes(const std::string& dataFolder);
+// Writes user scheme 1 ... 3 to its file in the data folder (creating the
+// folder) through a temporary file that replaces the old file only when
+// complete. Scheme 0, the fixed standard table, is never written: false.
+bool SaveUserScheme(const std::string& dataFolder, int scheme, const TColourScheme& colours);
+
+// The custom colours of the colour picker in "COLORS.DAT": one colour a
+// line, its 0x00BBGGRR value in decimal, lines ending in CR LF. Reading is
+// lenient: blanks, an optional "name=" before the value and "0x" hex values
+// are accepted, unreadable lines and values above 0xFFFFFF are skipped, and
+// at most kCustomColourCount colours are taken. A missing file gives none.
+inline constexpr int kCustomColourCount = 16;
+std::string CustomColoursPath(const std::string& dataFolder);
+std::vector<TColour> LoadCustomColours(const std::string& dataFolder);
+// Writes at most kCustomColourCount colours, creating the data folder.
+bool SaveCustomColours(const std::string& dataFolder, const std::vector<TColour>& colours);
+
 // The configured macro root when that folder exists, else data folder +
 // "/Makros".
 std::string EffectiveMacroRoot(const std::string& configured, const std::string& dataFolder);
@@ -56,6 +72,9 @@ TLanguage LanguageFromLocale(std::string_view locale);
 TLanguage ChooseLanguage(const std::optional<TIniFile>& languageFile, std::string_view locale);
 // The same for the file at `path`.
 TLanguage ReadLanguage(const std::string& path, std::string_view locale);
+// Stores the language in the language file at `path` (creating its folder),
+// keeping whatever else the file holds. Returns whether it was written.
+bool WriteLanguage(const std::string& path, TLanguage language);
 
 // ---- the settings ----
 

@@ -1,0 +1,753 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR" sourcelanguage="en">
+<context>
+    <name>bs::app::TLanguageMenu</name>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Langue</translation>
+    </message>
+    <message>
+        <source>The language could not be saved in &quot;%1&quot;.</source>
+        <translation>Impossible d&apos;enregistrer la langue dans &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The new language is used when Boardsmith is started the next time.</source>
+        <translation>La nouvelle langue sera utilisée au prochain démarrage de Boardsmith.</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TLayerBar</name>
+    <message>
+        <source>Layers</source>
+        <translation>Couches</translation>
+    </message>
+    <message>
+        <source>Show or hide the layer</source>
+        <translation>Afficher ou masquer la couche</translation>
+    </message>
+    <message>
+        <source>Make the layer the active one</source>
+        <translation>Rendre la couche active</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TMainWindow</name>
+    <message>
+        <source>Layout files (*.bsm*);;All Files (*)</source>
+        <translation>Fichiers de circuit (*.bsm*);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Prêt</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>Fichier introuvable</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation>&amp;Nouveau...</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Ouvrir...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>S&amp;ave as...</source>
+        <translation>Enregistrer &amp;sous...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Copy board</source>
+        <translation>Copier la carte</translation>
+    </message>
+    <message>
+        <source>&amp;Delete board...</source>
+        <translation>&amp;Supprimer la carte...</translation>
+    </message>
+    <message>
+        <source>Set board to &amp;right</source>
+        <translation>Placer la carte tout à &amp;droite</translation>
+    </message>
+    <message>
+        <source>Set board to &amp;left</source>
+        <translation>Placer la carte tout à &amp;gauche</translation>
+    </message>
+    <message>
+        <source>Move board to &amp;right</source>
+        <translation>Déplacer la carte vers la d&amp;roite</translation>
+    </message>
+    <message>
+        <source>Move board to &amp;left</source>
+        <translation>Déplacer la carte vers la ga&amp;uche</translation>
+    </message>
+    <message>
+        <source>&amp;Board</source>
+        <translation>&amp;Carte</translation>
+    </message>
+    <message>
+        <source>&amp;Add new board...</source>
+        <translation>&amp;Ajouter une nouvelle carte...</translation>
+    </message>
+    <message>
+        <source>Add new board...</source>
+        <translation>Ajouter une nouvelle carte...</translation>
+    </message>
+    <message>
+        <source>&amp;Import boards from file...</source>
+        <translation>&amp;Importer des cartes depuis un fichier...</translation>
+    </message>
+    <message>
+        <source>Import boards</source>
+        <translation>Importer des cartes</translation>
+    </message>
+    <message>
+        <source>E&amp;xtras</source>
+        <translation>Ou&amp;tils</translation>
+    </message>
+    <message>
+        <source>Project info...</source>
+        <translation>Informations sur le projet...</translation>
+    </message>
+    <message>
+        <source>Reset solder mask...</source>
+        <translation>Réinitialiser le vernis épargne...</translation>
+    </message>
+    <message>
+        <source>This function will undo all manual changes to the solder mask,
+and reset the solder mask to default (all Pads and SMD-Pads).
+
+Continue?</source>
+        <translation>Cette fonction annule toutes les modifications manuelles du vernis épargne
+et rétablit le vernis épargne par défaut (toutes les pastilles et pastilles CMS).
+
+Continuer ?</translation>
+    </message>
+    <message>
+        <source>The solder mask was reset to its defaults.</source>
+        <translation>Le vernis épargne a été rétabli par défaut.</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>Board-Zoom</source>
+        <translation>Aperçu de la carte</translation>
+    </message>
+    <message>
+        <source>Show Board-Zoom</source>
+        <translation>Afficher l&apos;aperçu de la carte</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;board</source>
+        <translation>Zoom sur la &amp;carte</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;objects</source>
+        <translation>Zoom sur les &amp;objets</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;selection</source>
+        <translation>Zoom sur la &amp;sélection</translation>
+    </message>
+    <message>
+        <source>Zoom previous</source>
+        <translation>Zoom précédent</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Affichage</translation>
+    </message>
+    <message>
+        <source>Antialias</source>
+        <translation>Anticrénelage</translation>
+    </message>
+    <message>
+        <source>Inch-based (2.54 mm = RM)</source>
+        <translation>En pouces (2.54 mm = RM)</translation>
+    </message>
+    <message>
+        <source>Metric</source>
+        <translation>Métrique</translation>
+    </message>
+    <message>
+        <source>Add user grid...</source>
+        <translation>Ajouter une grille utilisateur...</translation>
+    </message>
+    <message>
+        <source>User grid</source>
+        <translation>Grille utilisateur</translation>
+    </message>
+    <message>
+        <source>Grid in mm:</source>
+        <translation>Grille en mm :</translation>
+    </message>
+    <message>
+        <source>Remove user grid</source>
+        <translation>Supprimer une grille utilisateur</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Lignes</translation>
+    </message>
+    <message>
+        <source>Dots</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>Subdivision</source>
+        <translation>Subdivision</translation>
+    </message>
+    <message>
+        <source>Every %1 lines</source>
+        <translation>Toutes les %1 lignes</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>Show grid</source>
+        <translation>Afficher la grille</translation>
+    </message>
+    <message>
+        <source>Project info</source>
+        <translation>Informations sur le projet</translation>
+    </message>
+    <message>
+        <source>Title:</source>
+        <translation>Titre :</translation>
+    </message>
+    <message>
+        <source>Author:</source>
+        <translation>Auteur :</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>Société :</translation>
+    </message>
+    <message>
+        <source>Comment:</source>
+        <translation>Commentaire :</translation>
+    </message>
+    <message>
+        <source>Autosave...</source>
+        <translation>Sauvegarde automatique...</translation>
+    </message>
+    <message>
+        <source>File not found!</source>
+        <translation>Fichier introuvable !</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Enregistrer sous</translation>
+    </message>
+    <message>
+        <source>The settings could not be written.</source>
+        <translation>Les paramètres n&apos;ont pas pu être enregistrés.</translation>
+    </message>
+    <message>
+        <source>&amp;AutoSave...</source>
+        <translation>Sauvegarde &amp;automatique...</translation>
+    </message>
+    <message>
+        <source>Directories...</source>
+        <translation>Dossiers...</translation>
+    </message>
+    <message>
+        <source>General settings...</source>
+        <translation>Paramètres généraux...</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TNewBoardDialog</name>
+    <message>
+        <source>New board</source>
+        <translation>Nouvelle carte</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>Empty working-space
+without PCB outline</source>
+        <translation>Surface de travail vide
+sans contour de carte</translation>
+    </message>
+    <message>
+        <source>Working-space
+with rectangle
+PCB outline</source>
+        <translation>Surface de travail
+avec contour de carte
+rectangulaire</translation>
+    </message>
+    <message>
+        <source>Working-space
+with round
+PCB outline</source>
+        <translation>Surface de travail
+avec contour de carte
+rond</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Largeur :</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Hauteur :</translation>
+    </message>
+    <message>
+        <source>Size of working-space:</source>
+        <translation>Taille de la surface de travail :</translation>
+    </message>
+    <message>
+        <source>Distance:</source>
+        <translation>Marge :</translation>
+    </message>
+    <message>
+        <source>Rectangle board outline:</source>
+        <translation>Contour de carte rectangulaire :</translation>
+    </message>
+    <message>
+        <source>Diameter:</source>
+        <translation>Diamètre :</translation>
+    </message>
+    <message>
+        <source>Round board outline:</source>
+        <translation>Contour de carte rond :</translation>
+    </message>
+    <message>
+        <source>Resulting working-space:</source>
+        <translation>Surface de travail résultante :</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TOptionsDialog</name>
+    <message>
+        <source>General settings</source>
+        <translation>Paramètres généraux</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Couleurs</translation>
+    </message>
+    <message>
+        <source>Working-Directories</source>
+        <translation>Dossiers de travail</translation>
+    </message>
+    <message>
+        <source>Macro-Directory</source>
+        <translation>Dossier des macros</translation>
+    </message>
+    <message>
+        <source>Undo-Depth</source>
+        <translation>Niveaux d&apos;annulation</translation>
+    </message>
+    <message>
+        <source>Imax</source>
+        <translation>Imax</translation>
+    </message>
+    <message>
+        <source>Hotkeys</source>
+        <translation>Raccourcis</translation>
+    </message>
+    <message>
+        <source>Crosshair</source>
+        <translation>Réticule</translation>
+    </message>
+    <message>
+        <source>AutoSave</source>
+        <translation>Sauvegarde automatique</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>Projets</translation>
+    </message>
+    <message>
+        <source>Gerber</source>
+        <translation>Gerber</translation>
+    </message>
+    <message>
+        <source>Bitmap</source>
+        <translation>Image</translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation>Modèle</translation>
+    </message>
+    <message>
+        <source>HPGL</source>
+        <translation>HPGL</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+    <message>
+        <source>Pad</source>
+        <translation>Pastille</translation>
+    </message>
+    <message>
+        <source>SMD-Pad</source>
+        <translation>Pastille CMS</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Cercle</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Zone</source>
+        <translation>Zone</translation>
+    </message>
+    <message>
+        <source>Special form</source>
+        <translation>Forme spéciale</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Connections</source>
+        <translation>Connexions</translation>
+    </message>
+    <message>
+        <source>Autoroute</source>
+        <translation>Routage auto</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>Measure</source>
+        <translation>Mesure</translation>
+    </message>
+    <message>
+        <source>Photoview</source>
+        <translation>Vue photo</translation>
+    </message>
+    <message>
+        <source>Solder mask</source>
+        <translation>Vernis épargne</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>Fond</translation>
+    </message>
+    <message>
+        <source>C1 (copper top)</source>
+        <translation>C1 (cuivre dessus)</translation>
+    </message>
+    <message>
+        <source>S1 (silkscreen top)</source>
+        <translation>S1 (sérigraphie dessus)</translation>
+    </message>
+    <message>
+        <source>C2 (copper bottom)</source>
+        <translation>C2 (cuivre dessous)</translation>
+    </message>
+    <message>
+        <source>S2 (silkscreen bottom)</source>
+        <translation>S2 (sérigraphie dessous)</translation>
+    </message>
+    <message>
+        <source>I1 (inner layer 1)</source>
+        <translation>I1 (couche interne 1)</translation>
+    </message>
+    <message>
+        <source>I2 (inner layer 2)</source>
+        <translation>I2 (couche interne 2)</translation>
+    </message>
+    <message>
+        <source>O (outline)</source>
+        <translation>O (contour)</translation>
+    </message>
+    <message>
+        <source>Connections (rubberbands)</source>
+        <translation>Connexions (élastiques)</translation>
+    </message>
+    <message>
+        <source>Through-Pads (vias)</source>
+        <translation>Traversées (vias)</translation>
+    </message>
+    <message>
+        <source>Grid lines</source>
+        <translation>Lignes de la grille</translation>
+    </message>
+    <message>
+        <source>Grid dots</source>
+        <translation>Points de la grille</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Unité</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>mil</source>
+        <translation>mil</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Affichage</translation>
+    </message>
+    <message>
+        <source>Show Board-Zoom</source>
+        <translation>Afficher l&apos;aperçu de la carte</translation>
+    </message>
+    <message>
+        <source>Darken ground-plane</source>
+        <translation>Assombrir le plan de masse</translation>
+    </message>
+    <message>
+        <source>Show ground-plane of all layers simultaneous</source>
+        <translation>Afficher le plan de masse de toutes les couches à la fois</translation>
+    </message>
+    <message>
+        <source>Background color</source>
+        <translation>Couleur du fond</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Blanc</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Noir</translation>
+    </message>
+    <message>
+        <source>Drillings:</source>
+        <translation>Perçages :</translation>
+    </message>
+    <message>
+        <source>TEST mode</source>
+        <translation>Mode TEST</translation>
+    </message>
+    <message>
+        <source>Blinking TEST mode</source>
+        <translation>Mode TEST clignotant</translation>
+    </message>
+    <message>
+        <source>Consider connections (rubberbands) in TEST mode</source>
+        <translation>Tenir compte des connexions (élastiques) en mode TEST</translation>
+    </message>
+    <message>
+        <source>Editing</source>
+        <translation>Édition</translation>
+    </message>
+    <message>
+        <source>Limit text height (track width min. 0.15 мм)</source>
+        <translation>Limiter la hauteur du texte (largeur de trait min. 0.15 mm)</translation>
+    </message>
+    <message>
+        <source>Component ID and value always readable after rotating</source>
+        <translation>Repère et valeur du composant toujours lisibles après rotation</translation>
+    </message>
+    <message>
+        <source>Optimize nodes of a track automatically</source>
+        <translation>Optimiser automatiquement les nœuds des pistes</translation>
+    </message>
+    <message>
+        <source>CTRL-Key necessary to capture values during selections</source>
+        <translation>Touche CTRL nécessaire pour capturer les valeurs lors des sélections</translation>
+    </message>
+    <message>
+        <source>Origin top/left (instead of bottom/left)</source>
+        <translation>Origine en haut à gauche (au lieu d&apos;en bas à gauche)</translation>
+    </message>
+    <message>
+        <source>Use origin in CAM-export (Gerber/Excellon/HPGL)</source>
+        <translation>Utiliser l&apos;origine pour l&apos;export CAM (Gerber/Excellon/HPGL)</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>User 1</source>
+        <translation>Utilisateur 1</translation>
+    </message>
+    <message>
+        <source>User 2</source>
+        <translation>Utilisateur 2</translation>
+    </message>
+    <message>
+        <source>User 3</source>
+        <translation>Utilisateur 3</translation>
+    </message>
+    <message>
+        <source>Color scheme:</source>
+        <translation>Jeu de couleurs :</translation>
+    </message>
+    <message>
+        <source>Reset scheme to default</source>
+        <translation>Rétablir le jeu par défaut</translation>
+    </message>
+    <message>
+        <source>The scheme &quot;Standard&quot; cannot be changed.</source>
+        <translation>Le jeu &quot;Standard&quot; ne peut pas être modifié.</translation>
+    </message>
+    <message>
+        <source>Please select a default-directory for </source>
+        <translation>Choisissez le dossier par défaut : </translation>
+    </message>
+    <message>
+        <source>Use the same folder for all file types</source>
+        <translation>Même dossier pour tous les types de fichiers</translation>
+    </message>
+    <message>
+        <source>An empty field: the file dialogs start in the folder used last.</source>
+        <translation>Champ vide : les dialogues de fichiers s&apos;ouvrent dans le dernier dossier utilisé.</translation>
+    </message>
+    <message>
+        <source>Every file dialog then starts in the folder of the current project.</source>
+        <translation>Chaque dialogue de fichiers s&apos;ouvre alors dans le dossier du projet courant.</translation>
+    </message>
+    <message>
+        <source>Change...</source>
+        <translation>Modifier...</translation>
+    </message>
+    <message>
+        <source>Please select the macro directory</source>
+        <translation>Choisissez le dossier des macros</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Rétablir</translation>
+    </message>
+    <message>
+        <source>explore</source>
+        <translation>Explorer</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; does not exist.</source>
+        <translation>Le dossier &quot;%1&quot; n&apos;existe pas.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; could not be opened.</source>
+        <translation>Le dossier &quot;%1&quot; n&apos;a pas pu être ouvert.</translation>
+    </message>
+    <message>
+        <source>The macro library shows the macros of this folder and its subfolders.</source>
+        <translation>La bibliothèque affiche les macros de ce dossier et de ses sous-dossiers.</translation>
+    </message>
+    <message>
+        <source>Number of undo steps (1 ... 50):</source>
+        <translation>Nombre de niveaux d&apos;annulation (1 ... 50) :</translation>
+    </message>
+    <message>
+        <source>Each step keeps a copy of the whole board.</source>
+        <translation>Chaque niveau garde une copie de toute la carte.</translation>
+    </message>
+    <message>
+        <source>Copper thickness:</source>
+        <translation>Épaisseur du cuivre :</translation>
+    </message>
+    <message>
+        <source>Temperature rise:</source>
+        <translation>Échauffement :</translation>
+    </message>
+    <message>
+        <source>The calculation of the max. current-carrying capacity for a track,
+is only a coarse approximate value.
+The real value is depending on many other factors and the environment.</source>
+        <translation>Le calcul du courant maximal admissible d&apos;une piste
+ne donne qu&apos;une valeur approximative.
+La valeur réelle dépend de nombreux autres facteurs et de l&apos;environnement.</translation>
+    </message>
+    <message>
+        <source>An empty field: the tool has no hotkey. The pointer tool always has Esc.</source>
+        <translation>Champ vide : l&apos;outil n&apos;a pas de raccourci. Le pointeur a toujours Échap.</translation>
+    </message>
+    <message>
+        <source>Show coordinates on crosshair</source>
+        <translation>Afficher les coordonnées sur le réticule</translation>
+    </message>
+    <message>
+        <source>Big Text</source>
+        <translation>Grand texte</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <translation>Transparent</translation>
+    </message>
+    <message>
+        <source>Black Background</source>
+        <translation>Fond noir</translation>
+    </message>
+    <message>
+        <source>White Background</source>
+        <translation>Fond blanc</translation>
+    </message>
+    <message>
+        <source>Show 45° lines</source>
+        <translation>Afficher les lignes à 45°</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> min</translation>
+    </message>
+    <message>
+        <source>Interval:</source>
+        <translation>Intervalle :</translation>
+    </message>
+    <message>
+        <source>Activate AutoSave</source>
+        <translation>Activer la sauvegarde automatique</translation>
+    </message>
+    <message>
+        <source>A saved project is copied at this interval to its file name with &quot;.bak&quot; appended.</source>
+        <translation>Un projet enregistré est copié à cet intervalle sous son nom de fichier suivi de &quot;.bak&quot;.</translation>
+    </message>
+    <message>
+        <source>You have changed the colors.
+Save changes?</source>
+        <translation>Vous avez modifié les couleurs.
+Enregistrer les modifications ?</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; can not be written.</source>
+        <translation>Le fichier &quot;%1&quot; ne peut pas être écrit.</translation>
+    </message>
+    <message>
+        <source>The hotkey &quot;%1&quot; is already in use.</source>
+        <translation>Le raccourci &quot;%1&quot; est déjà utilisé.</translation>
+    </message>
+</context>
+</TS>

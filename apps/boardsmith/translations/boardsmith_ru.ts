@@ -1,0 +1,753 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU" sourcelanguage="en">
+<context>
+    <name>bs::app::TLanguageMenu</name>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Язык</translation>
+    </message>
+    <message>
+        <source>The language could not be saved in &quot;%1&quot;.</source>
+        <translation>Не удалось сохранить язык в &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The new language is used when Boardsmith is started the next time.</source>
+        <translation>Новый язык будет использован при следующем запуске Boardsmith.</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TLayerBar</name>
+    <message>
+        <source>Layers</source>
+        <translation>Слои</translation>
+    </message>
+    <message>
+        <source>Show or hide the layer</source>
+        <translation>Показать или скрыть слой</translation>
+    </message>
+    <message>
+        <source>Make the layer the active one</source>
+        <translation>Сделать слой активным</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TMainWindow</name>
+    <message>
+        <source>Layout files (*.bsm*);;All Files (*)</source>
+        <translation>Файлы плат (*.bsm*);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Готово</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>Файл не найден</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation>&amp;Новый...</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Открыть...</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Сохранить</translation>
+    </message>
+    <message>
+        <source>S&amp;ave as...</source>
+        <translation>Сохранить &amp;как...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>В&amp;ыход</translation>
+    </message>
+    <message>
+        <source>Copy board</source>
+        <translation>Копировать плату</translation>
+    </message>
+    <message>
+        <source>&amp;Delete board...</source>
+        <translation>&amp;Удалить плату...</translation>
+    </message>
+    <message>
+        <source>Set board to &amp;right</source>
+        <translation>Переместить плату в &amp;конец</translation>
+    </message>
+    <message>
+        <source>Set board to &amp;left</source>
+        <translation>Переместить плату в &amp;начало</translation>
+    </message>
+    <message>
+        <source>Move board to &amp;right</source>
+        <translation>Сдвинуть плату в&amp;право</translation>
+    </message>
+    <message>
+        <source>Move board to &amp;left</source>
+        <translation>Сдвинуть плату в&amp;лево</translation>
+    </message>
+    <message>
+        <source>&amp;Board</source>
+        <translation>&amp;Плата</translation>
+    </message>
+    <message>
+        <source>&amp;Add new board...</source>
+        <translation>&amp;Добавить новую плату...</translation>
+    </message>
+    <message>
+        <source>Add new board...</source>
+        <translation>Добавить новую плату...</translation>
+    </message>
+    <message>
+        <source>&amp;Import boards from file...</source>
+        <translation>&amp;Импорт плат из файла...</translation>
+    </message>
+    <message>
+        <source>Import boards</source>
+        <translation>Импорт плат</translation>
+    </message>
+    <message>
+        <source>E&amp;xtras</source>
+        <translation>&amp;Сервис</translation>
+    </message>
+    <message>
+        <source>Project info...</source>
+        <translation>Информация о проекте...</translation>
+    </message>
+    <message>
+        <source>Reset solder mask...</source>
+        <translation>Сбросить маску пайки...</translation>
+    </message>
+    <message>
+        <source>This function will undo all manual changes to the solder mask,
+and reset the solder mask to default (all Pads and SMD-Pads).
+
+Continue?</source>
+        <translation>Эта функция отменит все ручные изменения маски пайки
+и вернёт маску пайки к исходной (все контакты и SMD-контакты).
+
+Продолжить?</translation>
+    </message>
+    <message>
+        <source>The solder mask was reset to its defaults.</source>
+        <translation>Маска пайки возвращена к исходной.</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Настройки</translation>
+    </message>
+    <message>
+        <source>Board-Zoom</source>
+        <translation>Обзор платы</translation>
+    </message>
+    <message>
+        <source>Show Board-Zoom</source>
+        <translation>Показать обзор платы</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;board</source>
+        <translation>Масштаб: вся &amp;плата</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;objects</source>
+        <translation>Масштаб: все &amp;объекты</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;selection</source>
+        <translation>Масштаб: &amp;выделенное</translation>
+    </message>
+    <message>
+        <source>Zoom previous</source>
+        <translation>Предыдущий масштаб</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>Antialias</source>
+        <translation>Сглаживание</translation>
+    </message>
+    <message>
+        <source>Inch-based (2.54 mm = RM)</source>
+        <translation>Дюймовая (2.54 мм = RM)</translation>
+    </message>
+    <message>
+        <source>Metric</source>
+        <translation>Метрическая</translation>
+    </message>
+    <message>
+        <source>Add user grid...</source>
+        <translation>Добавить свою сетку...</translation>
+    </message>
+    <message>
+        <source>User grid</source>
+        <translation>Своя сетка</translation>
+    </message>
+    <message>
+        <source>Grid in mm:</source>
+        <translation>Сетка в мм:</translation>
+    </message>
+    <message>
+        <source>Remove user grid</source>
+        <translation>Удалить свою сетку</translation>
+    </message>
+    <message>
+        <source>Lines</source>
+        <translation>Линии</translation>
+    </message>
+    <message>
+        <source>Dots</source>
+        <translation>Точки</translation>
+    </message>
+    <message>
+        <source>Subdivision</source>
+        <translation>Выделение линий</translation>
+    </message>
+    <message>
+        <source>Every %1 lines</source>
+        <translation>Каждая %1-я линия</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Show grid</source>
+        <translation>Показать сетку</translation>
+    </message>
+    <message>
+        <source>Project info</source>
+        <translation>Информация о проекте</translation>
+    </message>
+    <message>
+        <source>Title:</source>
+        <translation>Название:</translation>
+    </message>
+    <message>
+        <source>Author:</source>
+        <translation>Автор:</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>Организация:</translation>
+    </message>
+    <message>
+        <source>Comment:</source>
+        <translation>Комментарий:</translation>
+    </message>
+    <message>
+        <source>Autosave...</source>
+        <translation>Автосохранение...</translation>
+    </message>
+    <message>
+        <source>File not found!</source>
+        <translation>Файл не найден!</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Сохранить как</translation>
+    </message>
+    <message>
+        <source>The settings could not be written.</source>
+        <translation>Не удалось записать настройки.</translation>
+    </message>
+    <message>
+        <source>&amp;AutoSave...</source>
+        <translation>&amp;Автосохранение...</translation>
+    </message>
+    <message>
+        <source>Directories...</source>
+        <translation>Папки...</translation>
+    </message>
+    <message>
+        <source>General settings...</source>
+        <translation>Общие настройки...</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TNewBoardDialog</name>
+    <message>
+        <source>New board</source>
+        <translation>Новая плата</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Имя:</translation>
+    </message>
+    <message>
+        <source>Empty working-space
+without PCB outline</source>
+        <translation>Пустое рабочее поле
+без контура платы</translation>
+    </message>
+    <message>
+        <source>Working-space
+with rectangle
+PCB outline</source>
+        <translation>Рабочее поле
+с прямоугольным
+контуром платы</translation>
+    </message>
+    <message>
+        <source>Working-space
+with round
+PCB outline</source>
+        <translation>Рабочее поле
+с круглым
+контуром платы</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Ширина:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Высота:</translation>
+    </message>
+    <message>
+        <source>Size of working-space:</source>
+        <translation>Размер рабочего поля:</translation>
+    </message>
+    <message>
+        <source>Distance:</source>
+        <translation>Отступ:</translation>
+    </message>
+    <message>
+        <source>Rectangle board outline:</source>
+        <translation>Прямоугольный контур платы:</translation>
+    </message>
+    <message>
+        <source>Diameter:</source>
+        <translation>Диаметр:</translation>
+    </message>
+    <message>
+        <source>Round board outline:</source>
+        <translation>Круглый контур платы:</translation>
+    </message>
+    <message>
+        <source>Resulting working-space:</source>
+        <translation>Итоговое рабочее поле:</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TOptionsDialog</name>
+    <message>
+        <source>General settings</source>
+        <translation>Общие настройки</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Цвета</translation>
+    </message>
+    <message>
+        <source>Working-Directories</source>
+        <translation>Рабочие папки</translation>
+    </message>
+    <message>
+        <source>Macro-Directory</source>
+        <translation>Папка макросов</translation>
+    </message>
+    <message>
+        <source>Undo-Depth</source>
+        <translation>Глубина отмены</translation>
+    </message>
+    <message>
+        <source>Imax</source>
+        <translation>Imax</translation>
+    </message>
+    <message>
+        <source>Hotkeys</source>
+        <translation>Горячие клавиши</translation>
+    </message>
+    <message>
+        <source>Crosshair</source>
+        <translation>Перекрестие</translation>
+    </message>
+    <message>
+        <source>AutoSave</source>
+        <translation>Автосохранение</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>Проекты</translation>
+    </message>
+    <message>
+        <source>Gerber</source>
+        <translation>Gerber</translation>
+    </message>
+    <message>
+        <source>Bitmap</source>
+        <translation>Растр</translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation>Шаблон</translation>
+    </message>
+    <message>
+        <source>HPGL</source>
+        <translation>HPGL</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Масштаб</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Дорожка</translation>
+    </message>
+    <message>
+        <source>Pad</source>
+        <translation>Контакт</translation>
+    </message>
+    <message>
+        <source>SMD-Pad</source>
+        <translation>SMD-контакт</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Окружность</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Прямоугольник</translation>
+    </message>
+    <message>
+        <source>Zone</source>
+        <translation>Полигон</translation>
+    </message>
+    <message>
+        <source>Special form</source>
+        <translation>Спецформа</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Текст</translation>
+    </message>
+    <message>
+        <source>Connections</source>
+        <translation>Связи</translation>
+    </message>
+    <message>
+        <source>Autoroute</source>
+        <translation>Автотрассировка</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Тест</translation>
+    </message>
+    <message>
+        <source>Measure</source>
+        <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>Photoview</source>
+        <translation>Фотовид</translation>
+    </message>
+    <message>
+        <source>Solder mask</source>
+        <translation>Маска пайки</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>Фон</translation>
+    </message>
+    <message>
+        <source>C1 (copper top)</source>
+        <translation>Ф1 (фольга сверху)</translation>
+    </message>
+    <message>
+        <source>S1 (silkscreen top)</source>
+        <translation>Ш1 (шелкография сверху)</translation>
+    </message>
+    <message>
+        <source>C2 (copper bottom)</source>
+        <translation>Ф2 (фольга снизу)</translation>
+    </message>
+    <message>
+        <source>S2 (silkscreen bottom)</source>
+        <translation>Ш2 (шелкография снизу)</translation>
+    </message>
+    <message>
+        <source>I1 (inner layer 1)</source>
+        <translation>В1 (внутренний слой 1)</translation>
+    </message>
+    <message>
+        <source>I2 (inner layer 2)</source>
+        <translation>В2 (внутренний слой 2)</translation>
+    </message>
+    <message>
+        <source>O (outline)</source>
+        <translation>К (контур)</translation>
+    </message>
+    <message>
+        <source>Connections (rubberbands)</source>
+        <translation>Связи (резиновые нити)</translation>
+    </message>
+    <message>
+        <source>Through-Pads (vias)</source>
+        <translation>Переходные отверстия</translation>
+    </message>
+    <message>
+        <source>Grid lines</source>
+        <translation>Линии сетки</translation>
+    </message>
+    <message>
+        <source>Grid dots</source>
+        <translation>Точки сетки</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Единицы</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>мм</translation>
+    </message>
+    <message>
+        <source>mil</source>
+        <translation>mil</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <source>Show Board-Zoom</source>
+        <translation>Показать обзор платы</translation>
+    </message>
+    <message>
+        <source>Darken ground-plane</source>
+        <translation>Затемнять общую шину</translation>
+    </message>
+    <message>
+        <source>Show ground-plane of all layers simultaneous</source>
+        <translation>Показывать общую шину всех слоёв одновременно</translation>
+    </message>
+    <message>
+        <source>Background color</source>
+        <translation>Цвет фона</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Белый</translation>
+    </message>
+    <message>
+        <source>Black</source>
+        <translation>Чёрный</translation>
+    </message>
+    <message>
+        <source>Drillings:</source>
+        <translation>Отверстия:</translation>
+    </message>
+    <message>
+        <source>TEST mode</source>
+        <translation>Режим ТЕСТ</translation>
+    </message>
+    <message>
+        <source>Blinking TEST mode</source>
+        <translation>Мигание в режиме ТЕСТ</translation>
+    </message>
+    <message>
+        <source>Consider connections (rubberbands) in TEST mode</source>
+        <translation>Учитывать связи (резиновые нити) в режиме ТЕСТ</translation>
+    </message>
+    <message>
+        <source>Editing</source>
+        <translation>Редактирование</translation>
+    </message>
+    <message>
+        <source>Limit text height (track width min. 0.15 мм)</source>
+        <translation>Ограничить высоту текста (толщина линии не менее 0.15 мм)</translation>
+    </message>
+    <message>
+        <source>Component ID and value always readable after rotating</source>
+        <translation>Обозначение и номинал всегда читаемы после поворота</translation>
+    </message>
+    <message>
+        <source>Optimize nodes of a track automatically</source>
+        <translation>Автоматически оптимизировать узлы дорожки</translation>
+    </message>
+    <message>
+        <source>CTRL-Key necessary to capture values during selections</source>
+        <translation>Захват значений при выделении только с клавишей CTRL</translation>
+    </message>
+    <message>
+        <source>Origin top/left (instead of bottom/left)</source>
+        <translation>Начало координат слева вверху (вместо слева внизу)</translation>
+    </message>
+    <message>
+        <source>Use origin in CAM-export (Gerber/Excellon/HPGL)</source>
+        <translation>Использовать начало координат при экспорте CAM (Gerber/Excellon/HPGL)</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Стандарт</translation>
+    </message>
+    <message>
+        <source>User 1</source>
+        <translation>Пользователь 1</translation>
+    </message>
+    <message>
+        <source>User 2</source>
+        <translation>Пользователь 2</translation>
+    </message>
+    <message>
+        <source>User 3</source>
+        <translation>Пользователь 3</translation>
+    </message>
+    <message>
+        <source>Color scheme:</source>
+        <translation>Цветовая схема:</translation>
+    </message>
+    <message>
+        <source>Reset scheme to default</source>
+        <translation>Вернуть схему по умолчанию</translation>
+    </message>
+    <message>
+        <source>The scheme &quot;Standard&quot; cannot be changed.</source>
+        <translation>Схему &quot;Стандарт&quot; изменить нельзя.</translation>
+    </message>
+    <message>
+        <source>Please select a default-directory for </source>
+        <translation>Выберите папку по умолчанию: </translation>
+    </message>
+    <message>
+        <source>Use the same folder for all file types</source>
+        <translation>Одна папка для всех типов файлов</translation>
+    </message>
+    <message>
+        <source>An empty field: the file dialogs start in the folder used last.</source>
+        <translation>Пустое поле: диалоги файлов открываются в последней использованной папке.</translation>
+    </message>
+    <message>
+        <source>Every file dialog then starts in the folder of the current project.</source>
+        <translation>Тогда каждый диалог файлов открывается в папке текущего проекта.</translation>
+    </message>
+    <message>
+        <source>Change...</source>
+        <translation>Изменить...</translation>
+    </message>
+    <message>
+        <source>Please select the macro directory</source>
+        <translation>Выберите папку макросов</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>explore</source>
+        <translation>Открыть</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; does not exist.</source>
+        <translation>Папка &quot;%1&quot; не существует.</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; could not be opened.</source>
+        <translation>Не удалось открыть папку &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The macro library shows the macros of this folder and its subfolders.</source>
+        <translation>Библиотека макросов показывает макросы этой папки и её подпапок.</translation>
+    </message>
+    <message>
+        <source>Number of undo steps (1 ... 50):</source>
+        <translation>Число шагов отмены (1 ... 50):</translation>
+    </message>
+    <message>
+        <source>Each step keeps a copy of the whole board.</source>
+        <translation>Каждый шаг хранит копию всей платы.</translation>
+    </message>
+    <message>
+        <source>Copper thickness:</source>
+        <translation>Толщина меди:</translation>
+    </message>
+    <message>
+        <source>Temperature rise:</source>
+        <translation>Допустимый нагрев:</translation>
+    </message>
+    <message>
+        <source>The calculation of the max. current-carrying capacity for a track,
+is only a coarse approximate value.
+The real value is depending on many other factors and the environment.</source>
+        <translation>Расчёт максимально допустимого тока дорожки
+даёт лишь грубое приближённое значение.
+Реальное значение зависит от многих других факторов и условий.</translation>
+    </message>
+    <message>
+        <source>An empty field: the tool has no hotkey. The pointer tool always has Esc.</source>
+        <translation>Пустое поле: у инструмента нет горячей клавиши. Указатель всегда вызывается клавишей Esc.</translation>
+    </message>
+    <message>
+        <source>Show coordinates on crosshair</source>
+        <translation>Показывать координаты на перекрестии</translation>
+    </message>
+    <message>
+        <source>Big Text</source>
+        <translation>Крупный текст</translation>
+    </message>
+    <message>
+        <source>Transparent</source>
+        <translation>Прозрачный</translation>
+    </message>
+    <message>
+        <source>Black Background</source>
+        <translation>Чёрный фон</translation>
+    </message>
+    <message>
+        <source>White Background</source>
+        <translation>Белый фон</translation>
+    </message>
+    <message>
+        <source>Show 45° lines</source>
+        <translation>Показывать линии под 45°</translation>
+    </message>
+    <message>
+        <source> min</source>
+        <translation> мин</translation>
+    </message>
+    <message>
+        <source>Interval:</source>
+        <translation>Интервал:</translation>
+    </message>
+    <message>
+        <source>Activate AutoSave</source>
+        <translation>Включить автосохранение</translation>
+    </message>
+    <message>
+        <source>A saved project is copied at this interval to its file name with &quot;.bak&quot; appended.</source>
+        <translation>Сохранённый проект копируется с этим интервалом в файл с тем же именем и окончанием &quot;.bak&quot;.</translation>
+    </message>
+    <message>
+        <source>You have changed the colors.
+Save changes?</source>
+        <translation>Цвета изменены.
+Сохранить изменения?</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; can not be written.</source>
+        <translation>Не удалось записать файл &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The hotkey &quot;%1&quot; is already in use.</source>
+        <translation>Горячая клавиша &quot;%1&quot; уже используется.</translation>
+    </message>
+</context>
+</TS>
