@@ -5,7 +5,9 @@
 #include <limits>
 #include <memory>
 #include <numbers>
+#include <unordered_map>
 
+#include "components/placement.h"
 #include "model/geometry.h"
 #include "render/grid.h"
 #include "render/raster_surface.h"
@@ -343,6 +345,7 @@ class TBoardPaint {
       if (e->Selected) only_ = selectedCount_++ == 0 ? e.get() : nullptr;
     }
     Bands();
+    if (target_ == TPaintTarget::Screen) Markers();
   }
 
   // Paints pixel rows y0 ... y1 - 1 only: the elements that reach into them
@@ -409,6 +412,7 @@ class TBoardPaint {
         if (ShownOnScreen(*e, p_) && NeedsSolderMaskOpening(*e)) Draw(*e);
     Drills();
     Handles();
+    ComponentMarkers();
     RubberBands();
     ZeroPoint();
   }
@@ -564,6 +568,31 @@ class TBoardPaint {
     }
   }
 
+  // A cross at the placement point of every component whose elements are
+  // all shown.
+  void Markers() {
+    std::unordered_map<int32_t, std::vector<const TObjekt*>> components;
+    for (const auto& e : b_.Elements)
+      if (e->ComponentNo > 0) components[e->ComponentNo].push_back(e.get());
+    for (const auto& [n, members] : components) {
+      if (!std::all_of(members.begin(), members.end(), [](const TObjekt* e) { return e->Shown != 0; })) continue;
+      if (const auto at = PlacementPoint(members, p_)) markers_.push_back(*at);
+    }
+  }
+
+  void ComponentMarkers() {
+    const TColour c = set_.Scheme.Contrast();
+    const double arm = d_.L(5000);
+    s_.BeginBatch();
+    for (const TDPoint& m : markers_) {
+      const TPx p = d_.P(m.X, m.Y);
+      if (p.Y + arm < visibleRows_[0] - 1 || p.Y - arm > visibleRows_[1] + 1) continue;
+      s_.StrokePath({{p.X - arm, p.Y}, {p.X + arm, p.Y}}, 1, TCap::Butt, false, c);
+      s_.StrokePath({{p.X, p.Y - arm}, {p.X, p.Y + arm}}, 1, TCap::Butt, false, c);
+    }
+    s_.EndBatch();
+  }
+
   void RubberBands() {
     const double w = s_.AntiAliased() ? 1.5 : 1;
     s_.BeginBatch();
@@ -609,6 +638,7 @@ class TBoardPaint {
     TColour c;
   };
   std::vector<TBand> bands_;
+  std::vector<TDPoint> markers_;
   std::unique_ptr<TRasterSurface> work_;  // for laying several ground planes over each other
 };
 }  // namespace
