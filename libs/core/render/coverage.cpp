@@ -19,14 +19,6 @@ bool DiscSpan(double cx, double dy, double r, double& lo, double& hi) {
   return true;
 }
 
-double SegmentDistance2(TPx p, TPx a, TPx b) {
-  const double dx = b.X - a.X, dy = b.Y - a.Y;
-  const double len2 = dx * dx + dy * dy;
-  double t = len2 > 0 ? ((p.X - a.X) * dx + (p.Y - a.Y) * dy) / len2 : 0;
-  t = std::clamp(t, 0.0, 1.0);
-  const double ex = p.X - (a.X + t * dx), ey = p.Y - (a.Y + t * dy);
-  return ex * ex + ey * ey;
-}
 }  // namespace
 
 TCoverRasterizer::TCoverRasterizer(int x0, int y0, int x1, int y1, bool binary)
@@ -188,8 +180,20 @@ void TCoverRasterizer::Segment(TPx a, TPx b, double width, TCoverSink& sink) {
     if (!rows.Span(yc, reach, lo, hi) || !PixelRange(lo, hi, x0_, x1_, xa, xb)) continue;
     double inLo = lo, inHi = hi;  // binary: the whole span
     if (!binary_ && !rows.Span(yc, h - 0.5, inLo, inHi)) inLo = kInf, inHi = -kInf;
-    FillRow(row_, xa, xb, inLo, inHi,
-            [&](double xc) { return Cover(h + 0.5 - std::sqrt(SegmentDistance2({xc, yc}, a, b))); });
+    // Beside the segment the distance is the one across it, linear along
+    // the row; only beyond its ends is it the distance to an end point.
+    const double da = yc - a.Y, acrossRow = rows.ux * da + rows.uy * a.X, alongRow = rows.uy * da - rows.ux * a.X;
+    FillRow(row_, xa, xb, inLo, inHi, [&](double xc) {
+      const double along = rows.ux * xc + alongRow;
+      double d;
+      if (along >= 0 && along <= rows.len) {
+        d = std::abs(acrossRow - rows.uy * xc);
+      } else {
+        const TPx end = along < 0 ? a : b;
+        d = std::hypot(xc - end.X, yc - end.Y);
+      }
+      return Cover(h + 0.5 - d);
+    });
     if (union_.Active) Merge(y, xa);
     else Emit(y, xa, sink);
   }

@@ -45,12 +45,14 @@ struct TDraw {
   TPx P(TFPoint p) const { return P(p.X, p.Y); }
   double L(double units) const { return units * v.Zoom; }
 
-  TPxPath Path(const TPointList& pts) const {
-    TPxPath out;
-    out.reserve(pts.size());
-    for (const TFPoint& p : pts) out.push_back(P(p));
-    return out;
+  // The points on the picture, in a buffer reused from element to element
+  // (valid until the next call).
+  const TPxPath& Path(const TPointList& pts) const {
+    pathBuffer.clear();
+    for (const TFPoint& p : pts) pathBuffer.push_back(P(p));
+    return pathBuffer;
   }
+  mutable TPxPath pathBuffer = {};
 
   TColour ZoneBack() const { return set.Scheme.Background(); }
 
@@ -110,7 +112,7 @@ struct TDraw {
   void Track(const TObjekt& e, double g, TColour c) {
     if (e.Points.size() < 2) return;
     const double w = double(e.Width) + 2 * g;
-    const TPxPath path = Path(e.Points);
+    const TPxPath& path = Path(e.Points);
     s.StrokePath(path, L(w), TCap::Round, false, c);
     const size_t n = e.Points.size();
     if (e.TrackEnds & 1) FlatEnd(e.Points[1], e.Points[0], w, c);
@@ -169,7 +171,7 @@ struct TDraw {
 
   void Zone(const TObjekt& e, double g, TColour c, bool gap) {
     if (e.Points.size() < 2) return;
-    const TPxPath path = Path(e.Points);
+    const TPxPath& path = Path(e.Points);
     const double w = double(e.Width) + 2 * g;
     const bool outlineOnly = !gap && (!e.Closed || (e.Cutout && e.Selected && !dragPreview));
     if (!outlineOnly) {

@@ -188,14 +188,17 @@ struct TOpaqueSink final : TCoverSink {
   }
   void Row(int y, int x, int len, const uint8_t* covers) override {
     uint8_t* p = &raster.Pixels[(size_t(y) * size_t(raster.Width) + size_t(x)) * 4];
+    // Locals: stores through the byte pointer could otherwise alias them.
+    const uint32_t w = word;
+    const unsigned cr = r, cg = g, cb = b;
     for (int i = 0; i < len; ++i, p += 4) {
       const unsigned k = covers[i];
       if (k == 255) {
-        std::memcpy(p, &word, 4);
+        std::memcpy(p, &w, 4);
       } else if (k) {
-        p[0] = uint8_t((p[0] * (255 - k) + r * k + 127) / 255);
-        p[1] = uint8_t((p[1] * (255 - k) + g * k + 127) / 255);
-        p[2] = uint8_t((p[2] * (255 - k) + b * k + 127) / 255);
+        p[0] = uint8_t((p[0] * (255 - k) + cr * k + 127) / 255);
+        p[1] = uint8_t((p[1] * (255 - k) + cg * k + 127) / 255);
+        p[2] = uint8_t((p[2] * (255 - k) + cb * k + 127) / 255);
       }
     }
   }
