@@ -6,6 +6,8 @@
 #include <set>
 #include <system_error>
 
+#include "model/messages.h"
+
 namespace bs {
 
 namespace fs = std::filesystem;
@@ -28,7 +30,7 @@ void ScanFolder(const fs::path& dir, std::vector<TMacroNode>& out, std::set<fs::
   // A folder reached twice (through a link) is scanned once.
   const fs::path canonical = fs::canonical(dir, ec);
   if (ec || !visited.insert(canonical).second) return;
-  if (status) status("Laoding macros...\r" + LowerString(dir.string()));
+  if (status) status(FormatMessage(msg::kLoadingMacros, {LowerString(dir.string())}));
   fs::directory_iterator it(dir, fs::directory_options::skip_permission_denied, ec);
   if (ec) return;
   for (; it != fs::directory_iterator(); it.increment(ec)) {
@@ -142,7 +144,7 @@ TRenameResult RenameMacroNode(const std::string& path, const std::string& newCap
                      newCaption != "..";
   if (valid) fs::rename(old, target, ec);
   if (!valid || ec) {
-    res.Message = "Cannot rename file.";
+    res.Message = msg::kCannotRename;
     return res;
   }
   res.Ok = true;

@@ -13,6 +13,7 @@
 #include "io/byte_stream.h"
 #include "io/element_codec.h"
 #include "model/geometry.h"
+#include "model/messages.h"
 #include "model/objekt_list.h"
 
 namespace bs {
@@ -112,9 +113,9 @@ std::string Lower(std::string s) {
 
 TFileCheck CheckFileHeader(const uint8_t* data, size_t size, const std::string& path) {
   TFileCheck c;
-  const std::string quoted = "\"" + BaseName(path) + "\"";
+  const std::string name = BaseName(path);
   if (size < 4) {
-    c.Message = quoted + " is not a Boardsmith file.";
+    c.Message = FormatMessage(msg::kNotABoardsmithFile, {name});
     return c;
   }
   const int64_t d = static_cast<int64_t>(le::GetU32(data)) - static_cast<int64_t>(kFileMagic);
@@ -122,10 +123,9 @@ TFileCheck CheckFileHeader(const uint8_t* data, size_t size, const std::string& 
     c.Ok = true;
     c.Version = static_cast<int>(d);
   } else if (d > kCurrentFileVersion && d < 12) {
-    c.Message = quoted + " was created with a newer version of Boardsmith (Version " +
-                std::to_string(d) + ").\rYour version of Boardsmith is not able to open this file.";
+    c.Message = FormatMessage(msg::kNewerVersion, {name, std::to_string(d)});
   } else {
-    c.Message = quoted + " is not a Boardsmith file.";
+    c.Message = FormatMessage(msg::kNotABoardsmithFile, {name});
   }
   return c;
 }
@@ -134,7 +134,7 @@ TFileCheck CheckFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     TFileCheck c;
-    c.Message = "The file \"" + path + "\" can not be read.";
+    c.Message = FormatMessage(msg::kCannotRead, {path});
     return c;
   }
   uint8_t head[4] = {};
@@ -203,7 +203,7 @@ TReadResult ReadProjectBytes(TProject& project, const uint8_t* data, size_t size
     }
     complete = true;
   } catch (const TReadError&) {
-    res.Error = "The file \"" + path + "\" is damaged or incomplete.";
+    res.Error = FormatMessage(msg::kDamaged, {path});
     project.FileName.clear();
   }
 
@@ -229,9 +229,7 @@ TReadResult ReadProjectBytes(TProject& project, const uint8_t* data, size_t size
   if (TBoard* active = project.Active()) RenumberGroupsAndComponents(active->Elements);
   project.Changed = import;
   if (version < 4)
-    res.Warning =
-        "This layout was create with an older version.\r\rThe elements on the copper-layer C1 and C2 "
-        "will be exchanged,\rbecause of the new layer-structure.";
+    res.Warning = msg::kOldLayers;
   res.Ok = complete;
   return res;
 }
@@ -242,7 +240,7 @@ TReadResult ReadProjectFile(TProject& project, const std::string& path, bool imp
   const std::vector<uint8_t> data = ReadWholeFile(path, ok);
   if (!ok) {
     TReadResult res;
-    res.Error = "The file \"" + path + "\" can not be read.";
+    res.Error = FormatMessage(msg::kCannotRead, {path});
     return res;
   }
   return ReadProjectBytes(project, data.data(), data.size(), import, path, opt);
@@ -347,7 +345,7 @@ TWriteResult WriteProject(TProject& project, const std::string& path, bool autos
     RenumberGroupsAndComponents(active->Elements);
   }
   if (!WriteFileAtomically(path, EncodeProject(project))) {
-    res.Error = "The file \"" + path + "\" can not be written.";
+    res.Error = FormatMessage(msg::kCannotWrite, {path});
     return res;
   }
   if (!autosave) project.Changed = false;
@@ -373,8 +371,7 @@ bool SaveProjectAs(TProject& project, const std::string& path, const TProjectUi&
   bool deleteOriginal = false;
   if (target != path && fs::exists(path)) {
     const TAnswer a = ui.AskYesNoCancel
-                          ? ui.AskYesNoCancel("The file will be saved with the new file extension \".bsm6\".\r\r"
-                                              "Do you want to keep the older original file?")
+                          ? ui.AskYesNoCancel(msg::kKeepOriginal)
                           : TAnswer::Yes;
     deleteOriginal = a == TAnswer::No;
   }
@@ -384,7 +381,7 @@ bool SaveProjectAs(TProject& project, const std::string& path, const TProjectUi&
     return false;
   }
   if (deleteOriginal && std::remove(path.c_str()) != 0 && ui.Inform)
-    ui.Inform("Could not delete file \"" + path + "\".");
+    ui.Inform(FormatMessage(msg::kCannotDelete, {path}));
   project.FileName = target;
   project.LastDirectory = fs::path(target).parent_path().string();
   return true;

@@ -1,17 +1,22 @@
 #include "project/newboard.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "model/codepage.h"
+#include "model/messages.h"
 
 namespace bs {
 
 namespace {
-std::string RangeError(const char* field, double value, double lo, double hi) {
+std::string RangeError(const char* format, double value, double lo, double hi) {
   if (std::isfinite(value) && value >= lo && value <= hi) return {};
-  char buf[160];
-  std::snprintf(buf, sizeof buf, "%s must lie between %g mm and %g mm.", field, lo, hi);
-  return buf;
+  auto number = [](double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%g", v);
+    return std::string(buf);
+  };
+  return FormatMessage(format, {number(lo), number(hi)});
 }
 }  // namespace
 
@@ -51,19 +56,19 @@ std::string ValidateNewBoard(const TNewBoardRequest& request) {
   switch (request.Kind) {
     case TNewBoardKind::Empty:
     case TNewBoardKind::Rectangle:
-      err = RangeError("The width", request.WidthMm, 1, 500);
-      if (err.empty()) err = RangeError("The height", request.HeightMm, 1, 500);
+      err = RangeError(msg::kWidthRange, request.WidthMm, 1, 500);
+      if (err.empty()) err = RangeError(msg::kHeightRange, request.HeightMm, 1, 500);
       if (err.empty() && request.Kind == TNewBoardKind::Rectangle)
-        err = RangeError("The distance", request.MarginMm, 0, 500);
+        err = RangeError(msg::kDistanceRange, request.MarginMm, 0, 500);
       break;
     case TNewBoardKind::Round:
-      err = RangeError("The diameter", request.DiameterMm, 1, 500);
-      if (err.empty()) err = RangeError("The distance", request.MarginMm, 0, 99.99);
+      err = RangeError(msg::kDiameterRange, request.DiameterMm, 1, 500);
+      if (err.empty()) err = RangeError(msg::kDistanceRange, request.MarginMm, 0, 99.99);
       break;
   }
   if (!err.empty()) return err;
   const TNewBoardLayout l = ComputeNewBoardLayout(request, false);
-  if (l.WidthTooBig || l.HeightTooBig) return "The board is too big!";
+  if (l.WidthTooBig || l.HeightTooBig) return msg::kBoardTooBig;
   return {};
 }
 
@@ -99,7 +104,7 @@ std::string NewBoardCommand(TProject& project, const TNewBoardRequest& request, 
   TBoard& board = AddNewBoard(project, request, originTopLeft);
   project.Changed = true;
   if (ui.Inform)
-    ui.Inform("A new Board named \"" + Cp1251ToUtf8(StoredBoardName(board)) + "\" was added.");
+    ui.Inform(FormatMessage(msg::kBoardAdded, {Cp1251ToUtf8(StoredBoardName(board))}));
   return {};
 }
 

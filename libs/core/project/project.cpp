@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "model/codepage.h"
+#include "model/messages.h"
 #include "model/objekt_list.h"
 
 namespace bs {
 
-const char* const kInnerLayerDeleteQuestion =
-    "All elements on the inner layer I1 and I2 will be deleted.\r\rContinue ?";
+const char* const kInnerLayerDeleteQuestion = msg::kDeleteInnerLayers;
 
 TByteString TrimBlanks(const TByteString& s) {
   const size_t b = s.find_first_not_of(' ');
@@ -75,7 +75,7 @@ bool DeleteActiveBoard(TProject& project, const TProjectUi& ui) {
   TBoard* board = project.Active();
   if (!board) return false;
   if (project.Boards.size() <= 1) {
-    if (ui.Inform) ui.Inform("A project must at least contains one board.");
+    if (ui.Inform) ui.Inform(msg::kLastBoard);
     return false;
   }
   const std::string question =
@@ -144,7 +144,7 @@ bool CloseProject(TProject& project, const TProjectUi& ui, const std::function<b
   const bool hasContent =
       (active && !active->Elements.empty()) || project.Boards.size() > 1;
   if (hasContent && project.Changed) {
-    const TAnswer a = ui.AskYesNoCancel ? ui.AskYesNoCancel("Save changes?") : TAnswer::Cancel;
+    const TAnswer a = ui.AskYesNoCancel ? ui.AskYesNoCancel(msg::kSaveChanges) : TAnswer::Cancel;
     if (a == TAnswer::Cancel) return false;
     if (a == TAnswer::Yes && !(saveAs && saveAs())) return false;
   }

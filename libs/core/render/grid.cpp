@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "model/messages.h"
 #include "render/view.h"
 
 namespace bs {
@@ -127,8 +128,8 @@ bool GridMatches(double gridUnits, double mm) {
 std::string UserGridRangeError(double mm) {
   // The tolerance lets the limits themselves through whatever unit they were
   // typed in.
-  if (!(mm >= kUserGridMinMm * (1 - 1e-9))) return "The grid must be at least 0.001 mm.";
-  if (!(mm <= kUserGridMaxMm * (1 + 1e-9))) return "The grid must not be larger than 10 mm.";
+  if (!(mm >= kUserGridMinMm * (1 - 1e-9))) return msg::kGridTooSmall;
+  if (!(mm <= kUserGridMaxMm * (1 + 1e-9))) return msg::kGridTooLarge;
   return {};
 }
 
@@ -148,7 +149,7 @@ TUserGridAdd AddUserGrid(std::vector<int32_t>& list, const std::string& typed, T
   TUserGridAdd r;
   const auto code = EncodeGridValue(typed, unit);
   if (!code) {
-    r.Error = "The grid must be a number with at most six digits.";
+    r.Error = msg::kGridDigits;
     return r;
   }
   r.Error = UserGridRangeError(*DecodeGridValue(*code));
