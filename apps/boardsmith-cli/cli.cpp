@@ -21,7 +21,8 @@ void PrintOverview(std::ostream& out) {
 
 const std::vector<TSubcommand>& Subcommands() {
   static const std::vector<TSubcommand> all = {InfoCommand(),   DumpCommand(),  ConvertCommand(), RenderCommand(),
-                                               TextioCommand(), SynthCommand(), GlyphsCommand(),  DemoCommand()};
+                                               TextioCommand(), SynthCommand(), GlyphsCommand(),  DemoCommand(),
+                                               ConnectedCommand()};
   return all;
 }
 

@@ -39,5 +39,6 @@ TSubcommand TextioCommand();
 TSubcommand SynthCommand();
 TSubcommand RenderCommand();
 TSubcommand GlyphsCommand();
+TSubcommand ConnectedCommand();
 
 }  // namespace bs::cli

@@ -85,21 +85,40 @@ bool AllVerticesInside(const TPolygon& a, const TPolygon& b) {
   return true;
 }
 
-bool SegmentCrossesPolygon(TFloatPoint p1, TFloatPoint p2, const TPolygon& p) {
-  const TFloatRect seg = SegmentBox(p1, p2);
+namespace {
+// The boxes of a polygon's contours, found once for many segment tests;
+// empty contours have none.
+std::vector<std::optional<TFloatRect>> ContourBoxes(const TPolygon& p) {
+  std::vector<std::optional<TFloatRect>> boxes;
+  boxes.reserve(p.Contours.size());
   for (const TFixContour& c : p.Contours) {
     const TFixRect box = ContourBounds(c);
-    if (box.Empty() || !RectIntersect(FloatBounds(box), seg)) continue;
-    if (AnyEdge(c, [&](TFloatPoint a, TFloatPoint b) { return SegmentsIntersect(p1, p2, a, b).has_value(); }))
+    boxes.push_back(box.Empty() ? std::nullopt : std::optional(FloatBounds(box)));
+  }
+  return boxes;
+}
+
+bool SegmentCrossesContours(TFloatPoint p1, TFloatPoint p2, const TPolygon& p,
+                            const std::vector<std::optional<TFloatRect>>& boxes) {
+  const TFloatRect seg = SegmentBox(p1, p2);
+  for (size_t i = 0; i < p.Contours.size(); ++i) {
+    if (!boxes[i] || !RectIntersect(*boxes[i], seg)) continue;
+    if (AnyEdge(p.Contours[i], [&](TFloatPoint a, TFloatPoint b) { return SegmentsIntersect(p1, p2, a, b).has_value(); }))
       return true;
   }
   return false;
 }
+}  // namespace
+
+bool SegmentCrossesPolygon(TFloatPoint p1, TFloatPoint p2, const TPolygon& p) {
+  return SegmentCrossesContours(p1, p2, p, ContourBoxes(p));
+}
 
 bool PolygonsTouch(const TPolygon& a, const TPolygon& b) {
   if (AllVerticesInside(a, b) || AllVerticesInside(b, a)) return true;
+  const auto boxes = ContourBoxes(b);
   for (const TFixContour& c : a.Contours)
-    if (AnyEdge(c, [&](TFloatPoint p, TFloatPoint q) { return SegmentCrossesPolygon(p, q, b); })) return true;
+    if (AnyEdge(c, [&](TFloatPoint p, TFloatPoint q) { return SegmentCrossesContours(p, q, b, boxes); })) return true;
   return false;
 }
 

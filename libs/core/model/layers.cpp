@@ -19,4 +19,18 @@ std::string_view GermanLayerLabel(int layer) {
   return kGerman[layer];
 }
 
+const int* LayerPaintOrder(int active) {
+  static const int kTop[] = {5, 6, 3, 1, 4, 2, 7};
+  static const int kI1[] = {1, 3, 6, 5, 2, 4, 7};
+  static const int kI2[] = {1, 3, 5, 6, 2, 4, 7};
+  static const int kOther[] = {5, 6, 1, 3, 2, 4, 7};
+  switch (active) {
+    case kLayerC1:
+    case kLayerS1: return kTop;
+    case kLayerI1: return kI1;
+    case kLayerI2: return kI2;
+    default: return kOther;
+  }
+}
+
 }  // namespace bs
