@@ -22,5 +22,8 @@ fi
 
 cd "$root/apps/boardsmith"
 # No source locations: line numbers would change the .ts files on every edit.
-"$lupdate" -locations none -source-language en . \
+# The core's texts for the user are listed in libs/core/model/messages.h,
+# marked with BS_CORE_TEXT("core", ...).
+"$lupdate" -locations none -source-language en -tr-function-alias QT_TRANSLATE_NOOP+=BS_CORE_TEXT \
+  . ../../libs/core/model/messages.h \
   -ts translations/boardsmith_ru.ts translations/boardsmith_fr.ts

@@ -2,25 +2,63 @@
 
 #include <QCursor>
 #include <QImage>
+#include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QMouseEvent>
+#include <QTimer>
 #include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
 
 #include "qpainter_surface.h"
 #include "render/raster_surface.h"
 #include "render/view.h"
+#include "tools.h"
 
 namespace bs::app {
+
+namespace {
+// The pause between two scroll steps while a drag stays at an edge.
+constexpr int kEdgeScrollPauseMs = 30;
+// Pixels around a changed model rectangle that are painted with it: node
+// handles keep a size of their own in pixels, and anti-aliased edges spill
+// into the next pixel.
+constexpr int kInvalidateMargin = 5;
+// More parts than this are painted as the one rectangle around them.
+constexpr int kMaxPartsPainted = 4;
+
+QColor ToQColor(TColour c) { return QColor(Red(c), Green(c), Blue(c)); }
+
+// Whether the painter draws the board differently while the tool is active.
+bool ToolHasOwnLook(int mode) {
+  return mode == kToolTest || mode == kToolConnections || mode == kToolAutoroute || mode == kToolSolderMask;
+}
+}  // namespace
 
 TBoardView::TBoardView(QWidget* parent) : QAbstractScrollArea(parent) {
   setFrameShape(QFrame::NoFrame);  // the viewport starts where the rulers do
   setMouseTracking(true);
   viewport()->setMouseTracking(true);
+  // Every pixel is painted from the kept picture: no background first.
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
+  edgeTimer_ = new QTimer(this);
+  edgeTimer_->setInterval(kEdgeScrollPauseMs);
+  connect(edgeTimer_, &QTimer::timeout, this, [this] {
+    if (!leftDown_ || !EdgeScrollStep()) {
+      edgeTimer_->stop();
+      return;
+    }
+    PointerAt(dragAt_);  // the pointer now lies over another part of the board
+  });
 }
 
+TBoardView::~TBoardView() = default;
+
 void TBoardView::SetBoard(TBoard* board) {
+  EndDrag();
   board_ = board;
   UpdateScrollBars();
   viewport()->update();
@@ -30,6 +68,15 @@ void TBoardView::SetAntiAliased(bool on) {
   antiAliased_ = on;
   viewport()->update();
 }
+
+void TBoardView::SetTool(int mode) {
+  EndDrag();
+  const int old = settings_.ToolMode;
+  settings_.ToolMode = mode;
+  if (old != mode && (ToolHasOwnLook(old) || ToolHasOwnLook(mode))) viewport()->update();
+}
+
+TViewport TBoardView::Viewport() const { return TViewport{viewport()->width(), viewport()->height()}; }
 
 void TBoardView::UpdateScrollBars() {
   if (!board_) return;
@@ -52,7 +99,7 @@ void TBoardView::UpdateScrollBars() {
 
 void TBoardView::Zoom(const std::function<void(TViewport)>& change) {
   if (!board_) return;
-  change(TViewport{viewport()->width(), viewport()->height()});
+  change(Viewport());
   UpdateScrollBars();
   viewport()->update();
 }
@@ -78,28 +125,118 @@ void TBoardView::ZoomPrevious() {
   Zoom([this](TViewport vp) { bs::ZoomPrevious(board_->Platine, board_->ZoomHistory, vp); });
 }
 
-void TBoardView::paintEvent(QPaintEvent*) {
+// ---- painting ----
+
+void TBoardView::InvalidateArea(const TURect& model) {
+  if (!board_) return;
+  const TPlatine& p = board_->Platine;
+  const TDPoint a = ModelToPixel(p, {double(model.Left), double(model.Bottom)});
+  const TDPoint b = ModelToPixel(p, {double(model.Right), double(model.Top)});
+  // Far-off corners are held near the view before they become whole pixels.
+  const double w = viewport()->width(), h = viewport()->height();
+  auto px = [](double v, double size) { return int(std::clamp(v, -1.0, size + 1)); };
+  const QRect r = QRect(QPoint(px(std::floor(a.X), w), px(std::floor(a.Y), h)),
+                        QPoint(px(std::ceil(b.X), w), px(std::ceil(b.Y), h)))
+                      .adjusted(-kInvalidateMargin, -kInvalidateMargin, kInvalidateMargin, kInvalidateMargin) &
+                  viewport()->rect();
+  if (r.isEmpty()) return;
+  stale_ += r;
+  viewport()->update(r);
+}
+
+QImage TBoardView::PictureImage() const {
+  if (antiAliased_ && raster_) {
+    const TRaster& r = raster_->Raster();
+    return QImage(r.Pixels.data(), r.Width, r.Height, r.Width * 4, QImage::Format_RGBA8888);
+  }
+  return plain_;
+}
+
+QImage TBoardView::Picture() const { return PictureImage().copy(); }
+
+void TBoardView::PaintPicture(const QRegion& region, bool whole) {
+  const int w = viewport()->width(), h = viewport()->height();
+  const TViewMap map = ViewMapOf(board_->Platine);
+  const TColour bg = settings_.Scheme.Background();
+  std::vector<QRect> parts;
+  if (!whole) {
+    if (region.rectCount() > kMaxPartsPainted) parts.push_back(region.boundingRect());
+    else parts.assign(region.begin(), region.end());
+  }
+  auto paint = [&](TSurface& s) {
+    if (whole) PaintBoard(s, *board_, map, settings_);
+    for (const QRect& r : parts)
+      PaintBoardRegion(s, *board_, map, settings_, r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+  };
+  if (antiAliased_) {
+    if (!raster_ || raster_->Width() != w || raster_->Height() != h) {
+      raster_ = std::make_unique<TRasterSurface>(w, h, true);
+      whole = true;
+    }
+    if (whole) raster_->Clear(bg);
+    paint(*raster_);
+  } else {
+    // The plain look is drawn through QPainter into an image of its own.
+    if (plain_.size() != QSize(w, h)) plain_ = QImage(w, h, QImage::Format_RGB32);
+    QPainter painter(&plain_);
+    if (whole) painter.fillRect(plain_.rect(), ToQColor(bg));
+    TQPainterSurface surface(painter, w, h, false);
+    paint(surface);
+  }
+  ++(whole ? paintCount_.Whole : paintCount_.Parts);
+}
+
+void TBoardView::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
   const int w = viewport()->width(), h = viewport()->height();
   if (!board_ || w <= 0 || h <= 0) {
-    painter.fillRect(rect(), palette().window());
+    painter.fillRect(viewport()->rect(), palette().window());
     return;
   }
-  if (!antiAliased_) {
-    // The plain look draws straight onto the widget.
-    const TColour bg = settings_.Scheme.Background();
-    painter.fillRect(viewport()->rect(), QColor(Red(bg), Green(bg), Blue(bg)));
-    TQPainterSurface surface(painter, w, h, false);
-    PaintBoard(surface, *board_, ViewMapOf(board_->Platine), settings_);
-    return;
+  // The kept picture serves as long as the view is the same; a request for
+  // the whole view paints everything again (that is how changes all over
+  // the board arrive), a request for a part paints only what went stale in
+  // it and copies the rest.
+  const TPlatine& p = board_->Platine;
+  const TPictureKey key{p.Zoom, p.ScrollX, p.ScrollY, w, h, antiAliased_, board_};
+  const QRegion asked = event->region() & viewport()->rect();
+  const bool whole = !(key == pictureKey_) || (QRegion(viewport()->rect()) - asked).isEmpty() ||
+                     (antiAliased_ ? !raster_ : plain_.isNull());
+  if (whole) {
+    PaintPicture({}, true);
+    pictureKey_ = key;
+    stale_ = QRegion();
+  } else if (const QRegion todo = stale_ & asked; !todo.isEmpty()) {
+    PaintPicture(todo, false);
+    stale_ -= todo;
   }
-  // The anti-aliased look is drawn into an image that is copied to the widget.
-  TRasterSurface surface(w, h, true);
-  surface.Clear(settings_.Scheme.Background());
-  PaintBoard(surface, *board_, ViewMapOf(board_->Platine), settings_);
-  const QImage image(surface.Raster().Pixels.data(), w, h, w * 4, QImage::Format_RGBA8888);
-  painter.drawImage(0, 0, image);
+  painter.drawImage(0, 0, PictureImage());
+
+  // The zoom tool's rectangle, over the picture.
+  if (const QRect r = ZoomRectangle(); !r.isNull()) {
+    painter.setPen(QPen(ToQColor(settings_.Scheme.Contrast()), 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+  }
 }
+
+QRect TBoardView::ZoomRectangle() const {
+  if (!board_ || !leftDown_ || settings_.ToolMode != kToolZoom) return {};
+  const TDPoint from = ModelToPixel(board_->Platine, dragStart_);
+  const QPoint a(int(std::lround(std::clamp(from.X, -1e6, 1e6))), int(std::lround(std::clamp(from.Y, -1e6, 1e6))));
+  if (a == dragAt_) return {};
+  return QRect(a, dragAt_).normalized();
+}
+
+void TBoardView::UpdateFrame(const QRect& r) {
+  if (r.isNull()) return;
+  // Only the frame's own pixels (and one around them) change.
+  QRegion frame(r.adjusted(-1, -1, 1, 1));
+  if (r.width() > 4 && r.height() > 4) frame -= QRegion(r.adjusted(2, 2, -2, -2));
+  viewport()->update(frame);
+}
+
+// ---- mouse ----
 
 void TBoardView::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
@@ -115,18 +252,51 @@ void TBoardView::scrollContentsBy(int, int) {
 }
 
 void TBoardView::mousePressEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
   if (event->button() == Qt::MiddleButton) {
     panning_ = true;
-    panFrom_ = event->position().toPoint();
+    panFrom_ = at;
     event->accept();
     return;
   }
-  QAbstractScrollArea::mousePressEvent(event);
+  if (!board_) {
+    QAbstractScrollArea::mousePressEvent(event);
+    return;
+  }
+  if (event->button() == Qt::LeftButton) {
+    leftDown_ = true;
+    dragStart_ = PixelToModel(board_->Platine, {double(at.x()), double(at.y())});
+    dragAt_ = at;
+  } else if (event->button() == Qt::RightButton && !leftDown_ && Tool() == kToolZoom) {
+    Zoom([this](TViewport vp) { ZoomStep(board_->Platine, board_->ZoomHistory, vp, false); });
+  }
+  event->accept();
 }
 
 void TBoardView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::MiddleButton) panning_ = false;
-  QAbstractScrollArea::mouseReleaseEvent(event);
+  if (event->button() != Qt::LeftButton || !leftDown_ || !board_) {
+    QAbstractScrollArea::mouseReleaseEvent(event);
+    return;
+  }
+  const QPoint at = event->position().toPoint();
+  const TDPoint start = dragStart_;
+  EndDrag();
+  if (Tool() == kToolZoom) {
+    TPlatine& p = board_->Platine;
+    const TDPoint from = ModelToPixel(p, start), to{double(at.x()), double(at.y())};
+    const bool click = !(std::abs(to.X - from.X) > kZoomRectMinPixels && std::abs(to.Y - from.Y) > kZoomRectMinPixels);
+    Zoom([&](TViewport vp) { ZoomToolRectangle(p, board_->ZoomHistory, vp, from, to); });
+    if (click) {
+      // The clicked point (held on the board) is now in the middle of the
+      // view: the pointer goes along, so that it stays on that point.
+      const TDPoint on{std::clamp(start.X, 0.0, double(std::max(p.Width, 0))),
+                       std::clamp(start.Y, -double(std::max(p.Height, 0)), 0.0)};
+      const TDPoint px = ModelToPixel(p, on);
+      QCursor::setPos(viewport()->mapToGlobal(QPoint(int(std::lround(px.X)), int(std::lround(px.Y)))));
+    }
+  }
+  event->accept();
 }
 
 void TBoardView::mouseMoveEvent(QMouseEvent* event) {
@@ -140,15 +310,45 @@ void TBoardView::mouseMoveEvent(QMouseEvent* event) {
     horizontalScrollBar()->setValue(horizontalScrollBar()->value() + delta.x());
     verticalScrollBar()->setValue(verticalScrollBar()->value() + delta.y());
   }
+  PointerAt(at);
+}
+
+void TBoardView::PointerAt(QPoint at) {
+  const QRect before = ZoomRectangle();
+  dragAt_ = at;
+  if (leftDown_) {
+    const QRect after = ZoomRectangle();
+    if (after != before) {
+      UpdateFrame(before);
+      UpdateFrame(after);
+    }
+    // The first step at an edge comes at once, the next ones from the timer.
+    if (!edgeTimer_->isActive() && EdgeScrollStep()) edgeTimer_->start();
+  }
   const TDPoint model = PixelToModel(board_->Platine, {double(at.x()), double(at.y())});
   emit PointerMoved(at, model.X, model.Y);
 }
 
+bool TBoardView::EdgeScrollStep() {
+  if (!board_) return false;
+  const TPixelOffset step = EdgeScrollDelta(board_->Platine, Viewport(), {double(dragAt_.x()), double(dragAt_.y())});
+  if (step == TPixelOffset{}) return false;
+  horizontalScrollBar()->setValue(horizontalScrollBar()->value() + step.X);
+  verticalScrollBar()->setValue(verticalScrollBar()->value() + step.Y);
+  return true;
+}
+
+void TBoardView::EndDrag() {
+  const QRect frame = ZoomRectangle();
+  leftDown_ = false;
+  if (edgeTimer_) edgeTimer_->stop();
+  UpdateFrame(frame);
+}
+
 void TBoardView::wheelEvent(QWheelEvent* event) {
   if (!board_ || event->angleDelta().y() == 0 || (event->buttons() & Qt::MiddleButton)) return;
-  const TViewport vp{viewport()->width(), viewport()->height()};
   const QPointF at = event->position();
-  const auto pointer = WheelZoom(board_->Platine, vp, {at.x(), at.y()}, event->angleDelta().y() > 0);
+  const auto pointer = WheelZoom(board_->Platine, Viewport(), {at.x(), at.y()}, event->angleDelta().y() > 0);
   UpdateScrollBars();
   viewport()->update();
   if (pointer) QCursor::setPos(viewport()->mapToGlobal(QPoint(int(pointer->X), int(pointer->Y))));

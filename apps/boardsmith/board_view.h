@@ -1,14 +1,24 @@
 // The drawing area: the active board painted by the core painter, with
-// scroll bars and wheel zoom about the pointer.
+// scroll bars, wheel zoom about the pointer, the zoom tool and scrolling at
+// the edges while the left button drags.
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QImage>
+#include <QRegion>
 
 #include "project/project.h"
 #include "render/painter.h"
 #include "render/view.h"
 
 #include <functional>
+#include <memory>
+
+class QTimer;
+
+namespace bs {
+class TRasterSurface;
+}
 
 namespace bs::app {
 
@@ -17,6 +27,7 @@ class TBoardView : public QAbstractScrollArea {
 
  public:
   explicit TBoardView(QWidget* parent = nullptr);
+  ~TBoardView() override;
 
   // The board shown; null shows nothing. The view writes zoom and scroll
   // positions into the board's record.
@@ -27,6 +38,13 @@ class TBoardView : public QAbstractScrollArea {
   bool AntiAliased() const { return antiAliased_; }
   TPaintSettings& Settings() { return settings_; }
 
+  // The mouse tool (TToolMode) the drawing area works with; a drag in
+  // progress is dropped.
+  void SetTool(int mode);
+  int Tool() const { return settings_.ToolMode; }
+  // Whether the left button is held in the drawing area.
+  bool Dragging() const { return leftDown_; }
+
   // Zoom so that the whole working space fits.
   void ZoomBoard();
   // Zoom to all elements, to the selected ones, or back to the previous view.
@@ -35,6 +53,19 @@ class TBoardView : public QAbstractScrollArea {
   void ZoomPrevious();
   // Syncs the scroll bars with the board's zoom and scroll positions.
   void UpdateScrollBars();
+
+  // The board changed within a model rectangle (units): only that part of
+  // the picture is painted again. A whole-view update paints everything.
+  void InvalidateArea(const TURect& model);
+
+  // The last picture of the board as it is kept between paints, and how
+  // often it was painted whole or in parts.
+  QImage Picture() const;
+  struct TPaintCount {
+    int Whole = 0;
+    int Parts = 0;
+  };
+  TPaintCount PaintCount() const { return paintCount_; }
 
  signals:
   // The pointer moved over the drawing area (pixel and model position).
@@ -54,6 +85,21 @@ class TBoardView : public QAbstractScrollArea {
  private:
   // Runs a zoom operation with the viewport's size and refreshes the view.
   void Zoom(const std::function<void(TViewport)>& change);
+  TViewport Viewport() const;
+  // The pointer at `at` (viewport pixels) while nothing or the left button
+  // is held: read-out, the zoom rectangle, scrolling at the edges.
+  void PointerAt(QPoint at);
+  // One scroll step towards the edge the dragging pointer is near; false
+  // when it is not near one or the board ends there.
+  bool EdgeScrollStep();
+  void EndDrag();
+  // The zoom tool's rectangle in viewport pixels, empty unless one is drawn.
+  QRect ZoomRectangle() const;
+  // Repaints the thin frame of a rectangle over the kept picture.
+  void UpdateFrame(const QRect& r);
+  // Paints the board into the kept picture: whole, or only `region`.
+  void PaintPicture(const QRegion& region, bool whole);
+  QImage PictureImage() const;
 
   TBoard* board_ = nullptr;
   bool antiAliased_ = true;
@@ -61,6 +107,28 @@ class TBoardView : public QAbstractScrollArea {
   bool panning_ = false;   // the middle button drags the view
   QPoint panFrom_;
   TPaintSettings settings_;
+
+  // The left button: held, where it went down (model, so that the point
+  // stays put while the view scrolls) and where the pointer is now.
+  bool leftDown_ = false;
+  TDPoint dragStart_{};
+  QPoint dragAt_;
+  QTimer* edgeTimer_ = nullptr;
+
+  // The last picture of the board, the view it was painted for, and the
+  // parts of it that no longer show the board as it is.
+  std::unique_ptr<TRasterSurface> raster_;  // the anti-aliased picture
+  QImage plain_;                            // the plain one
+  struct TPictureKey {
+    double Zoom = 0;
+    int ScrollX = 0, ScrollY = 0, Width = 0, Height = 0;
+    bool AntiAliased = false;
+    const TBoard* Board = nullptr;
+    friend bool operator==(const TPictureKey&, const TPictureKey&) = default;
+  };
+  TPictureKey pictureKey_;
+  QRegion stale_;
+  TPaintCount paintCount_;
 };
 
 }  // namespace bs::app

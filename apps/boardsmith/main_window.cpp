@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -28,6 +29,8 @@
 
 #include "board_overview.h"
 #include "board_view.h"
+#include "core_text.h"
+#include "ground_plane_bar.h"
 #include "language.h"
 #include "layer_bar.h"
 #include "new_board_dialog.h"
@@ -37,8 +40,12 @@
 #include "model/codepage.h"
 #include "model/objekt_list.h"
 #include "render/grid.h"
+#include "render/painter.h"
 #include "render/view.h"
 #include "ruler.h"
+#include "size_bar.h"
+#include "tool_palette.h"
+#include "tools.h"
 
 namespace bs::app {
 
@@ -47,11 +54,9 @@ const char* const kCaption = "Boardsmith";
 const char* const kFilter = QT_TRANSLATE_NOOP("bs::app::TMainWindow", "Layout files (*.bsm*);;All Files (*)");
 
 // Core texts separate lines with CR.
-QString Text(const std::string& s) {
-  QString q = QString::fromStdString(s);
-  q.replace('\r', '\n');
-  return q;
-}
+QString Text(const std::string& s) { return CoreText(s); }
+
+TDisplayUnit UnitOf(const TSettings& settings) { return settings.Options.MIL ? TDisplayUnit::Mil : TDisplayUnit::Mm; }
 }  // namespace
 
 TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -78,6 +83,8 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   coordinates_ = new QLabel(this);
   coordinates_->setMinimumWidth(260);
   statusBar()->addPermanentWidget(coordinates_);
+  hint_ = new QLabel(this);
+  statusBar()->addWidget(hint_, 1);
   connect(view_, &TBoardView::ViewChanged, this, [this] {
     hruler_->update();
     vruler_->update();
@@ -98,17 +105,21 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   BuildMenus();
   layers_ = new TLayerBar(this);
   addToolBar(layers_);
-  connect(layers_, &TLayerBar::Changed, this, [this] { view_->viewport()->update(); });
+  connect(layers_, &TLayerBar::Changed, this, [this] {
+    groundBar_->Refresh();
+    view_->viewport()->update();
+  });
+  BuildToolBars();
   ResetProject(project_, UiLanguage(), false);
   RefreshTabs();
   ShowActiveBoard();
   RefreshTitle();
-  statusBar()->showMessage(tr("Ready"));
   autosaveTimer_ = new QTimer(this);
   connect(autosaveTimer_, &QTimer::timeout, this, [this] { Autosave(); });
   // The settings file is read once at start-up and written back at shut-down.
   settings_ = LoadSettings(SettingsFilePath(), TSettingsContext{DataFolder(), DocumentsFolder(), UiLanguage()});
   ApplySettings();
+  SetTool(kToolEdit);
   RefreshRecentFiles();
   const auto& win = settings_.Window;
   if (win.WindowMax) resize(1200, 800);
@@ -295,6 +306,84 @@ void TMainWindow::BuildMenus() {
   }
 }
 
+void TMainWindow::BuildToolBars() {
+  palette_ = new TToolPalette(view_, this);
+  addToolBar(Qt::LeftToolBarArea, palette_);
+  connect(palette_, &TToolPalette::ToolChosen, this, &TMainWindow::SetTool);
+  // The ground plane of the active layer beside the layers; the sizes below.
+  groundBar_ = new TGroundPlaneBar(project_, this);
+  addToolBar(groundBar_);
+  addToolBarBreak();
+  sizeBar_ = new TSizeBar(settings_.Sizes, this);
+  addToolBar(sizeBar_);
+  connect(groundBar_, &TGroundPlaneBar::PlaneSwitched, this, [this] { view_->viewport()->update(); });
+  view_->installEventFilter(this);
+}
+
+void TMainWindow::SetTool(int mode) {
+  if (!palette_->Action(mode)) return;
+  spaceReturn_.reset();
+  tool_ = mode;
+  // Nothing stays selected; only where selected elements were is painted again.
+  if (TBoard* b = project_.Active())
+    for (const auto& e : b->Elements) {
+      if (!e->Selected) continue;
+      view_->InvalidateArea(CullBounds(*e));
+      e->Selected = 0;
+      for (const auto& stroke : e->SubElements) stroke->Selected = 0;
+    }
+  view_->SetTool(mode);
+  view_->viewport()->setCursor(TToolPalette::Cursor(mode));
+  palette_->Check(mode);
+  hint_->setText(TToolPalette::Hint(mode));
+  groundBar_->RestoreRememberedClearance();
+}
+
+QString TMainWindow::ToolHint() const { return hint_->text(); }
+
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_) {
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
+        ToolKey(*static_cast<QKeyEvent*>(event), type == QEvent::KeyPress))
+      return true;
+    // A space bar released elsewhere ends the temporary zoom all the same.
+    if (type == QEvent::FocusOut && spaceReturn_) SetTool(*spaceReturn_);
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool TMainWindow::ToolKey(const QKeyEvent& key, bool pressed) {
+  if (key.modifiers() & Qt::AltModifier) return false;
+  if (key.key() == Qt::Key_Space) {
+    if (key.isAutoRepeat()) return true;
+    // Held down (with no button held), the space bar lends the zoom tool
+    // until it is released.
+    if (pressed && !view_->Dragging() && QGuiApplication::mouseButtons() == Qt::NoButton && tool_ != kToolZoom &&
+        tool_ != kToolText && tool_ != kToolSpecialForm) {
+      const int back = tool_;
+      SetTool(kToolZoom);
+      spaceReturn_ = back;
+    } else if (!pressed && spaceReturn_) {
+      SetTool(*spaceReturn_);
+    }
+    return true;
+  }
+  if (!pressed) return false;
+  if (key.key() == Qt::Key_Escape) {
+    SetTool(kToolEdit);
+    return true;
+  }
+  if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
+  // The tool letters of the settings, in either case.
+  const std::string& letters = settings_.Options.Hotkeys;
+  const QString typed = key.text().toUpper();
+  if (typed.size() != 1 || letters.size() <= size_t(kHotZoom) || letters[kHotZoom] == '_') return false;
+  if (typed[0] != QChar::fromLatin1(letters[kHotZoom]).toUpper()) return false;
+  SetTool(kToolZoom);
+  return true;
+}
+
 void TMainWindow::SetGridCode(int32_t code) {
   TBoard* b = project_.Active();
   const double units = GridUnitsFromCode(code);
@@ -333,7 +422,7 @@ void TMainWindow::BuildGridMenu() {
     if (!ok) return;
     const TUserGridAdd r = AddUserGrid(settings_.UserGrids, typed.toStdString(), TGridUnit::Mm);
     if (!r.Error.empty()) {
-      QMessageBox::warning(this, kCaption, QString::fromStdString(r.Error));
+      QMessageBox::warning(this, kCaption, Text(r.Error));
       return;
     }
     SetGridCode(settings_.UserGrids[size_t(r.Index)]);
@@ -447,6 +536,7 @@ void TMainWindow::RefreshTitle() {
 
 void TMainWindow::ShowActiveBoard() {
   view_->SetBoard(project_.Active());
+  groundBar_->Refresh();
   if (gridButton_) RefreshGridButton();
   layers_->SetBoard(project_.Active(), view_->Settings().Scheme);
   hruler_->SetBoard(project_.Active());
@@ -536,6 +626,10 @@ void TMainWindow::ApplySettings() {
   if (o.AutoSave) autosaveTimer_->start();
   else autosaveTimer_->stop();
   if (layers_) layers_->SetBoard(project_.Active(), p.Scheme);
+  sizeBar_->SetUnit(UnitOf(settings_));
+  sizeBar_->Refresh();
+  groundBar_->SetUnit(UnitOf(settings_));
+  palette_->SetHotkeys(o.Hotkeys);
   view_->viewport()->update();
 }
 
@@ -578,9 +672,8 @@ bool TMainWindow::OpenOptions(int page) {
   schemes_ = dialog.Schemes();
   ApplySettings();
   if (unitChanged) {
-    const TDisplayUnit unit = settings_.Options.MIL ? TDisplayUnit::Mil : TDisplayUnit::Mm;
-    hruler_->SetUnit(unit);
-    vruler_->SetUnit(unit);
+    hruler_->SetUnit(UnitOf(settings_));
+    vruler_->SetUnit(UnitOf(settings_));
   }
   return true;
 }

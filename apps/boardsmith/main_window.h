@@ -5,12 +5,14 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 #include "io/settings.h"
 #include "project/project.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QDockWidget;
@@ -20,8 +22,11 @@ class QTabBar;
 namespace bs::app {
 
 class TBoardView;
+class TGroundPlaneBar;
 class TLayerBar;
 class TRuler;
+class TSizeBar;
+class TToolPalette;
 
 class TMainWindow : public QMainWindow {
   Q_OBJECT
@@ -59,8 +64,22 @@ class TMainWindow : public QMainWindow {
   // The coordinate read-out of the status line.
   QString Coordinates() const;
 
+  // Makes a mouse tool (TToolMode) the active one: checks its button, sets
+  // the pointer and the status hint, leaves nothing selected and puts the
+  // remembered ground-plane distance back. Tools without a button are
+  // ignored.
+  void SetTool(int mode);
+  int Tool() const { return tool_; }
+  // The hint of the active tool in the status line.
+  QString ToolHint() const;
+  TToolPalette* ToolPalette() const { return palette_; }
+  TSizeBar* SizeBar() const { return sizeBar_; }
+  TGroundPlaneBar* GroundPlaneBar() const { return groundBar_; }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // The tool keys of the drawing area.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
@@ -79,6 +98,10 @@ class TMainWindow : public QMainWindow {
   void NewProject();
   void AddNewBoard();
   void EditProjectInfo();
+  void BuildToolBars();
+  // A key pressed or released on the drawing area; true when it was a tool
+  // key (it goes no further then).
+  bool ToolKey(const QKeyEvent& key, bool pressed);
   TProjectUi Ui();
 
   TProject project_;
@@ -87,7 +110,14 @@ class TMainWindow : public QMainWindow {
   TRuler* hruler_ = nullptr;
   TRuler* vruler_ = nullptr;
   TLayerBar* layers_ = nullptr;
+  TToolPalette* palette_ = nullptr;
+  TSizeBar* sizeBar_ = nullptr;
+  TGroundPlaneBar* groundBar_ = nullptr;
   QLabel* coordinates_ = nullptr;
+  QLabel* hint_ = nullptr;
+  int tool_ = 0;
+  // The tool to go back to when the space bar, held for zooming, is released.
+  std::optional<int> spaceReturn_;
   QTabBar* tabs_ = nullptr;
   QAction* antialias_ = nullptr;
   QMenu* tabMenu_ = nullptr;

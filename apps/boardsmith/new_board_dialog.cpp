@@ -12,6 +12,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "core_text.h"
 #include "model/codepage.h"
 
 namespace bs::app {
@@ -135,7 +136,7 @@ void TNewBoardDialog::UpdateResult() {
 void TNewBoardDialog::accept() {
   const std::string error = ValidateNewBoard(Request());
   if (!error.empty()) {
-    QMessageBox::information(this, "Boardsmith", QString::fromStdString(error));
+    QMessageBox::information(this, "Boardsmith", CoreText(error));
     return;
   }
   QDialog::accept();

@@ -11,12 +11,14 @@
 
 #include <filesystem>
 
+#include "core_text.h"
 #include "io/settings.h"
 #include "language.h"
 #include "layer_bar.h"
 #include "main_window.h"
 #include "model/codepage.h"
 #include "model/layers.h"
+#include "model/messages.h"
 
 namespace bs::app {
 namespace {
@@ -104,6 +106,31 @@ TEST_F(LanguageTest, RussianLayerButtonsAndTranslatedMessages) {
   QAction* reset = MenuEntry(w, QString::fromUtf8("Сбросить маску пайки..."));
   ASSERT_NE(reset, nullptr);
   EXPECT_TRUE(TriggerClosingBox(reset).startsWith(QString::fromUtf8("Эта функция отменит")));
+}
+
+// Texts from the core are found again by their format and shown in the
+// user's language with their values in place.
+TEST_F(LanguageTest, CoreTextsAreTranslatedWithTheirValues) {
+  struct TCase {
+    TLanguage language;
+    std::string english;
+    const char* expected;
+  };
+  const TCase cases[] = {
+      {TLanguage::Russian, FormatMessage(msg::kCannotRead, {"/home/u/a %2.bsm6"}),
+       "Не удалось прочитать файл \"/home/u/a %2.bsm6\"."},
+      {TLanguage::French, FormatMessage(msg::kNewerVersion, {"b.bsm6", "9"}),
+       "\"b.bsm6\" a été créé avec une version plus récente de Boardsmith (version 9).\nVotre version de Boardsmith "
+       "ne peut pas ouvrir ce fichier."},
+      {TLanguage::Russian, msg::kSaveChanges, "Сохранить изменения?"},
+      {TLanguage::English, FormatMessage(msg::kWidthRange, {"1", "500"}), "The width must lie between 1 mm and 500 mm."},
+      // A text the core does not list stays as it is, with its line breaks.
+      {TLanguage::Russian, "Something else.\rSecond line", "Something else.\nSecond line"},
+  };
+  for (const TCase& c : cases) {
+    ASSERT_TRUE(InstallLanguage(c.language));
+    EXPECT_EQ(CoreText(c.english), QString::fromUtf8(c.expected)) << c.english;
+  }
 }
 
 TEST_F(LanguageTest, ChoosingALanguageWritesTheLanguageFileForTheNextStart) {

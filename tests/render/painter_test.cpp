@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "render/painter.h"
 #include "render/raster_surface.h"
@@ -140,15 +141,27 @@ TEST(PaintColours, DarkAndLightBackgrounds) {
   EXPECT_EQ(s.Layer(0), 0xFFFFFFu);
 }
 
-// A picture painted band by band (each band clipped and culled on its own)
-// is the same picture as one painted in one go, in both looks, with one
-// ground plane and with several laid over each other.
-TEST(PaintCulling, BandsMatchOnePass) {
+// A multilayer board of many elements of every kind.
+TBoard ManyElements() {
   TBoard board;
   TSynthOptions opt;
   opt.Elements = 1500;
   opt.Multilayer = true;
   FillSynthBoard(board, opt);
+  return board;
+}
+
+// Whether two colours differ by more than `tolerance` in a channel.
+bool Apart(TColour a, TColour b, int tolerance) {
+  return std::abs(Red(a) - Red(b)) > tolerance || std::abs(Green(a) - Green(b)) > tolerance ||
+         std::abs(Blue(a) - Blue(b)) > tolerance;
+}
+
+// A picture painted band by band (each band clipped and culled on its own)
+// is the same picture as one painted in one go, in both looks, with one
+// ground plane and with several laid over each other.
+TEST(PaintCulling, BandsMatchOnePass) {
+  TBoard board = ManyElements();
   for (bool severalPlanes : {false, true}) {
     board.Platine.GroundPlane[kLayerC1] = severalPlanes;
     for (bool aa : {true, false}) {
@@ -165,8 +178,7 @@ TEST(PaintCulling, BandsMatchOnePass) {
         for (int x = 0; x < w; ++x) {
           // The general rasterizer may round an edge pixel a step apart
           // when a shape is cut at a band.
-          const TColour a = banded.Pixel(x, y), b = whole.Pixel(x, y);
-          differ += std::abs(Red(a) - Red(b)) > 2 || std::abs(Green(a) - Green(b)) > 2 || std::abs(Blue(a) - Blue(b)) > 2;
+          differ += Apart(banded.Pixel(x, y), whole.Pixel(x, y), 2);
         }
       EXPECT_EQ(differ, 0) << (aa ? "anti-aliased" : "plain") << (severalPlanes ? ", several planes" : "");
     }
@@ -200,6 +212,51 @@ TEST(PaintCulling, WindowsMatchTheWholePicture) {
         if (x0 + x < w && y0 + y < h && far(part.Pixel(x, y), whole.Pixel(x0 + x, y0 + y))) ++differ;
     // The zero-point marker is snapped per picture; everything else matches.
     EXPECT_LE(differ, 40) << x0 << "," << y0;
+  }
+}
+
+// A region repainted into a picture of something else looks exactly like
+// the same region of the whole picture, and nothing outside it is touched:
+// in both looks, with one plane and with several laid over each other, for
+// regions at the picture's edges and ones that cut through it anywhere.
+TEST(PaintCulling, RegionMatchesTheWholePictureAndLeavesTheRest) {
+  TBoard board = ManyElements();
+  const double zoom = 0.0005;
+  const int w = int(board.Platine.Width * zoom + 1), h = int(board.Platine.Height * zoom + 1);
+  struct TRegion {
+    int x0, y0, x1, y1;
+  };
+  const TRegion regions[] = {{0, 0, 37, 23}, {w / 3, h / 4, w / 3 + 151, h / 4 + 97}, {w - 40, 5, w + 30, 70},
+                             {17, h - 61, w - 17, h + 5}, {w / 2, h / 2, w / 2 + 1, h / 2 + 1}};
+  const TColour junk = 0xFF00FF;
+  for (bool severalPlanes : {false, true}) {
+    board.Platine.GroundPlane[kLayerC1] = severalPlanes;
+    for (bool aa : {true, false}) {
+      TPaintSettings set;
+      TRasterSurface whole(w, h, aa);
+      PaintBoard(whole, board, {zoom, 0, 0}, set);
+      for (const TRegion& r : regions) {
+        TRasterSurface part(w, h, aa);
+        part.Clear(junk);
+        PaintBoardRegion(part, board, {zoom, 0, 0}, set, r.x0, r.y0, r.x1, r.y1);
+        int differ = 0, outside = 0;
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) {
+            const TColour a = part.Pixel(x, y), b = whole.Pixel(x, y);
+            if (x < r.x0 || x >= r.x1 || y < r.y0 || y >= r.y1) {
+              outside += a != junk;
+              continue;
+            }
+            // A shape cut at the region's edge may round an edge pixel a step apart.
+            differ += Apart(a, b, 2);
+          }
+        const std::string what = std::string(aa ? "anti-aliased" : "plain") +
+                                 (severalPlanes ? ", several planes" : "") + " at " + std::to_string(r.x0) + "," +
+                                 std::to_string(r.y0);
+        EXPECT_EQ(differ, 0) << what;
+        EXPECT_EQ(outside, 0) << what;
+      }
+    }
   }
 }
 

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="en">
 <context>
+    <name>bs::app::TGroundPlaneBar</name>
+    <message>
+        <source>Ground plane</source>
+        <translation>Plan de masse</translation>
+    </message>
+    <message>
+        <source>Enable or disable the automatic ground plane for the active copper layer</source>
+        <translation>Activer ou désactiver le plan de masse automatique de la couche de cuivre active</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>Adjust the distance from ground plane for selected and new elements</source>
+        <translation>Régler la distance au plan de masse des éléments sélectionnés et nouveaux</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TLanguageMenu</name>
     <message>
         <source>&amp;Language</source>
@@ -39,7 +58,7 @@
     </message>
     <message>
         <source>Ready</source>
-        <translation>Prêt</translation>
+        <translation type="vanished">Prêt</translation>
     </message>
     <message>
         <source>Open</source>
@@ -748,6 +767,179 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>The hotkey &quot;%1&quot; is already in use.</source>
         <translation>Le raccourci &quot;%1&quot; est déjà utilisé.</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TSizeBar</name>
+    <message>
+        <source>Sizes</source>
+        <translation>Dimensions</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+    <message>
+        <source>Track width</source>
+        <translation>Largeur de piste</translation>
+    </message>
+    <message>
+        <source>Pad</source>
+        <translation>Pastille</translation>
+    </message>
+    <message>
+        <source>Pad outer diameter</source>
+        <translation>Diamètre extérieur de la pastille</translation>
+    </message>
+    <message>
+        <source>Drill</source>
+        <translation>Perçage</translation>
+    </message>
+    <message>
+        <source>Pad drill diameter</source>
+        <translation>Diamètre de perçage de la pastille</translation>
+    </message>
+    <message>
+        <source>SMD</source>
+        <translation>CMS</translation>
+    </message>
+    <message>
+        <source>SMD pad width</source>
+        <translation>Largeur de la pastille CMS</translation>
+    </message>
+    <message>
+        <source>SMD pad height</source>
+        <translation>Hauteur de la pastille CMS</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TToolPalette</name>
+    <message>
+        <source>Tools</source>
+        <translation>Outils</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Édition</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Zoom previous</source>
+        <translation>Zoom précédent</translation>
+    </message>
+    <message>
+        <source>Zoom board</source>
+        <translation>Zoom sur la carte</translation>
+    </message>
+    <message>
+        <source>Zoom objects</source>
+        <translation>Zoom sur les objets</translation>
+    </message>
+    <message>
+        <source>Zoom selection</source>
+        <translation>Zoom sur la sélection</translation>
+    </message>
+    <message>
+        <source>ZOOM:  Left click to zoom in, right click to zoom out, drag a rectangle to zoom to it</source>
+        <translation>ZOOM :  clic gauche pour agrandir, clic droit pour réduire, tracer un rectangle pour zoomer dessus</translation>
+    </message>
+    <message>
+        <source>EDIT:  Select elements with the left mouse button, drag to move them</source>
+        <translation>ÉDITION :  sélectionner les éléments avec le bouton gauche, les faire glisser pour les déplacer</translation>
+    </message>
+</context>
+<context>
+    <name>core</name>
+    <message>
+        <source>&quot;%1&quot; is not a Boardsmith file.</source>
+        <translation>&quot;%1&quot; n&apos;est pas un fichier Boardsmith.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was created with a newer version of Boardsmith (Version %2).<byte value="xd"/>Your version of Boardsmith is not able to open this file.</source>
+        <translation>&quot;%1&quot; a été créé avec une version plus récente de Boardsmith (version %2).<byte value="xd"/>Votre version de Boardsmith ne peut pas ouvrir ce fichier.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; can not be read.</source>
+        <translation>Le fichier &quot;%1&quot; ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is damaged or incomplete.</source>
+        <translation>Le fichier &quot;%1&quot; est endommagé ou incomplet.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; can not be written.</source>
+        <translation>Le fichier &quot;%1&quot; ne peut pas être écrit.</translation>
+    </message>
+    <message>
+        <source>Could not delete file &quot;%1&quot;.</source>
+        <translation>Impossible de supprimer le fichier &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The file will be saved with the new file extension &quot;.bsm6&quot;.<byte value="xd"/><byte value="xd"/>Do you want to keep the older original file?</source>
+        <translation>Le fichier sera enregistré avec la nouvelle extension &quot;.bsm6&quot;.<byte value="xd"/><byte value="xd"/>Voulez-vous conserver l&apos;ancien fichier original ?</translation>
+    </message>
+    <message>
+        <source>This layout was create with an older version.<byte value="xd"/><byte value="xd"/>The elements on the copper-layer C1 and C2 will be exchanged,<byte value="xd"/>because of the new layer-structure.</source>
+        <translation>Ce circuit a été créé avec une version plus ancienne.<byte value="xd"/><byte value="xd"/>Les éléments des couches cuivre C1 et C2 seront échangés<byte value="xd"/>en raison de la nouvelle structure des couches.</translation>
+    </message>
+    <message>
+        <source>Laoding macros...<byte value="xd"/>%1</source>
+        <translation>Chargement des macros...<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>Cannot rename file.</source>
+        <translation>Impossible de renommer le fichier.</translation>
+    </message>
+    <message>
+        <source>Save changes?</source>
+        <translation>Enregistrer les modifications ?</translation>
+    </message>
+    <message>
+        <source>A project must at least contains one board.</source>
+        <translation>Un projet doit contenir au moins une carte.</translation>
+    </message>
+    <message>
+        <source>All elements on the inner layer I1 and I2 will be deleted.<byte value="xd"/><byte value="xd"/>Continue ?</source>
+        <translation>Tous les éléments des couches internes I1 et I2 seront supprimés.<byte value="xd"/><byte value="xd"/>Continuer ?</translation>
+    </message>
+    <message>
+        <source>A new Board named &quot;%1&quot; was added.</source>
+        <translation>Une nouvelle carte nommée &quot;%1&quot; a été ajoutée.</translation>
+    </message>
+    <message>
+        <source>The board is too big!</source>
+        <translation>La carte est trop grande !</translation>
+    </message>
+    <message>
+        <source>The width must lie between %1 mm and %2 mm.</source>
+        <translation>La largeur doit être comprise entre %1 mm et %2 mm.</translation>
+    </message>
+    <message>
+        <source>The height must lie between %1 mm and %2 mm.</source>
+        <translation>La hauteur doit être comprise entre %1 mm et %2 mm.</translation>
+    </message>
+    <message>
+        <source>The distance must lie between %1 mm and %2 mm.</source>
+        <translation>La distance doit être comprise entre %1 mm et %2 mm.</translation>
+    </message>
+    <message>
+        <source>The diameter must lie between %1 mm and %2 mm.</source>
+        <translation>Le diamètre doit être compris entre %1 mm et %2 mm.</translation>
+    </message>
+    <message>
+        <source>The grid must be at least 0.001 mm.</source>
+        <translation>La grille doit être d&apos;au moins 0,001 mm.</translation>
+    </message>
+    <message>
+        <source>The grid must not be larger than 10 mm.</source>
+        <translation>La grille ne doit pas dépasser 10 mm.</translation>
+    </message>
+    <message>
+        <source>The grid must be a number with at most six digits.</source>
+        <translation>La grille doit être un nombre d&apos;au plus six chiffres.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
 <context>
+    <name>bs::app::TGroundPlaneBar</name>
+    <message>
+        <source>Ground plane</source>
+        <translation>Общая шина</translation>
+    </message>
+    <message>
+        <source>Enable or disable the automatic ground plane for the active copper layer</source>
+        <translation>Включить или выключить автоматическую общую шину на активном слое меди</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Зазор</translation>
+    </message>
+    <message>
+        <source>Adjust the distance from ground plane for selected and new elements</source>
+        <translation>Зазор до общей шины для выделенных и новых элементов</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TLanguageMenu</name>
     <message>
         <source>&amp;Language</source>
@@ -39,7 +58,7 @@
     </message>
     <message>
         <source>Ready</source>
-        <translation>Готово</translation>
+        <translation type="vanished">Готово</translation>
     </message>
     <message>
         <source>Open</source>
@@ -748,6 +767,179 @@ Save changes?</source>
     <message>
         <source>The hotkey &quot;%1&quot; is already in use.</source>
         <translation>Горячая клавиша &quot;%1&quot; уже используется.</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TSizeBar</name>
+    <message>
+        <source>Sizes</source>
+        <translation>Размеры</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Дорожка</translation>
+    </message>
+    <message>
+        <source>Track width</source>
+        <translation>Ширина дорожки</translation>
+    </message>
+    <message>
+        <source>Pad</source>
+        <translation>Пятачок</translation>
+    </message>
+    <message>
+        <source>Pad outer diameter</source>
+        <translation>Наружный диаметр пятачка</translation>
+    </message>
+    <message>
+        <source>Drill</source>
+        <translation>Отверстие</translation>
+    </message>
+    <message>
+        <source>Pad drill diameter</source>
+        <translation>Диаметр отверстия пятачка</translation>
+    </message>
+    <message>
+        <source>SMD</source>
+        <translation>SMD</translation>
+    </message>
+    <message>
+        <source>SMD pad width</source>
+        <translation>Ширина SMD-контакта</translation>
+    </message>
+    <message>
+        <source>SMD pad height</source>
+        <translation>Высота SMD-контакта</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TToolPalette</name>
+    <message>
+        <source>Tools</source>
+        <translation>Инструменты</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Редактирование</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Масштаб</translation>
+    </message>
+    <message>
+        <source>Zoom previous</source>
+        <translation>Предыдущий масштаб</translation>
+    </message>
+    <message>
+        <source>Zoom board</source>
+        <translation>Масштаб: вся плата</translation>
+    </message>
+    <message>
+        <source>Zoom objects</source>
+        <translation>Масштаб: все объекты</translation>
+    </message>
+    <message>
+        <source>Zoom selection</source>
+        <translation>Масштаб: выделенное</translation>
+    </message>
+    <message>
+        <source>ZOOM:  Left click to zoom in, right click to zoom out, drag a rectangle to zoom to it</source>
+        <translation>МАСШТАБ:  левый щелчок — увеличить, правый щелчок — уменьшить, рамка — показать её целиком</translation>
+    </message>
+    <message>
+        <source>EDIT:  Select elements with the left mouse button, drag to move them</source>
+        <translation>РЕДАКТИРОВАНИЕ:  выделение элементов левой кнопкой мыши, перемещение перетаскиванием</translation>
+    </message>
+</context>
+<context>
+    <name>core</name>
+    <message>
+        <source>&quot;%1&quot; is not a Boardsmith file.</source>
+        <translation>&quot;%1&quot; не является файлом Boardsmith.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was created with a newer version of Boardsmith (Version %2).<byte value="xd"/>Your version of Boardsmith is not able to open this file.</source>
+        <translation>&quot;%1&quot; создан более новой версией Boardsmith (версия %2).<byte value="xd"/>Ваша версия Boardsmith не может открыть этот файл.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; can not be read.</source>
+        <translation>Не удалось прочитать файл &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is damaged or incomplete.</source>
+        <translation>Файл &quot;%1&quot; повреждён или неполон.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; can not be written.</source>
+        <translation>Не удалось записать файл &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Could not delete file &quot;%1&quot;.</source>
+        <translation>Не удалось удалить файл &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The file will be saved with the new file extension &quot;.bsm6&quot;.<byte value="xd"/><byte value="xd"/>Do you want to keep the older original file?</source>
+        <translation>Файл будет сохранён с новым расширением &quot;.bsm6&quot;.<byte value="xd"/><byte value="xd"/>Сохранить старый исходный файл?</translation>
+    </message>
+    <message>
+        <source>This layout was create with an older version.<byte value="xd"/><byte value="xd"/>The elements on the copper-layer C1 and C2 will be exchanged,<byte value="xd"/>because of the new layer-structure.</source>
+        <translation>Этот проект создан в более старой версии.<byte value="xd"/><byte value="xd"/>Элементы медных слоёв Ф1 и Ф2 будут переставлены<byte value="xd"/>из-за новой структуры слоёв.</translation>
+    </message>
+    <message>
+        <source>Laoding macros...<byte value="xd"/>%1</source>
+        <translation>Загрузка макросов...<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>Cannot rename file.</source>
+        <translation>Не удалось переименовать файл.</translation>
+    </message>
+    <message>
+        <source>Save changes?</source>
+        <translation>Сохранить изменения?</translation>
+    </message>
+    <message>
+        <source>A project must at least contains one board.</source>
+        <translation>Проект должен содержать хотя бы одну плату.</translation>
+    </message>
+    <message>
+        <source>All elements on the inner layer I1 and I2 will be deleted.<byte value="xd"/><byte value="xd"/>Continue ?</source>
+        <translation>Все элементы внутренних слоёв В1 и В2 будут удалены.<byte value="xd"/><byte value="xd"/>Продолжить?</translation>
+    </message>
+    <message>
+        <source>A new Board named &quot;%1&quot; was added.</source>
+        <translation>Добавлена новая плата &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>The board is too big!</source>
+        <translation>Плата слишком большая!</translation>
+    </message>
+    <message>
+        <source>The width must lie between %1 mm and %2 mm.</source>
+        <translation>Ширина должна быть от %1 мм до %2 мм.</translation>
+    </message>
+    <message>
+        <source>The height must lie between %1 mm and %2 mm.</source>
+        <translation>Высота должна быть от %1 мм до %2 мм.</translation>
+    </message>
+    <message>
+        <source>The distance must lie between %1 mm and %2 mm.</source>
+        <translation>Расстояние должно быть от %1 мм до %2 мм.</translation>
+    </message>
+    <message>
+        <source>The diameter must lie between %1 mm and %2 mm.</source>
+        <translation>Диаметр должен быть от %1 мм до %2 мм.</translation>
+    </message>
+    <message>
+        <source>The grid must be at least 0.001 mm.</source>
+        <translation>Шаг сетки должен быть не меньше 0,001 мм.</translation>
+    </message>
+    <message>
+        <source>The grid must not be larger than 10 mm.</source>
+        <translation>Шаг сетки должен быть не больше 10 мм.</translation>
+    </message>
+    <message>
+        <source>The grid must be a number with at most six digits.</source>
+        <translation>Шаг сетки должен быть числом не более чем из шести цифр.</translation>
     </message>
 </context>
 </TS>

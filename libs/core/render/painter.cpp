@@ -9,6 +9,7 @@
 
 #include "components/placement.h"
 #include "model/geometry.h"
+#include "model/layers.h"
 #include "render/grid.h"
 #include "render/raster_surface.h"
 
@@ -16,21 +17,6 @@ namespace bs {
 
 namespace {
 constexpr double kPi = std::numbers::pi;
-
-// Layer orders by active layer, first drawn first.
-const int* LayerOrder(int active) {
-  static const int kTop[] = {5, 6, 3, 1, 4, 2, 7};
-  static const int kI1[] = {1, 3, 6, 5, 2, 4, 7};
-  static const int kI2[] = {1, 3, 5, 6, 2, 4, 7};
-  static const int kOther[] = {5, 6, 1, 3, 2, 4, 7};
-  switch (active) {
-    case kLayerC1:
-    case kLayerS1: return kTop;
-    case kLayerI1: return kI1;
-    case kLayerI2: return kI2;
-    default: return kOther;
-  }
-}
 
 // What one element drawing call needs to know.
 struct TDraw {
@@ -350,15 +336,18 @@ class TBoardPaint {
     if (target_ == TPaintTarget::Screen) Markers();
   }
 
-  // Paints pixel rows y0 ... y1 - 1 only: the elements that reach into them
-  // and nothing outside them. A picture painted in bands of rows keeps each
-  // band in the processor's cache while its many small shapes are drawn.
-  void RunRows(int y0, int y1) {
-    s_.SetClip(0, y0, s_.Width(), y1);
+  // Paints pixel rows y0 ... y1 - 1 of columns x0 ... x1 - 1 only: the
+  // elements that reach into them and nothing outside them. A picture
+  // painted in bands of rows keeps each band in the processor's cache while
+  // its many small shapes are drawn.
+  void RunRect(int x0, int y0, int x1, int y1) {
+    s_.SetClip(x0, y0, x1, y1);
     visibleRows_[0] = y0;
     visibleRows_[1] = y1;
+    visibleCols_[0] = x0;
+    visibleCols_[1] = x1;
     const TViewMap& v = d_.v;
-    visible_ = {v.ScrollX / v.Zoom, -(v.ScrollY + y1) / v.Zoom, (v.ScrollX + s_.Width()) / v.Zoom,
+    visible_ = {(v.ScrollX + x0) / v.Zoom, -(v.ScrollY + y1) / v.Zoom, (v.ScrollX + x1) / v.Zoom,
                 -(v.ScrollY + y0) / v.Zoom};
     inBand_.clear();
     for (size_t i = 0; i < cull_.size(); ++i)
@@ -393,7 +382,7 @@ class TBoardPaint {
 
     if (set_.Transparent) s_.SetCompose(set_.Scheme.DarkBackground() ? (s_.AntiAliased() ? TCompose::Plus : TCompose::Or)
                                                                      : (s_.AntiAliased() ? TCompose::Minus : TCompose::And));
-    const int* order = LayerOrder(p_.ActiveLayer);
+    const int* order = LayerPaintOrder(p_.ActiveLayer);
     // Every layer's elements share a colour: one batch per layer.
     s_.BeginBatch();
     for (int k = 0; k < 7; ++k)
@@ -451,7 +440,7 @@ class TBoardPaint {
     const int active = p_.ActiveLayer;
     const bool all = set_.AllGroundPlanes && s_.AntiAliased();
     if (all) {
-      const int* order = LayerOrder(active);
+      const int* order = LayerPaintOrder(active);
       for (int k = 0; k < 7; ++k)
         if (IsCopperLayer(order[k]) && p_.GroundPlane[order[k]] && p_.LayerVisible[order[k]]) layers.push_back(order[k]);
     } else if (active >= 1 && active <= 7 && IsCopperLayer(active) && p_.GroundPlane[active]) {
@@ -465,7 +454,8 @@ class TBoardPaint {
     // as the transparent key so that every layer's copper shows.
     if (!work_) work_ = std::make_unique<TRasterSurface>(s_.Width(), s_.Height(), s_.AntiAliased());
     TRasterSurface& work = *work_;
-    work.SetClip(0, int(std::floor(visibleRows_[0])), s_.Width(), int(std::ceil(visibleRows_[1])));
+    work.SetClip(int(std::floor(visibleCols_[0])), int(std::floor(visibleRows_[0])), int(std::ceil(visibleCols_[1])),
+                 int(std::ceil(visibleRows_[1])));
     for (int layer : layers) {
       work.FillRect(0, 0, s_.Width(), s_.Height(), bg);
       TDraw d{work, p_, d_.v, set_, target_};
@@ -631,6 +621,7 @@ class TBoardPaint {
   TModelRect visible_{};
   TModelRect boardRect_{};
   double visibleRows_[2] = {0, 0};
+  double visibleCols_[2] = {0, 0};
   std::vector<TURect> cull_;
   std::vector<const TObjekt*> inBand_;    // the elements that reach into the band, in list order
   size_t selectedCount_ = 0;
@@ -674,9 +665,19 @@ void DrawDragPreview(TSurface& s, const std::vector<const TObjekt*>& elements, c
 
 void PaintBoard(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
                 TPaintTarget target) {
+  PaintBoardRegion(s, board, view, settings, 0, 0, s.Width(), s.Height(), target);
+}
+
+void PaintBoardRegion(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
+                      int x0, int y0, int x1, int y1, TPaintTarget target) {
+  x0 = std::max(x0, 0);
+  y0 = std::max(y0, 0);
+  x1 = std::min(x1, s.Width());
+  y1 = std::min(y1, s.Height());
+  if (x1 <= x0 || y1 <= y0) return;
   TBoardPaint paint(s, board, view, settings, target);
-  const int band = s.BandHeight() > 0 ? s.BandHeight() : std::max(s.Height(), 1);
-  for (int y = 0; y < s.Height(); y += band) paint.RunRows(y, std::min(y + band, s.Height()));
+  const int band = s.BandHeight() > 0 ? s.BandHeight() : y1 - y0;
+  for (int y = y0; y < y1; y += band) paint.RunRect(x0, y, x1, std::min(y + band, y1));
   s.ResetClip();
 }
 

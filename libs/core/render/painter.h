@@ -37,6 +37,12 @@ TViewMap ViewMapOf(const TPlatine& board);
 
 void PaintBoard(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
                 TPaintTarget target = TPaintTarget::Screen);
+// Paints only the pixels x0 ... x1 - 1, y0 ... y1 - 1 of the same picture
+// (band by band, each band limited to those columns); the rest of the
+// surface is left as it is. A window that keeps its last picture repaints
+// just the part that changed this way.
+void PaintBoardRegion(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
+                      int x0, int y0, int x1, int y1, TPaintTarget target = TPaintTarget::Screen);
 
 // The element colour rules: layer, through pad, solder-mask mode, selection,
 // monochrome.

@@ -1,0 +1,133 @@
+#include "tool_palette.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QToolButton>
+
+#include "board_view.h"
+#include "io/settings.h"
+#include "tools.h"
+
+namespace bs::app {
+
+namespace {
+// A picture of `size` pixels drawn by `draw` with anti-aliasing, on a scale
+// of 32 units to the side.
+template <class F>
+QPixmap Drawn(int size, F&& draw) {
+  QPixmap pm(size, size);
+  pm.fill(Qt::transparent);
+  {
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    draw(p, size / 32.0);
+  }
+  return pm;
+}
+
+// A magnifying glass with a plus in it; the lens centre is at a third of
+// the size.
+QPixmap Magnifier(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    const QPointF c(11 * s, 11 * s);
+    const double r = 8 * s;
+    // A white rim keeps the glass visible on a dark board.
+    p.setPen(QPen(Qt::white, 6 * s, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(17 * s, 17 * s), QPointF(28 * s, 28 * s));
+    p.setPen(QPen(Qt::white, 4.5 * s));
+    p.drawEllipse(c, r, r);
+    p.setPen(QPen(Qt::black, 3.5 * s, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(17 * s, 17 * s), QPointF(27.5 * s, 27.5 * s));
+    p.setPen(QPen(Qt::black, 2 * s));
+    p.setBrush(QColor(255, 255, 255, 160));
+    p.drawEllipse(c, r, r);
+    p.setPen(QPen(Qt::black, 1.6 * s));
+    p.drawLine(QPointF(c.x() - 4 * s, c.y()), QPointF(c.x() + 4 * s, c.y()));
+    p.drawLine(QPointF(c.x(), c.y() - 4 * s), QPointF(c.x(), c.y() + 4 * s));
+  });
+}
+
+// The arrow pointer of the edit tool.
+QPixmap Pointer(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    QPainterPath arrow;
+    arrow.moveTo(8 * s, 3 * s);
+    arrow.lineTo(8 * s, 25 * s);
+    arrow.lineTo(13.5 * s, 20 * s);
+    arrow.lineTo(17.5 * s, 28.5 * s);
+    arrow.lineTo(21 * s, 27 * s);
+    arrow.lineTo(17 * s, 18.5 * s);
+    arrow.lineTo(24.5 * s, 18.5 * s);
+    arrow.closeSubpath();
+    p.setPen(QPen(Qt::black, 1.5 * s, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::white);
+    p.drawPath(arrow);
+  });
+}
+}  // namespace
+
+TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Tools"), parent) {
+  setObjectName("ToolPalette");
+  setIconSize(QSize(24, 24));
+  auto* group = new QActionGroup(this);
+  auto tool = [this, group](int mode, const QIcon& icon, const QString& name) {
+    QAction* a = new QAction(icon, name, this);
+    a->setCheckable(true);
+    a->setData(name);
+    group->addAction(a);
+    connect(a, &QAction::triggered, this, [this, mode] { emit ToolChosen(mode); });
+    actions_[mode] = a;
+    return a;
+  };
+  addAction(tool(kToolEdit, QIcon(Pointer(32)), tr("Edit")));
+
+  // The zoom tool; the arrow beside it opens the zoom menu.
+  QAction* zoom = tool(kToolZoom, QIcon(Magnifier(32)), tr("Zoom"));
+  auto* menu = new QMenu(this);
+  menu->addAction(tr("Zoom previous"), view, &TBoardView::ZoomPrevious);
+  menu->addAction(tr("Zoom board"), view, &TBoardView::ZoomBoard);
+  menu->addAction(tr("Zoom objects"), view, &TBoardView::ZoomObjects);
+  menu->addAction(tr("Zoom selection"), view, &TBoardView::ZoomSelection);
+  zoomButton_ = new QToolButton(this);
+  zoomButton_->setObjectName("ZoomToolButton");
+  zoomButton_->setDefaultAction(zoom);
+  zoomButton_->setMenu(menu);
+  zoomButton_->setPopupMode(QToolButton::MenuButtonPopup);
+  zoomButton_->setIconSize(iconSize());
+  addWidget(zoomButton_);
+}
+
+void TToolPalette::Check(int mode) {
+  if (QAction* a = Action(mode)) a->setChecked(true);
+}
+
+QAction* TToolPalette::Action(int mode) const {
+  const auto it = actions_.find(mode);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void TToolPalette::SetHotkeys(const std::string& keys) {
+  for (const auto& [mode, a] : actions_) {
+    const QString name = a->data().toString();
+    const char key = mode == kToolZoom && keys.size() > size_t(kHotZoom) ? keys[size_t(kHotZoom)] : '_';
+    a->setToolTip(key == '_' ? name : QString("%1 (%2)").arg(name, QChar(key)));
+  }
+}
+
+QCursor TToolPalette::Cursor(int mode) {
+  if (mode == kToolZoom) return QCursor(Magnifier(32), 11, 11);
+  return QCursor(Qt::ArrowCursor);
+}
+
+QString TToolPalette::Hint(int mode) {
+  switch (mode) {
+    case kToolZoom: return tr("ZOOM:  Left click to zoom in, right click to zoom out, drag a rectangle to zoom to it");
+    default: return tr("EDIT:  Select elements with the left mouse button, drag to move them");
+  }
+}
+
+}  // namespace bs::app

@@ -1,0 +1,44 @@
+// The tool palette: one button per mouse tool of the drawing area; the zoom
+// tool's button also opens the zoom menu.
+#pragma once
+
+#include <QCursor>
+#include <QToolBar>
+
+#include <map>
+#include <string>
+
+class QToolButton;
+
+namespace bs::app {
+
+class TBoardView;
+
+class TToolPalette : public QToolBar {
+  Q_OBJECT
+
+ public:
+  // The zoom menu works on `view`.
+  explicit TToolPalette(TBoardView* view, QWidget* parent = nullptr);
+
+  // Checks the button of the tool (TToolMode).
+  void Check(int mode);
+  QAction* Action(int mode) const;
+  QToolButton* ZoomButton() const { return zoomButton_; }
+  // Names the tools' keys (the settings' tool hotkeys) in the tooltips.
+  void SetHotkeys(const std::string& keys);
+
+  // The pointer over the drawing area and the hint in the status line of a tool.
+  static QCursor Cursor(int mode);
+  static QString Hint(int mode);
+
+ signals:
+  // A tool's button was pressed.
+  void ToolChosen(int mode);
+
+ private:
+  std::map<int, QAction*> actions_;
+  QToolButton* zoomButton_ = nullptr;
+};
+
+}  // namespace bs::app
