@@ -36,6 +36,7 @@
 #include "new_board_dialog.h"
 #include "options_dialog.h"
 #include "project/newboard.h"
+#include "edit/undo.h"
 #include "io/project_file.h"
 #include "model/codepage.h"
 #include "model/objekt_list.h"
@@ -202,6 +203,23 @@ void TMainWindow::BuildMenus() {
   file->addSeparator();
   recentSeparator_ = file->addSeparator();  // the recent files go above it
   file->addAction(tr("E&xit"), this, &QWidget::close);
+
+  // Undo and redo restore whole-board snapshots of the active board.
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  auto afterUndo = [this] {
+    ShowActiveBoard();
+    RefreshTitle();
+    RefreshEditMenu();
+  };
+  undoAction_ = edit->addAction(tr("&Undo"), this, [this, afterUndo] {
+    if (Undo(project_)) afterUndo();
+  });
+  undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  redoAction_ = edit->addAction(tr("&Redo"), this, [this, afterUndo] {
+    if (Redo(project_)) afterUndo();
+  });
+  redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  connect(edit, &QMenu::aboutToShow, this, [this] { RefreshEditMenu(); });
 
   // The board commands, in the menu and on the tabs' context menu.
   auto boardCommand = [this](const std::function<void()>& run) {
@@ -526,6 +544,11 @@ void TMainWindow::RefreshTabs() {
     tabs_->addTab(QString::fromStdString(Cp1251ToUtf8(b->Caption)));
   tabs_->setCurrentIndex(project_.ActiveIndex);
   refreshingTabs_ = false;
+}
+
+void TMainWindow::RefreshEditMenu() {
+  undoAction_->setEnabled(CanUndo(project_));
+  redoAction_->setEnabled(CanRedo(project_));
 }
 
 void TMainWindow::RefreshTitle() {

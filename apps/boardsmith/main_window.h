@@ -85,6 +85,8 @@ class TMainWindow : public QMainWindow {
   void BuildMenus();
   void RefreshTabs();
   void RefreshTitle();
+  // Enables undo and redo as the active board's history allows.
+  void RefreshEditMenu();
   void ShowActiveBoard();
   void DetachBoard();
   void AddRecentFile(const std::string& path);
@@ -121,6 +123,8 @@ class TMainWindow : public QMainWindow {
   QTabBar* tabs_ = nullptr;
   QAction* antialias_ = nullptr;
   QMenu* tabMenu_ = nullptr;
+  QAction* undoAction_ = nullptr;
+  QAction* redoAction_ = nullptr;
   QMenu* fileMenu_ = nullptr;
   QToolButton* gridButton_ = nullptr;
   QMenu* gridMenu_ = nullptr;

@@ -19,7 +19,9 @@
 #include "io/project_file.h"
 #include "board_overview.h"
 #include "layer_bar.h"
+#include "edit/undo.h"
 #include "main_window.h"
+#include "model/objekt_list.h"
 #include "new_board_dialog.h"
 #include "qpainter_surface.h"
 #include "render/painter.h"
@@ -219,6 +221,37 @@ TEST_F(MainWindowTest, RecentFilesComeFirstAndAreCapped) {
   ASSERT_NE(first, nullptr);
   ASSERT_TRUE(w.SaveFileAs(QString::fromStdString((dir / "saved.bsm6").string())));
   EXPECT_EQ(w.Settings().RecentFiles[0], (dir / "saved.bsm6").string());
+}
+
+// Ctrl+Z and Ctrl+Y restore the board before and after a change; the menu
+// entries are enabled only when there is something to restore.
+TEST_F(MainWindowTest, UndoAndRedoFromTheKeyboardAndTheMenu) {
+  TMainWindow w;
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  w.activateWindow();
+  QApplication::setActiveWindow(&w);
+  w.View()->setFocus();
+  QAction* undo = Entry(w, "&Undo");
+  QAction* redo = Entry(w, "&Redo");
+  ASSERT_TRUE(undo && redo);
+  TBoard& board = *w.Project().Active();
+  const size_t count = board.Elements.size();
+  RecordUndo(w.Project());
+  DeleteObjektAt(board.Elements, count - 1);
+  QTest::keyClick(w.View(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(w.Project().Active()->Elements.size(), count);
+  EXPECT_EQ(w.View()->Board(), w.Project().Active());
+  QTest::keyClick(w.View(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(w.Project().Active()->Elements.size(), count - 1);
+  // The entries follow the history when the menu opens.
+  QMenu* edit = nullptr;
+  for (QAction* m : w.menuBar()->actions())
+    if (m->text() == "&Edit") edit = m->menu();
+  ASSERT_NE(edit, nullptr);
+  emit edit->aboutToShow();
+  EXPECT_TRUE(undo->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
 }
 
 TEST_F(MainWindowTest, GridHotkeysAndGridMenu) {

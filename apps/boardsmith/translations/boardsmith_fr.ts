@@ -294,6 +294,18 @@ Continuer ?</translation>
         <source>General settings...</source>
         <translation>Paramètres généraux...</translation>
     </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>

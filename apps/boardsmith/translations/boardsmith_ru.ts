@@ -294,6 +294,18 @@ Continue?</source>
         <source>General settings...</source>
         <translation>Общие настройки...</translation>
     </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>П&amp;равка</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отменить</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повторить</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
