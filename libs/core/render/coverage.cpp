@@ -78,8 +78,12 @@ void TCoverRasterizer::Disc(TPx c, double r, TCoverSink& sink) {
     double lo, hi;
     int xa, xb;
     if (!DiscSpan(c.X, dy, reach, lo, hi) || !PixelRange(lo, hi, x0_, x1_, xa, xb)) continue;
-    double inLo = lo, inHi = hi;  // binary: the whole span
-    if (!binary_ && !DiscSpan(c.X, dy, r - 0.5, inLo, inHi)) inLo = kInf, inHi = -kInf;
+    if (binary_) {
+      sink.Solid(y, xa, xb - xa + 1);
+      continue;
+    }
+    double inLo = lo, inHi = hi;
+    if (!DiscSpan(c.X, dy, r - 0.5, inLo, inHi)) inLo = kInf, inHi = -kInf;
     FillRow(row_, xa, xb, inLo, inHi, [&](double xc) {
       const double dx = xc - c.X;
       return Cover(r + 0.5 - std::sqrt(dx * dx + dy * dy));
@@ -105,6 +109,11 @@ void TCoverRasterizer::Ring(TPx c, double r, double width, TCoverSink& sink) {
     for (const auto& piece : pieces) {
       int xa, xb;
       if (!PixelRange(piece[0], piece[1], x0_, x1_, xa, xb)) continue;
+      if (binary_) {
+        sink.Solid(y, xa, xb - xa + 1);
+        if (holeLo > holeHi) break;
+        continue;
+      }
       row_.resize(size_t(xb - xa + 1));
       for (int x = xa; x <= xb; ++x) {
         const double dx = x + 0.5 - c.X;
@@ -178,8 +187,12 @@ void TCoverRasterizer::Segment(TPx a, TPx b, double width, TCoverSink& sink) {
     double lo, hi;
     int xa, xb;
     if (!rows.Span(yc, reach, lo, hi) || !PixelRange(lo, hi, x0_, x1_, xa, xb)) continue;
-    double inLo = lo, inHi = hi;  // binary: the whole span
-    if (!binary_ && !rows.Span(yc, h - 0.5, inLo, inHi)) inLo = kInf, inHi = -kInf;
+    if (binary_) {
+      sink.Solid(y, xa, xb - xa + 1);
+      continue;
+    }
+    double inLo = lo, inHi = hi;
+    if (!rows.Span(yc, h - 0.5, inLo, inHi)) inLo = kInf, inHi = -kInf;
     // Beside the segment the distance is the one across it, linear along
     // the row; only beyond its ends is it the distance to an end point.
     const double da = yc - a.Y, acrossRow = rows.ux * da + rows.uy * a.X, alongRow = rows.uy * da - rows.ux * a.X;
@@ -229,7 +242,8 @@ void TCoverRasterizer::RoundStroke(const TPx* p, size_t n, bool closed, double w
       !PixelRange(minY - reach, maxY + reach, y0_, y1_, ya, yb))
     return;
   const int w = xb - xa + 1, rows = yb - ya + 1;
-  if (segments == 1 || double(w) * double(rows) > 512.0 * 512.0) {
+  // Whole pixels taken twice look the same: the plain look needs no union.
+  if (binary_ || segments == 1 || double(w) * double(rows) > 512.0 * 512.0) {
     // Very large strokes segment by segment: where two segments meet, their
     // soft edges blend twice, which an opaque colour does not show.
     for (size_t i = 0; i < segments; ++i) Segment(p[i], p[(i + 1) % n], width, sink);
@@ -288,7 +302,6 @@ void TCoverRasterizer::Line(TPx a, TPx b, double width, TCoverSink& sink) {
 
 void TCoverRasterizer::PixelLine(TPx a, TPx b, TCoverSink& sink) {
   const double dx = b.X - a.X, dy = b.Y - a.Y;
-  row_.assign(1, 255);
   if (std::abs(dy) >= std::abs(dx)) {
     // One pixel per row, each row's x found from the row alone so that any
     // clip shows the same pixels.
@@ -298,7 +311,7 @@ void TCoverRasterizer::PixelLine(TPx a, TPx b, TCoverSink& sink) {
     for (int y = ya; y <= yb; ++y) {
       const double yc = std::clamp(y + 0.5, a.Y, b.Y);
       const int x = int(std::floor(a.X + (yc - a.Y) * slope));
-      if (x >= x0_ && x < x1_) sink.Row(y, x, 1, row_.data());
+      if (x >= x0_ && x < x1_) sink.Solid(y, x, 1);
     }
     return;
   }
@@ -314,10 +327,7 @@ void TCoverRasterizer::PixelLine(TPx a, TPx b, TCoverSink& sink) {
   }
   int runY = 0, runX = 0, runLen = 0;
   auto flush = [&] {
-    if (runLen > 0 && runY >= y0_ && runY < y1_) {
-      row_.assign(size_t(runLen), 255);
-      sink.Row(runY, runX, runLen, row_.data());
-    }
+    if (runLen > 0 && runY >= y0_ && runY < y1_) sink.Solid(runY, runX, runLen);
     runLen = 0;
   };
   for (int x = xa; x <= xb; ++x) {
@@ -411,7 +421,10 @@ bool TCoverRasterizer::ConvexPolygon(const TPx* p, size_t n, TCoverSink& sink) {
     }
     int xa, xb;
     if (!PixelRange(lo, hi, x0_, x1_, xa, xb)) continue;
-    if (binary_) inLo = lo, inHi = hi;
+    if (binary_) {
+      sink.Solid(y, xa, xb - xa + 1);
+      continue;
+    }
     FillRow(row_, xa, xb, inLo, inHi, [&](double xc) {
       double sd = -kInf;
       for (size_t i = 0; i < m; ++i) sd = std::max(sd, edges[i].nx * xc + rest[i]);

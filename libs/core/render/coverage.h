@@ -20,6 +20,8 @@ namespace bs {
 class TCoverSink {
  public:
   virtual void Row(int y, int x, int len, const uint8_t* covers) = 0;
+  // A run of wholly covered pixels (the plain look's only kind).
+  virtual void Solid(int y, int x, int len) = 0;
 
  protected:
   ~TCoverSink() = default;

@@ -173,6 +173,7 @@ struct TBlendSink final : TCoverSink {
   void Row(int y, int x, int len, const uint8_t* covers) override {
     fmt.blend_solid_hspan(x, y, unsigned(len), colour, covers);
   }
+  void Solid(int y, int x, int len) override { fmt.blend_hline(x, y, unsigned(len), colour, 255); }
 };
 }  // namespace
 
@@ -201,6 +202,11 @@ struct TOpaqueSink final : TCoverSink {
         p[2] = uint8_t((p[2] * (255 - k) + cb * k + 127) / 255);
       }
     }
+  }
+  void Solid(int y, int x, int len) override {
+    uint8_t* p = &raster.Pixels[(size_t(y) * size_t(raster.Width) + size_t(x)) * 4];
+    const uint32_t w = word;
+    for (int i = 0; i < len; ++i, p += 4) std::memcpy(p, &w, 4);
   }
 };
 
