@@ -40,5 +40,8 @@ TSubcommand SynthCommand();
 TSubcommand RenderCommand();
 TSubcommand GlyphsCommand();
 TSubcommand ConnectedCommand();
+TSubcommand GerberCommand();
+TSubcommand ExcellonCommand();
+TSubcommand DrillsCommand();
 
 }  // namespace bs::cli

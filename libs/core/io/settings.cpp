@@ -11,6 +11,7 @@
 #include <system_error>
 #include <utility>
 
+#include "cam/gerber.h"
 #include "io/project_file.h"
 #include "model/le_bytes.h"
 #include "render/grid.h"
@@ -365,6 +366,24 @@ bool ValidToolHotkeys(std::string_view keys) {
 
 // ---- the settings ----
 
+namespace {
+// The keys of section "Excellon".
+constexpr std::pair<const char*, bool TSettings::TExcellon::*> kExcellonKeys[] = {
+    {"MM32", &TSettings::TExcellon::MM32},   {"MM33", &TSettings::TExcellon::MM33},
+    {"Zoll", &TSettings::TExcellon::Zoll},   {"Zero", &TSettings::TExcellon::Zero},
+    {"Komma", &TSettings::TExcellon::Komma}, {"M71", &TSettings::TExcellon::M71},
+    {"Kommentare", &TSettings::TExcellon::Kommentare}, {"G90", &TSettings::TExcellon::G90},
+};
+}  // namespace
+
+static_assert(kGerberOutputCount == 11, "one file-name ending per Gerber output");
+
+std::array<std::string, 11> TSettings::DefaultGerberEndings() {
+  std::array<std::string, 11> endings;
+  for (size_t i = 0; i < endings.size(); ++i) endings[i] = kGerberOutputs[i].DefaultEnding;
+  return endings;
+}
+
 TSettings DefaultSettings(const TSettingsContext& context) {
   TSettings s;
   s.Options.Hotkeys = DefaultToolHotkeys(context.Language);
@@ -435,6 +454,29 @@ TSettings ReadSettings(const TIniFile& ini, const TSettingsContext& context) {
     const auto p = ParseSizePair(v);
     return p ? std::optional(TSmdSizePreset{p->first, p->second}) : std::nullopt;
   }, s.SmdPresets);
+
+  // Manufacturing output: offsets in 1/100 mm within the ranges of their
+  // fields, file-name endings, Excellon choices.
+  auto& g = s.Gerber;
+  const auto offset = [&](const char* key, int def, int lo) {
+    const int v = ini.ReadInt("Gerber", key, def);
+    return v < lo || v > 999 ? def : v;
+  };
+  g.LS_Offset_LA = offset("LS_Offset_LA", g.LS_Offset_LA, 0);
+  g.LS_Offset_SMD = offset("LS_Offset_SMD", g.LS_Offset_SMD, 0);
+  g.LS_Offset_Sonstige = offset("LS_Offset_Sonstige", g.LS_Offset_Sonstige, 0);
+  g.SMD_Maske_Offset = offset("SMD_Maske_Offset", g.SMD_Maske_Offset, -999);
+  for (size_t i = 0; i < g.Endings.size(); ++i)
+    g.Endings[i] = ini.ReadString("Gerber", kGerberOutputs[i].Key, g.Endings[i]);
+  auto& x = s.Excellon;
+  for (auto [key, member] : kExcellonKeys) x.*member = ini.ReadBool("Excellon", key, x.*member);
+  // The three formats are one choice.
+  if (int(x.MM32) + int(x.MM33) + int(x.Zoll) != 1) {
+    const bool mm32 = x.MM32, mm33 = !mm32 && x.MM33;
+    x.MM32 = mm32;
+    x.MM33 = mm33;
+    x.Zoll = !mm32 && !mm33;
+  }
   return s;
 }
 
@@ -474,6 +516,14 @@ void WriteSettings(const TSettings& s, TIniFile& ini) {
   WritePresets(ini, "R_POPUP", "T", s.UserGrids, number);
   WritePresets(ini, "LA_POPUP", "S", s.PadPresets, [](const TPadSizePreset& p) { return SizePairText(p.Outer, p.Drill); });
   WritePresets(ini, "SMD_POPUP", "S", s.SmdPresets, [](const TSmdSizePreset& p) { return SizePairText(p.Width, p.Height); });
+
+  const auto& g = s.Gerber;
+  ini.WriteInt("Gerber", "LS_Offset_LA", g.LS_Offset_LA);
+  ini.WriteInt("Gerber", "LS_Offset_SMD", g.LS_Offset_SMD);
+  ini.WriteInt("Gerber", "LS_Offset_Sonstige", g.LS_Offset_Sonstige);
+  ini.WriteInt("Gerber", "SMD_Maske_Offset", g.SMD_Maske_Offset);
+  for (size_t i = 0; i < g.Endings.size(); ++i) ini.WriteString("Gerber", kGerberOutputs[i].Key, g.Endings[i]);
+  for (auto [key, member] : kExcellonKeys) ini.WriteBool("Excellon", key, s.Excellon.*member);
 }
 
 TSettings LoadSettings(const std::string& path, const TSettingsContext& context) {

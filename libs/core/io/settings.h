@@ -209,6 +209,33 @@ struct TSettings {
   std::vector<TPadSizePreset> PadPresets = kDefaultPadPresets;   // [LA_POPUP] S0 ...
   std::vector<TSmdSizePreset> SmdPresets = kDefaultSmdPresets;   // [SMD_POPUP] S0 ...
 
+  // ---- manufacturing output ----
+  // The file-name endings of a fresh installation, in the order of the
+  // Gerber output files.
+  static std::array<std::string, 11> DefaultGerberEndings();
+  struct TGerber {  // [Gerber]
+    int LS_Offset_LA = 30;       // solder-mask offset of THT pads, 1/100 mm
+    int LS_Offset_SMD = 10;      // ... of SMD pads
+    int LS_Offset_Sonstige = 10; // ... of other elements
+    int SMD_Maske_Offset = 0;    // SMD-mask offset, 1/100 mm, may be negative
+    // File-name endings in the order of the output files (keys K1, K2, B1,
+    // B2, I1, I2, U, LS1, LS2, SMD1, SMD2).
+    std::array<std::string, 11> Endings = DefaultGerberEndings();
+    friend bool operator==(const TGerber&, const TGerber&) = default;
+  } Gerber;
+
+  struct TExcellon {  // [Excellon]
+    bool MM32 = false;        // millimetres, format 3.2
+    bool MM33 = false;        // millimetres, format 3.3
+    bool Zoll = true;         // inch, format 2.4
+    bool Zero = false;        // delete leading zeros
+    bool Komma = false;       // decimal point
+    bool M71 = false;         // M71/M72 instead of METRIC/INCH
+    bool Kommentare = false;  // suppress comments
+    bool G90 = false;         // suppress G90
+    friend bool operator==(const TExcellon&, const TExcellon&) = default;
+  } Excellon;
+
   friend bool operator==(const TSettings&, const TSettings&) = default;
 };
 

@@ -11,6 +11,7 @@
 #include "model/geometry.h"
 #include "model/layers.h"
 #include "render/grid.h"
+#include "render/hatch.h"
 #include "render/raster_surface.h"
 
 namespace bs {
@@ -112,47 +113,9 @@ struct TDraw {
   // Hatch lines of a zone: vertical and horizontal lines on multiples of the
   // pitch, clipped to the polygon.
   void Hatch(const TObjekt& e, TColour c) {
-    double p = e.HatchAuto ? 2.0 * e.Width : double(e.HatchWidth);
-    p = std::max(p, 5000.0);
-    double minX = 1e300, maxX = -1e300, minY = 1e300, maxY = -1e300;
-    for (const TFPoint& q : e.Points) {
-      minX = std::min<double>(minX, q.X);
-      maxX = std::max<double>(maxX, q.X);
-      minY = std::min<double>(minY, q.Y);
-      maxY = std::max<double>(maxY, q.Y);
-    }
-    if ((maxX - minX) / p > 20000 || (maxY - minY) / p > 20000) return;  // damaged sizes
-    for (int axis = 0; axis < 2; ++axis) {
-      const bool vertical = axis == 0;
-      const double lo = vertical ? minX : minY, hi = vertical ? maxX : maxY;
-      for (double k = std::ceil(lo / p); k * p <= hi; ++k) {
-        const double at = k * p;
-        // Vertices exactly on the line are moved by 2 units first.
-        std::vector<TDPoint> poly;
-        poly.reserve(e.Points.size());
-        for (const TFPoint& q : e.Points) {
-          TDPoint d{q.X, q.Y};
-          double& on = vertical ? d.X : d.Y;
-          if (on == at) on += 2;
-          poly.push_back(d);
-        }
-        std::vector<double> cuts;
-        for (size_t i = 0; i < poly.size(); ++i) {
-          const TDPoint a = poly[i], b = poly[(i + 1) % poly.size()];
-          const double a0 = vertical ? a.X : a.Y, b0 = vertical ? b.X : b.Y;
-          if ((a0 < at) == (b0 < at)) continue;
-          const double t = (at - a0) / (b0 - a0);
-          const double along = vertical ? a.Y + t * (b.Y - a.Y) : a.X + t * (b.X - a.X);
-          if (std::find(cuts.begin(), cuts.end(), along) == cuts.end()) cuts.push_back(along);
-        }
-        std::sort(cuts.begin(), cuts.end());
-        for (size_t i = 0; i + 1 < cuts.size(); i += 2) {
-          const TPx a = vertical ? P(at, cuts[i]) : P(cuts[i], at);
-          const TPx b = vertical ? P(at, cuts[i + 1]) : P(cuts[i + 1], at);
-          s.StrokePath({a, b}, L(p / 2), TCap::Butt, false, c);
-        }
-      }
-    }
+    const double p = std::max(e.HatchAuto ? 2.0 * e.Width : double(e.HatchWidth), 5000.0);
+    for (const auto& [a, b] : ZoneHatchSegments(e, p, 20000))
+      s.StrokePath({P(a.X, a.Y), P(b.X, b.Y)}, L(p / 2), TCap::Butt, false, c);
   }
 
   void Zone(const TObjekt& e, double g, TColour c, bool gap) {
