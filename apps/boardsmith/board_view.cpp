@@ -15,6 +15,7 @@
 #include "qpainter_surface.h"
 #include "render/raster_surface.h"
 #include "render/view.h"
+#include "tool.h"
 #include "tools.h"
 
 namespace bs::app {
@@ -61,7 +62,7 @@ void TBoardView::SetBoard(TBoard* board) {
   EndDrag();
   board_ = board;
   UpdateScrollBars();
-  viewport()->update();
+  Refresh();
 }
 
 void TBoardView::SetAntiAliased(bool on) {
@@ -69,11 +70,39 @@ void TBoardView::SetAntiAliased(bool on) {
   viewport()->update();
 }
 
+void TBoardView::SetActiveTool(TTool* tool) {
+  activeTool_ = tool;
+  RefreshOverlay();
+}
+
+void TBoardView::RefreshOverlay() {
+  const QRegion now = activeTool_ ? activeTool_->OverlayRegion() : QRegion();
+  const QRegion changed = overlay_ + now;
+  overlay_ = now;
+  if (changed.isEmpty()) return;
+  overlayOnly_ = true;
+  viewport()->update(changed);
+}
+
+void TBoardView::Refresh() {
+  wholeStale_ = true;
+  viewport()->update();
+}
+
+TPointer TBoardView::MakePointer(QPoint at, Qt::KeyboardModifiers mods, Qt::MouseButton button) const {
+  TPointer p;
+  p.Pixel = at;
+  p.Model = board_ ? PixelToModel(board_->Platine, {double(at.x()), double(at.y())}) : TDPoint{};
+  p.Modifiers = mods;
+  p.Button = button;
+  return p;
+}
+
 void TBoardView::SetTool(int mode) {
   EndDrag();
   const int old = settings_.ToolMode;
   settings_.ToolMode = mode;
-  if (old != mode && (ToolHasOwnLook(old) || ToolHasOwnLook(mode))) viewport()->update();
+  if (old != mode && (ToolHasOwnLook(old) || ToolHasOwnLook(mode))) Refresh();
 }
 
 TViewport TBoardView::Viewport() const { return TViewport{viewport()->width(), viewport()->height()}; }
@@ -200,8 +229,13 @@ void TBoardView::paintEvent(QPaintEvent* event) {
   const TPlatine& p = board_->Platine;
   const TPictureKey key{p.Zoom, p.ScrollX, p.ScrollY, w, h, antiAliased_, board_};
   const QRegion asked = event->region() & viewport()->rect();
-  const bool whole = !(key == pictureKey_) || (QRegion(viewport()->rect()) - asked).isEmpty() ||
+  // An update of the tool's overlay alone never paints the board, however
+  // much of the view it covers.
+  const bool wholeAsked = (QRegion(viewport()->rect()) - asked).isEmpty() && !overlayOnly_;
+  const bool whole = !(key == pictureKey_) || wholeStale_ || wholeAsked ||
                      (antiAliased_ ? !raster_ : plain_.isNull());
+  overlayOnly_ = false;
+  wholeStale_ = false;
   if (whole) {
     PaintPicture({}, true);
     pictureKey_ = key;
@@ -218,6 +252,7 @@ void TBoardView::paintEvent(QPaintEvent* event) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(r.adjusted(0, 0, -1, -1));
   }
+  if (activeTool_) activeTool_->Paint(painter);
 }
 
 QRect TBoardView::ZoomRectangle() const {
@@ -263,13 +298,18 @@ void TBoardView::mousePressEvent(QMouseEvent* event) {
     QAbstractScrollArea::mousePressEvent(event);
     return;
   }
+  modifiers_ = event->modifiers();
   if (event->button() == Qt::LeftButton) {
     leftDown_ = true;
     dragStart_ = PixelToModel(board_->Platine, {double(at.x()), double(at.y())});
     dragAt_ = at;
+    if (activeTool_) activeTool_->Press(MakePointer(at, event->modifiers(), Qt::LeftButton));
   } else if (event->button() == Qt::RightButton && !leftDown_ && Tool() == kToolZoom) {
     Zoom([this](TViewport vp) { ZoomStep(board_->Platine, board_->ZoomHistory, vp, false); });
+  } else if (event->button() == Qt::RightButton && !leftDown_ && activeTool_) {
+    activeTool_->RightClick(MakePointer(at, event->modifiers(), Qt::RightButton));
   }
+  RefreshOverlay();
   event->accept();
 }
 
@@ -282,6 +322,11 @@ void TBoardView::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   const TDPoint start = dragStart_;
   EndDrag();
+  modifiers_ = event->modifiers();
+  if (activeTool_) {
+    activeTool_->Release(MakePointer(at, event->modifiers(), Qt::LeftButton));
+    RefreshOverlay();
+  }
   if (Tool() == kToolZoom) {
     TPlatine& p = board_->Platine;
     const TDPoint from = ModelToPixel(p, start), to{double(at.x()), double(at.y())};
@@ -303,6 +348,7 @@ void TBoardView::mouseMoveEvent(QMouseEvent* event) {
   QAbstractScrollArea::mouseMoveEvent(event);
   if (!board_) return;
   const QPoint at = event->position().toPoint();
+  modifiers_ = event->modifiers();
   if (panning_) {
     // The view moves with the pointer: scroll by start minus current.
     const QPoint delta = panFrom_ - at;
@@ -326,7 +372,30 @@ void TBoardView::PointerAt(QPoint at) {
     if (!edgeTimer_->isActive() && EdgeScrollStep()) edgeTimer_->start();
   }
   const TDPoint model = PixelToModel(board_->Platine, {double(at.x()), double(at.y())});
+  if (activeTool_ && !panning_) {
+    activeTool_->Move(MakePointer(at, modifiers_, Qt::NoButton));
+    RefreshOverlay();
+  }
   emit PointerMoved(at, model.X, model.Y);
+}
+
+void TBoardView::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The press of the second click: only the double-click counts.
+  if (board_ && activeTool_ && event->button() == Qt::LeftButton) {
+    activeTool_->DoubleClick(MakePointer(event->position().toPoint(), event->modifiers(), Qt::LeftButton));
+    RefreshOverlay();
+  }
+  event->accept();
+}
+
+void TBoardView::leaveEvent(QEvent* event) {
+  QAbstractScrollArea::leaveEvent(event);
+  if (activeTool_ && !leftDown_) {
+    // Nothing follows a pointer that is gone.
+    dragAt_ = QPoint(-10000, -10000);
+    activeTool_->Move(MakePointer(dragAt_, modifiers_, Qt::NoButton));
+    RefreshOverlay();
+  }
 }
 
 bool TBoardView::EdgeScrollStep() {

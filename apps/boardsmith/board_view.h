@@ -1,6 +1,7 @@
 // The drawing area: the active board painted by the core painter, with
 // scroll bars, wheel zoom about the pointer, the zoom tool and scrolling at
-// the edges while the left button drags.
+// the edges while the left button drags. The mouse events of the other tools
+// go to the active tool object (tool.h), which draws over the kept picture.
 #pragma once
 
 #include <QAbstractScrollArea>
@@ -21,6 +22,9 @@ class TRasterSurface;
 }
 
 namespace bs::app {
+
+class TTool;
+struct TPointer;
 
 class TBoardView : public QAbstractScrollArea {
   Q_OBJECT
@@ -44,6 +48,15 @@ class TBoardView : public QAbstractScrollArea {
   int Tool() const { return settings_.ToolMode; }
   // Whether the left button is held in the drawing area.
   bool Dragging() const { return leftDown_; }
+  // The object that gets the mouse events (null: the zoom tool or nothing);
+  // it must outlive its time as the active tool.
+  void SetActiveTool(TTool* tool);
+  TTool* ActiveTool() const { return activeTool_; }
+  // The active tool's overlay changed outside a mouse event: only the parts
+  // it covered and covers now are shown again from the kept picture.
+  void RefreshOverlay();
+  // The board changed all over: the whole picture is painted again.
+  void Refresh();
 
   // Zoom so that the whole working space fits.
   void ZoomBoard();
@@ -81,6 +94,8 @@ class TBoardView : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   // Runs a zoom operation with the viewport's size and refreshes the view.
@@ -97,6 +112,8 @@ class TBoardView : public QAbstractScrollArea {
   QRect ZoomRectangle() const;
   // Repaints the thin frame of a rectangle over the kept picture.
   void UpdateFrame(const QRect& r);
+  // The pointer event for the active tool.
+  TPointer MakePointer(QPoint at, Qt::KeyboardModifiers mods, Qt::MouseButton button) const;
   // Paints the board into the kept picture: whole, or only `region`.
   void PaintPicture(const QRegion& region, bool whole);
   QImage PictureImage() const;
@@ -128,6 +145,12 @@ class TBoardView : public QAbstractScrollArea {
   };
   TPictureKey pictureKey_;
   QRegion stale_;
+  bool wholeStale_ = false;   // Refresh() asked for the whole picture
+  bool overlayOnly_ = false;  // the pending update is the tool's overlay alone
+
+  TTool* activeTool_ = nullptr;
+  QRegion overlay_;  // what the tool's overlay covers on the screen now
+  Qt::KeyboardModifiers modifiers_;  // of the last mouse event
   TPaintCount paintCount_;
 };
 

@@ -30,12 +30,21 @@
 #include "board_overview.h"
 #include "board_view.h"
 #include "core_text.h"
+#include "drill_list_window.h"
+#include "excellon_dialog.h"
+#include "edit_commands.h"
+#include "edit_tool.h"
+#include "gerber_dialog.h"
 #include "ground_plane_bar.h"
+#include "key_panel.h"
 #include "language.h"
 #include "layer_bar.h"
+#include "measure_tool.h"
+#include "placement_tool.h"
 #include "new_board_dialog.h"
 #include "options_dialog.h"
 #include "project/newboard.h"
+#include "edit/board_ops.h"
 #include "edit/undo.h"
 #include "io/project_file.h"
 #include "model/codepage.h"
@@ -86,9 +95,16 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   statusBar()->addPermanentWidget(coordinates_);
   hint_ = new QLabel(this);
   statusBar()->addWidget(hint_, 1);
+  dragValues_ = new QLabel(this);
+  dragValues_->setMinimumWidth(360);
+  statusBar()->addWidget(dragValues_);
+  keyPanel_ = new TKeyPanel(this);
+  keyPanel_->hide();
+  statusBar()->addPermanentWidget(keyPanel_);
   connect(view_, &TBoardView::ViewChanged, this, [this] {
     hruler_->update();
     vruler_->update();
+    if (palette_) palette_->RefreshZoomMenu(project_.Active());  // the zoom history may have changed
   });
   connect(view_, &TBoardView::PointerMoved, this, [this](QPoint pixel, double x, double y) {
     hruler_->SetMarker(pixel.x());
@@ -103,12 +119,13 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
     SwitchBoard(project_, index);
     ShowActiveBoard();
   });
+  BuildTools();
   BuildMenus();
   layers_ = new TLayerBar(this);
   addToolBar(layers_);
   connect(layers_, &TLayerBar::Changed, this, [this] {
     groundBar_->Refresh();
-    view_->viewport()->update();
+    view_->Refresh();
   });
   BuildToolBars();
   ResetProject(project_, UiLanguage(), false);
@@ -200,6 +217,19 @@ void TMainWindow::BuildMenus() {
   file->addAction(tr("S&ave as..."), this, [this] { SaveAs(); });
   file->addAction(tr("&AutoSave..."), this, [this] { OpenOptions(TOptionsDialog::kPageAutoSave); });
   file->addAction(tr("Directories..."), this, [this] { OpenOptions(TOptionsDialog::kPageFolders); });
+  // The export windows are made once and keep their choices between uses.
+  QMenu* exportMenu = file->addMenu(tr("E&xport"));
+  exportMenu->addAction(tr("&Gerber Export..."), this, [this] {
+    SetTool(kToolEdit);
+    if (!gerberDlg_) gerberDlg_ = new TGerberDlg(project_, settings_, this);
+    gerberDlg_->Run();
+    view_->Refresh();
+  });
+  exportMenu->addAction(tr("&Drill data (Excellon)..."), this, [this] {
+    SetTool(kToolEdit);
+    if (!lochDlg_) lochDlg_ = new TLochDlg(project_, settings_, this);
+    lochDlg_->Run();
+  });
   file->addSeparator();
   recentSeparator_ = file->addSeparator();  // the recent files go above it
   file->addAction(tr("E&xit"), this, &QWidget::close);
@@ -208,6 +238,7 @@ void TMainWindow::BuildMenus() {
   QMenu* edit = menuBar()->addMenu(tr("&Edit"));
   auto afterUndo = [this] {
     ShowActiveBoard();
+    view_->Refresh();
     RefreshTitle();
     RefreshEditMenu();
   };
@@ -220,6 +251,7 @@ void TMainWindow::BuildMenus() {
   });
   redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
   connect(edit, &QMenu::aboutToShow, this, [this] { RefreshEditMenu(); });
+  commands_->AddEditEntries(edit);
 
   // The board commands, in the menu and on the tabs' context menu.
   auto boardCommand = [this](const std::function<void()>& run) {
@@ -242,9 +274,11 @@ void TMainWindow::BuildMenus() {
   board->addAction(tr("&Add new board..."), this, [this] { AddNewBoard(); });
   tabMenu_->addAction(tr("Add new board..."), this, [this] { AddNewBoard(); });
   for (const auto& [caption, run] : boardCommands) {
-    board->addAction(caption, this, boardCommand(run));
+    QAction* inMenu = board->addAction(caption, this, boardCommand(run));
     QString plain = caption;
-    tabMenu_->addAction(plain.remove('&').remove("..."), this, boardCommand(run));
+    QAction* onTab = tabMenu_->addAction(plain.remove('&').remove("..."), this, boardCommand(run));
+    // Deleting and moving boards needs a second board.
+    if (&caption != &boardCommands.front().first) multiBoardActions_.insert(multiBoardActions_.end(), {inMenu, onTab});
   }
   board->addSeparator();
   board->addAction(tr("&Import boards from file..."), this, [this] {
@@ -259,8 +293,14 @@ void TMainWindow::BuildMenus() {
     tabMenu_->exec(tabs_->mapToGlobal(at));
   });
 
+  menuBar()->addMenu(commands_->BuildFunctionsMenu(this));
+
   QMenu* extras = menuBar()->addMenu(tr("E&xtras"));
   extras->addAction(tr("Project info..."), this, [this] { EditProjectInfo(); });
+  extras->addAction(tr("List drillings..."), this, [this] {
+    if (TBoard* b = project_.Active())
+      TBohrInfoDlg(*b, settings_.Options.MIL ? TDisplayUnit::Mil : TDisplayUnit::Mm, this).Run();
+  });
   extras->addAction(tr("Reset solder mask..."), this, [this] {
     if (!project_.Active()) return;
     const auto answer = QMessageBox::question(
@@ -271,9 +311,10 @@ void TMainWindow::BuildMenus() {
     if (answer != QMessageBox::Ok) return;
     ResetSolderMask(project_.Active()->Elements);
     project_.Changed = true;
-    view_->viewport()->update();
+    view_->Refresh();
     QMessageBox::information(this, kCaption, tr("The solder mask was reset to its defaults."));
   });
+  extras->addAction(commands_->DeleteOutsideAction());
 
   QMenu* options = menuBar()->addMenu(tr("&Options"));
   options->addAction(tr("General settings..."), this, [this] { OpenOptions(TOptionsDialog::kPageGeneral); });
@@ -334,13 +375,68 @@ void TMainWindow::BuildToolBars() {
   addToolBarBreak();
   sizeBar_ = new TSizeBar(settings_.Sizes, this);
   addToolBar(sizeBar_);
-  connect(groundBar_, &TGroundPlaneBar::PlaneSwitched, this, [this] { view_->viewport()->update(); });
+  connect(groundBar_, &TGroundPlaneBar::PlaneSwitched, this, [this] { view_->Refresh(); });
+  addToolBar(commands_->BuildToolBar(this));
   view_->installEventFilter(this);
 }
 
+void TMainWindow::BuildTools() {
+  // One object per tool mode; a tool added later is registered here.
+  auto edit = std::make_unique<TEditTool>(*this);
+  editTool_ = edit.get();
+  tools_[kToolEdit] = std::move(edit);
+  auto placement = std::make_unique<TPlacementTool>(*this);
+  placementTool_ = placement.get();
+  tools_[kToolPlacement] = std::move(placement);
+  tools_[kToolMeasure] = std::make_unique<TMeasureTool>(*this);
+  commands_ = new TEditCommands(*this, *placementTool_, this);
+}
+
+TTool* TMainWindow::ToolObject(int mode) const {
+  const auto it = tools_.find(mode);
+  return it == tools_.end() ? nullptr : it->second.get();
+}
+
+void TMainWindow::BoardEdited() {
+  RefreshTitle();
+  RefreshEditMenu();
+  hruler_->update();
+  vruler_->update();
+}
+
+void TMainWindow::SelectionChanged() {
+  commands_->Refresh();
+  palette_->RefreshZoomMenu(project_.Active());
+}
+
+void TMainWindow::ShowHint(const QString& hint) { hint_->setText(hint); }
+
+void TMainWindow::ShowKeyPanel(bool shown) {
+  keyPanel_->Show(QGuiApplication::keyboardModifiers());
+  keyPanel_->setVisible(shown);
+}
+
+void TMainWindow::ShowDragValues(const QString& values) { dragValues_->setText(values); }
+
+QString TMainWindow::DragValues() const { return dragValues_->text(); }
+
+void TMainWindow::ElementMenu(QPoint global, TObjekt* under, TDPoint model) {
+  commands_->ExecElementMenu(global, under, model);
+}
+
+void TMainWindow::NodeMenu(QPoint global, TObjekt& e, size_t node) { commands_->ExecNodeMenu(global, e, node); }
+
+void TMainWindow::ElementDoubleClicked(TObjekt& e) { emit ElementActivated(&e); }
+
+void TMainWindow::DeleteSelection() { commands_->DeleteSelection(); }
+
 void TMainWindow::SetTool(int mode) {
-  if (!palette_->Action(mode)) return;
+  TTool* next = ToolObject(mode);
+  if (!palette_->Action(mode) && !next) return;
   spaceReturn_.reset();
+  // The old tool drops what it was doing before anything else changes.
+  if (TTool* old = ToolObject(tool_)) old->Deactivate();
+  view_->SetActiveTool(nullptr);
   tool_ = mode;
   // Nothing stays selected; only where selected elements were is painted again.
   if (TBoard* b = project_.Active())
@@ -353,8 +449,17 @@ void TMainWindow::SetTool(int mode) {
   view_->SetTool(mode);
   view_->viewport()->setCursor(TToolPalette::Cursor(mode));
   palette_->Check(mode);
-  hint_->setText(TToolPalette::Hint(mode));
+  dragValues_->clear();
+  // The photo view shows every layer: its panels have nothing to switch.
+  layers_->setEnabled(mode != kToolPhotoView);
+  groundBar_->setEnabled(mode != kToolPhotoView);
+  sizeBar_->Refresh();
   groundBar_->RestoreRememberedClearance();
+  if (next) next->Activate();
+  view_->SetActiveTool(next);
+  hint_->setText(next ? next->Hint() : TToolPalette::Hint(mode));
+  ShowKeyPanel(next && next->KeyPanel());
+  commands_->Refresh();
 }
 
 QString TMainWindow::ToolHint() const { return hint_->text(); }
@@ -365,16 +470,28 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) &&
         ToolKey(*static_cast<QKeyEvent*>(event), type == QEvent::KeyPress))
       return true;
-    // A space bar released elsewhere ends the temporary zoom all the same.
+    // A space bar or SHIFT released elsewhere ends what they started all the same.
     if (type == QEvent::FocusOut && spaceReturn_) SetTool(*spaceReturn_);
+    if (type == QEvent::FocusOut) HalveGrid(false);
   }
   return QMainWindow::eventFilter(watched, event);
 }
 
 bool TMainWindow::ToolKey(const QKeyEvent& key, bool pressed) {
+  if (key.key() == Qt::Key_Shift || key.key() == Qt::Key_Control) {
+    if (key.isAutoRepeat()) return true;
+    Qt::KeyboardModifiers mods = key.modifiers();
+    // The event of a modifier key may or may not carry the key itself.
+    const Qt::KeyboardModifier own = key.key() == Qt::Key_Shift ? Qt::ShiftModifier : Qt::ControlModifier;
+    mods = pressed ? (mods | own) : (mods & ~own);
+    if (key.key() == Qt::Key_Shift) HalveGrid(pressed);
+    ModifiersChanged(mods);
+    return false;
+  }
   if (key.modifiers() & Qt::AltModifier) return false;
   if (key.key() == Qt::Key_Space) {
     if (key.isAutoRepeat()) return true;
+    if (TTool* t = ToolObject(tool_); t && t->Key(key, pressed)) return true;
     // Held down (with no button held), the space bar lends the zoom tool
     // until it is released.
     if (pressed && !view_->Dragging() && QGuiApplication::mouseButtons() == Qt::NoButton && tool_ != kToolZoom &&
@@ -392,23 +509,93 @@ bool TMainWindow::ToolKey(const QKeyEvent& key, bool pressed) {
     SetTool(kToolEdit);
     return true;
   }
+  if (TTool* t = ToolObject(tool_); t && t->Key(key, pressed)) {
+    view_->RefreshOverlay();
+    return true;
+  }
+  if (CommonKey(key)) return true;
   if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
   // The tool letters of the settings, in either case.
   const std::string& letters = settings_.Options.Hotkeys;
   const QString typed = key.text().toUpper();
-  if (typed.size() != 1 || letters.size() <= size_t(kHotZoom) || letters[kHotZoom] == '_') return false;
-  if (typed[0] != QChar::fromLatin1(letters[kHotZoom]).toUpper()) return false;
-  SetTool(kToolZoom);
-  return true;
+  if (typed.size() != 1) return false;
+  for (const auto& [hot, mode] : {std::pair{kHotZoom, kToolZoom}, std::pair{kHotMeasure, kToolMeasure}}) {
+    if (letters.size() <= size_t(hot) || letters[size_t(hot)] == '_') continue;
+    if (typed[0] != QChar::fromLatin1(letters[size_t(hot)]).toUpper()) continue;
+    SetTool(mode);
+    return true;
+  }
+  return false;
+}
+
+void TMainWindow::ModifiersChanged(Qt::KeyboardModifiers mods) {
+  if (keyPanel_->isVisible()) keyPanel_->Show(mods);
+  if (TTool* t = ToolObject(tool_)) {
+    t->Modifiers(mods);
+    view_->RefreshOverlay();
+  }
+}
+
+void TMainWindow::HalveGrid(bool halve) {
+  if (halve == (halvedBoard_ != nullptr)) return;
+  TBoard* b = halve ? project_.Active() : halvedBoard_;
+  // The halved board may be gone (closed or deleted) by now.
+  const bool exists = std::any_of(project_.Boards.begin(), project_.Boards.end(),
+                                  [b](const auto& board) { return board.get() == b; });
+  halvedBoard_ = halve ? b : nullptr;
+  if (!b || !exists) return;
+  SetGrid(b->Platine, halve ? b->Platine.Grid / 2 : b->Platine.Grid * 2);
+  RefreshGridButton();
+  if (settings_.Options.RasterSichtbar) view_->Refresh();
+}
+
+bool TMainWindow::CommonKey(const QKeyEvent& key) {
+  TBoard* b = project_.Active();
+  if (!b || (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier) && key.key() != Qt::Key_0)) return false;
+  auto activate = [this, b](int layer) {
+    SetActiveLayer(b->Platine, b->Elements, layer);
+    layers_->SetBoard(b, view_->Settings().Scheme);
+    groundBar_->Refresh();
+    view_->Refresh();
+    commands_->Refresh();
+  };
+  const int active = b->Platine.ActiveLayer;
+  switch (key.key()) {
+    case Qt::Key_F9: activate(active == kLayerC1 ? kLayerC2 : kLayerC1); return true;
+    case Qt::Key_F11: activate(active == kLayerS1 ? kLayerS2 : active == kLayerS2 ? kLayerO : kLayerS1); return true;
+    case Qt::Key_F12: {
+      throughPad_ = !throughPad_;
+      if (ApplyThroughPad(project_, throughPad_).Done()) {
+        view_->Refresh();
+        BoardEdited();
+      }
+      return true;
+    }
+    case Qt::Key_0: {
+      // The zero point at the pointer, on the grid unless CTRL is held.
+      const QPoint at = view_->viewport()->mapFromGlobal(QCursor::pos());
+      if (!view_->viewport()->rect().contains(at)) return true;
+      const TDPoint model = PixelToModel(b->Platine, {double(at.x()), double(at.y())});
+      const TIPoint p = ZeroPointAt(b->Platine, model, key.modifiers() & Qt::ControlModifier);
+      if (p.X == b->Platine.OriginX && p.Y == b->Platine.OriginY) return true;
+      RecordUndo(project_);
+      SetZeroPoint(b->Platine, p);
+      view_->Refresh();
+      BoardEdited();
+      return true;
+    }
+    default: return false;
+  }
 }
 
 void TMainWindow::SetGridCode(int32_t code) {
   TBoard* b = project_.Active();
   const double units = GridUnitsFromCode(code);
   if (!b || !(units > 0)) return;
+  if (halvedBoard_ == b) halvedBoard_ = nullptr;  // the new grid is whole
   SetGrid(b->Platine, units);
   RefreshGridButton();
-  view_->viewport()->update();
+  view_->Refresh();
 }
 
 void TMainWindow::RefreshGridButton() {
@@ -549,6 +736,9 @@ void TMainWindow::RefreshTabs() {
 void TMainWindow::RefreshEditMenu() {
   undoAction_->setEnabled(CanUndo(project_));
   redoAction_->setEnabled(CanRedo(project_));
+  commands_->Refresh();
+  for (QAction* a : multiBoardActions_) a->setEnabled(project_.Boards.size() > 1);
+  if (palette_) palette_->RefreshZoomMenu(project_.Active());
 }
 
 void TMainWindow::RefreshTitle() {
@@ -558,16 +748,22 @@ void TMainWindow::RefreshTitle() {
 }
 
 void TMainWindow::ShowActiveBoard() {
+  if (TTool* t = ToolObject(tool_)) t->Deactivate();
+  HalveGrid(false);
   view_->SetBoard(project_.Active());
+  if (TTool* t = ToolObject(tool_)) t->Activate();
   groundBar_->Refresh();
   if (gridButton_) RefreshGridButton();
   layers_->SetBoard(project_.Active(), view_->Settings().Scheme);
   hruler_->SetBoard(project_.Active());
   vruler_->SetBoard(project_.Active());
+  commands_->Refresh();
 }
 
 void TMainWindow::DetachBoard() {
-  // Nothing may keep a board that closing or reading is about to replace.
+  // Nothing may keep a board that closing or reading is about to replace;
+  // a grid halved by SHIFT is whole again before anything is saved.
+  HalveGrid(false);
   view_->SetBoard(nullptr);
   layers_->SetBoard(nullptr, view_->Settings().Scheme);
   hruler_->SetBoard(nullptr);
@@ -626,7 +822,7 @@ bool TMainWindow::SaveFileAs(const QString& path) {
   const bool ok = SaveProjectAs(project_, path.toStdString(), Ui());
   if (ok) AddRecentFile(QFileInfo(QString::fromStdString(project_.FileName)).absoluteFilePath().toStdString());
   RefreshTabs();
-  view_->viewport()->update();
+  view_->Refresh();
   RefreshTitle();
   return ok;
 }
@@ -653,7 +849,8 @@ void TMainWindow::ApplySettings() {
   sizeBar_->Refresh();
   groundBar_->SetUnit(UnitOf(settings_));
   palette_->SetHotkeys(o.Hotkeys);
-  view_->viewport()->update();
+  commands_->RefreshAngleMenu();
+  view_->Refresh();
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {
@@ -683,7 +880,7 @@ bool TMainWindow::OpenOptions(int page) {
   auto showColours = [this](const TColourScheme& colours) {
     view_->Settings().Scheme = colours;
     layers_->SetBoard(project_.Active(), colours);
-    view_->viewport()->update();
+    view_->Refresh();
   };
   connect(&dialog, &TOptionsDialog::ColoursShown, this, showColours);
   if (dialog.exec() != QDialog::Accepted) {

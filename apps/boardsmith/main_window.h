@@ -5,11 +5,14 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "io/settings.h"
 #include "project/project.h"
+#include "tool.h"
 
 class QAction;
 class QKeyEvent;
@@ -22,13 +25,17 @@ class QTabBar;
 namespace bs::app {
 
 class TBoardView;
+class TEditCommands;
+class TEditTool;
 class TGroundPlaneBar;
+class TKeyPanel;
+class TPlacementTool;
 class TLayerBar;
 class TRuler;
 class TSizeBar;
 class TToolPalette;
 
-class TMainWindow : public QMainWindow {
+class TMainWindow : public QMainWindow, public TToolHost {
   Q_OBJECT
 
  public:
@@ -48,8 +55,8 @@ class TMainWindow : public QMainWindow {
   // Appends the boards of another project file.
   bool ImportBoards(const QString& path);
 
-  TProject& Project() { return project_; }
-  TSettings& Settings() { return settings_; }
+  TProject& Project() override { return project_; }
+  TSettings& Settings() override { return settings_; }
   // Applies the settings to the view, the project and the timers.
   void ApplySettings();
   // Runs the general-settings dialog on one of its pages
@@ -64,12 +71,41 @@ class TMainWindow : public QMainWindow {
   // The coordinate read-out of the status line.
   QString Coordinates() const;
 
-  // Makes a mouse tool (TToolMode) the active one: checks its button, sets
-  // the pointer and the status hint, leaves nothing selected and puts the
-  // remembered ground-plane distance back. Tools without a button are
-  // ignored.
+  // Makes a mouse tool (TToolMode) the active one: ends what the old tool
+  // was doing, checks the new one's button, sets the pointer, the status hint
+  // and the key panel, leaves nothing selected, shows the remembered sizes
+  // and ground-plane distance and refreshes the enabled commands. Modes
+  // without a button or a tool object are ignored.
   void SetTool(int mode);
   int Tool() const { return tool_; }
+  // The tool object of a mode (null for the zoom tool and tools not built).
+  TTool* ToolObject(int mode) const;
+  TEditTool* EditTool() const { return editTool_; }
+  TPlacementTool* PlacementTool() const { return placementTool_; }
+  TEditCommands* Commands() const { return commands_; }
+  TKeyPanel* KeyPanelWidget() const { return keyPanel_; }
+  // The values of a drag in the status line.
+  QString DragValues() const;
+
+  // ---- TToolHost ----
+  TBoardView& BoardView() override { return *view_; }
+  void ChooseTool(int mode) override { SetTool(mode); }
+  void BoardEdited() override;
+  void SelectionChanged() override;
+  void ShowHint(const QString& hint) override;
+  void ShowKeyPanel(bool shown) override;
+  void ShowDragValues(const QString& values) override;
+  void ElementMenu(QPoint global, TObjekt* under, TDPoint model) override;
+  void NodeMenu(QPoint global, TObjekt& e, size_t node) override;
+  void ElementDoubleClicked(TObjekt& e) override;
+  void DeleteSelection() override;
+
+ signals:
+  // A double-click on an element in the edit tool: texts and component
+  // labels open their dialogs here.
+  void ElementActivated(bs::TObjekt* e);
+
+ public:
   // The hint of the active tool in the status line.
   QString ToolHint() const;
   TToolPalette* ToolPalette() const { return palette_; }
@@ -85,7 +121,8 @@ class TMainWindow : public QMainWindow {
   void BuildMenus();
   void RefreshTabs();
   void RefreshTitle();
-  // Enables undo and redo as the active board's history allows.
+  // Enables undo, redo, the edit commands, the board commands and the zoom
+  // menu as the active board, its history and its selection allow.
   void RefreshEditMenu();
   void ShowActiveBoard();
   void DetachBoard();
@@ -101,6 +138,14 @@ class TMainWindow : public QMainWindow {
   void AddNewBoard();
   void EditProjectInfo();
   void BuildToolBars();
+  // Creates the tool objects and the edit commands.
+  void BuildTools();
+  // SHIFT halves the grid while it is held.
+  void HalveGrid(bool halve);
+  // The keys every tool shares: layers (F9, F11), through pad (F12), the
+  // zero point (0); true when the key was one of them.
+  bool CommonKey(const QKeyEvent& key);
+  void ModifiersChanged(Qt::KeyboardModifiers mods);
   // A key pressed or released on the drawing area; true when it was a tool
   // key (it goes no further then).
   bool ToolKey(const QKeyEvent& key, bool pressed);
@@ -118,11 +163,21 @@ class TMainWindow : public QMainWindow {
   QLabel* coordinates_ = nullptr;
   QLabel* hint_ = nullptr;
   int tool_ = 0;
+  std::map<int, std::unique_ptr<TTool>> tools_;
+  TEditTool* editTool_ = nullptr;
+  TPlacementTool* placementTool_ = nullptr;
+  TEditCommands* commands_ = nullptr;
+  TKeyPanel* keyPanel_ = nullptr;
+  QLabel* dragValues_ = nullptr;
+  TBoard* halvedBoard_ = nullptr;  // whose grid SHIFT has halved
+  bool throughPad_ = false;
   // The tool to go back to when the space bar, held for zooming, is released.
   std::optional<int> spaceReturn_;
   QTabBar* tabs_ = nullptr;
   QAction* antialias_ = nullptr;
   QMenu* tabMenu_ = nullptr;
+  class TGerberDlg* gerberDlg_ = nullptr;
+  class TLochDlg* lochDlg_ = nullptr;
   QAction* undoAction_ = nullptr;
   QAction* redoAction_ = nullptr;
   QMenu* fileMenu_ = nullptr;
@@ -132,6 +187,7 @@ class TMainWindow : public QMainWindow {
   QAction* overviewAction_ = nullptr;
   QAction* recentSeparator_ = nullptr;
   std::vector<QAction*> recentActions_;
+  std::vector<QAction*> multiBoardActions_;
   class QTimer* autosaveTimer_ = nullptr;
   bool refreshingTabs_ = false;
   // The four colour schemes (the options dialog edits them); the chosen one is drawn.

@@ -68,6 +68,25 @@ QPixmap Pointer(int size) {
     p.drawPath(arrow);
   });
 }
+// A ruler with an arrow along it, for the measure tool.
+QPixmap Ruler(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    p.setPen(QPen(Qt::black, 1.5 * s));
+    p.setBrush(QColor(250, 220, 120));
+    p.drawRect(QRectF(3 * s, 18 * s, 26 * s, 9 * s));
+    for (int i = 0; i <= 6; ++i) {
+      const double x = (5 + i * 3.6) * s;
+      p.drawLine(QPointF(x, 18 * s), QPointF(x, (i % 2 ? 21.5 : 23.5) * s));
+    }
+    p.setPen(QPen(Qt::black, 1.6 * s, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(4 * s, 10 * s), QPointF(28 * s, 10 * s));
+    for (double end : {4.0, 28.0}) {
+      const double d = end < 16 ? 4 : -4;
+      p.drawLine(QPointF(end * s, 10 * s), QPointF((end + d) * s, 6.5 * s));
+      p.drawLine(QPointF(end * s, 10 * s), QPointF((end + d) * s, 13.5 * s));
+    }
+  });
+}
 }  // namespace
 
 TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Tools"), parent) {
@@ -88,10 +107,13 @@ TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Too
   // The zoom tool; the arrow beside it opens the zoom menu.
   QAction* zoom = tool(kToolZoom, QIcon(Magnifier(32)), tr("Zoom"));
   auto* menu = new QMenu(this);
-  menu->addAction(tr("Zoom previous"), view, &TBoardView::ZoomPrevious);
+  zoomPrevious_ = menu->addAction(tr("Zoom previous"), view, &TBoardView::ZoomPrevious);
   menu->addAction(tr("Zoom board"), view, &TBoardView::ZoomBoard);
-  menu->addAction(tr("Zoom objects"), view, &TBoardView::ZoomObjects);
-  menu->addAction(tr("Zoom selection"), view, &TBoardView::ZoomSelection);
+  zoomObjects_ = menu->addAction(tr("Zoom objects"), view, &TBoardView::ZoomObjects);
+  zoomSelection_ = menu->addAction(tr("Zoom selection"), view, &TBoardView::ZoomSelection);
+  // The history changes with every zoom: the entries are brought up to date
+  // when the menu opens as well.
+  connect(menu, &QMenu::aboutToShow, this, [this, view] { RefreshZoomMenu(view->Board()); });
   zoomButton_ = new QToolButton(this);
   zoomButton_->setObjectName("ZoomToolButton");
   zoomButton_->setDefaultAction(zoom);
@@ -99,6 +121,18 @@ TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Too
   zoomButton_->setPopupMode(QToolButton::MenuButtonPopup);
   zoomButton_->setIconSize(iconSize());
   addWidget(zoomButton_);
+
+  addAction(tool(kToolMeasure, QIcon(Ruler(32)), tr("Measure")));
+}
+
+void TToolPalette::RefreshZoomMenu(TBoard* board) {
+  const bool any = board && !board->Elements.empty();
+  bool selected = false;
+  if (board)
+    for (const auto& e : board->Elements) selected |= e->Selected != 0;
+  zoomPrevious_->setEnabled(board && !board->ZoomHistory.empty());
+  zoomObjects_->setEnabled(any);
+  zoomSelection_->setEnabled(selected);
 }
 
 void TToolPalette::Check(int mode) {
@@ -113,7 +147,8 @@ QAction* TToolPalette::Action(int mode) const {
 void TToolPalette::SetHotkeys(const std::string& keys) {
   for (const auto& [mode, a] : actions_) {
     const QString name = a->data().toString();
-    const char key = mode == kToolZoom && keys.size() > size_t(kHotZoom) ? keys[size_t(kHotZoom)] : '_';
+    const int hot = mode == kToolZoom ? kHotZoom : mode == kToolMeasure ? kHotMeasure : -1;
+    const char key = hot >= 0 && keys.size() > size_t(hot) ? keys[size_t(hot)] : '_';
     a->setToolTip(key == '_' ? name : QString("%1 (%2)").arg(name, QChar(key)));
   }
 }

@@ -10,6 +10,10 @@
 
 class QToolButton;
 
+namespace bs {
+struct TBoard;
+}
+
 namespace bs::app {
 
 class TBoardView;
@@ -25,6 +29,9 @@ class TToolPalette : public QToolBar {
   void Check(int mode);
   QAction* Action(int mode) const;
   QToolButton* ZoomButton() const { return zoomButton_; }
+  // Enables "Zoom previous", "Zoom objects" and "Zoom selection" as the
+  // board's zoom history, elements and selection allow.
+  void RefreshZoomMenu(bs::TBoard* board);
   // Names the tools' keys (the settings' tool hotkeys) in the tooltips.
   void SetHotkeys(const std::string& keys);
 
@@ -39,6 +46,9 @@ class TToolPalette : public QToolBar {
  private:
   std::map<int, QAction*> actions_;
   QToolButton* zoomButton_ = nullptr;
+  QAction* zoomPrevious_ = nullptr;
+  QAction* zoomObjects_ = nullptr;
+  QAction* zoomSelection_ = nullptr;
 };
 
 }  // namespace bs::app

@@ -29,10 +29,14 @@
 #include "board_view.h"
 #include "edit/undo.h"
 #include "main_window.h"
+#include "modal_helpers.h"
 #include "options_dialog.h"
 
 namespace bs::app {
 namespace {
+
+using test::AnswerNextBox;
+using test::OnNextDialog;
 
 namespace fs = std::filesystem;
 using TDialogAction = std::function<void(TOptionsDialog&)>;
@@ -81,30 +85,6 @@ void Press(TOptionsDialog& d, QDialogButtonBox::StandardButton which) {
 void TypeNumber(TOptionsDialog& d, QSpinBox* spin, const QString& number) {
   Shown(d, spin)->selectAll();
   QTest::keyClicks(spin, number);
-}
-
-// Runs `act` on the next modal dialog of type T as soon as it shows. A
-// dialog that a failed check left open is closed, so the test ends.
-template <typename T>
-void OnNextDialog(std::function<void(T&)> act, int tries = 100) {
-  QTimer::singleShot(tries == 100 ? 0 : 10, [act, tries] {
-    auto* d = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!d) {
-      if (tries > 0) OnNextDialog<T>(act, tries - 1);
-      else ADD_FAILURE() << "the expected dialog did not open";
-      return;
-    }
-    act(*d);
-    if (testing::Test::HasFailure() && d->isVisible()) d->reject();
-  });
-}
-
-// Answers the next message box with `button` and keeps its text.
-void AnswerNextBox(QMessageBox::StandardButton button, QString* text = nullptr) {
-  OnNextDialog<QMessageBox>([button, text](QMessageBox& box) {
-    if (text) *text = box.text();
-    QTest::mouseClick(box.button(button), Qt::LeftButton);
-  });
 }
 
 // A letter key as typed.

@@ -2,6 +2,440 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="en">
 <context>
+    <name>TEditTool</name>
+    <message>
+        <source>EDIT:  Move the node; ALT = 45° corners, CTRL = free position</source>
+        <translation>ÉDITION :  déplacer le nœud ; ALT = angles de 45°, CTRL = position libre</translation>
+    </message>
+    <message>
+        <source>EDIT:  Draw a selection area; every element it touches is selected</source>
+        <translation>ÉDITION :  tracez une zone de sélection ; tout élément qu&apos;elle touche est sélectionné</translation>
+    </message>
+    <message>
+        <source>Start:</source>
+        <translation>Début :</translation>
+    </message>
+    <message>
+        <source>Stop:</source>
+        <translation>Fin :</translation>
+    </message>
+    <message>
+        <source>Diameter:</source>
+        <translation>Diamètre :</translation>
+    </message>
+</context>
+<context>
+    <name>TMeasureTool</name>
+    <message>
+        <source>DISTANCE:  Click to starting point, hold button and move the mouse</source>
+        <translation>DISTANCE :  cliquez au point de départ, maintenez le bouton et déplacez la souris</translation>
+    </message>
+    <message>
+        <source>Angle:</source>
+        <translation>Angle :</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TBohrInfoDlg</name>
+    <message>
+        <source>Drillings</source>
+        <translation>Perçages</translation>
+    </message>
+    <message>
+        <source>Simple drillings</source>
+        <translation>Perçages simples</translation>
+    </message>
+    <message>
+        <source>Through-Hole pads</source>
+        <translation>Pastilles traversantes</translation>
+    </message>
+    <message>
+        <source>Clip&amp;board...</source>
+        <translation>&amp;Presse-papiers...</translation>
+    </message>
+    <message>
+        <source>The text is now in the clipboard</source>
+        <translation>Les texte sont maintenant dans le presse-papiers</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TEditCommands</name>
+    <message>
+        <source>C&amp;opy</source>
+        <translation>C&amp;opier</translation>
+    </message>
+    <message>
+        <source>&amp;Cut</source>
+        <translation>Cou&amp;per</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>C&amp;oller</translation>
+    </message>
+    <message>
+        <source>D&amp;uplicate</source>
+        <translation>D&amp;upliquer</translation>
+    </message>
+    <message>
+        <source>&amp;Delete [Del]</source>
+        <translation>&amp;Supprimer [Suppr]</translation>
+    </message>
+    <message>
+        <source>Select &amp;all</source>
+        <translation>Tout &amp;sélectionner</translation>
+    </message>
+    <message>
+        <source>&amp;Rotate</source>
+        <translation>&amp;Pivoter</translation>
+    </message>
+    <message>
+        <source>Rotate counter-clockwise</source>
+        <translation>Pivoter dans le sens antihoraire</translation>
+    </message>
+    <message>
+        <source>Mirror &amp;horizontal</source>
+        <translation>Miroir &amp;horizontal</translation>
+    </message>
+    <message>
+        <source>Mirror &amp;vertical</source>
+        <translation>Miroir &amp;vertical</translation>
+    </message>
+    <message>
+        <source>Build &amp;group</source>
+        <translation>Créer un &amp;groupe</translation>
+    </message>
+    <message>
+        <source>Split gro&amp;up</source>
+        <translation>Dissocier le gro&amp;upe</translation>
+    </message>
+    <message>
+        <source>Change board side</source>
+        <translation>Changer de face</translation>
+    </message>
+    <message>
+        <source>Snap to grid</source>
+        <translation>Aligner sur la grille</translation>
+    </message>
+    <message>
+        <source>Align top</source>
+        <translation>Aligner en haut</translation>
+    </message>
+    <message>
+        <source>Align bottom</source>
+        <translation>Aligner en bas</translation>
+    </message>
+    <message>
+        <source>Align left</source>
+        <translation>Aligner à gauche</translation>
+    </message>
+    <message>
+        <source>Align right</source>
+        <translation>Aligner à droite</translation>
+    </message>
+    <message>
+        <source>Align horizontal-center</source>
+        <translation>Centrer horizontalement</translation>
+    </message>
+    <message>
+        <source>Align vertical-center</source>
+        <translation>Centrer verticalement</translation>
+    </message>
+    <message>
+        <source>Set to layer</source>
+        <translation>Placer sur la couche</translation>
+    </message>
+    <message>
+        <source>Delete elements outside the board</source>
+        <translation>Supprimer les éléments hors de la carte</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Pivoter</translation>
+    </message>
+    <message>
+        <source>Mirror horizontal</source>
+        <translation>Miroir horizontal</translation>
+    </message>
+    <message>
+        <source>Mirror vertical</source>
+        <translation>Miroir vertical</translation>
+    </message>
+    <message>
+        <source>Build group</source>
+        <translation>Créer un groupe</translation>
+    </message>
+    <message>
+        <source>Split group</source>
+        <translation>Dissocier le groupe</translation>
+    </message>
+    <message>
+        <source>F&amp;unctions</source>
+        <translation>Fonctio&amp;ns</translation>
+    </message>
+    <message>
+        <source>Align</source>
+        <translation>Aligner</translation>
+    </message>
+    <message>
+        <source>Functions</source>
+        <translation>Fonctions</translation>
+    </message>
+    <message>
+        <source>Rotation angle</source>
+        <translation>Angle de rotation</translation>
+    </message>
+    <message>
+        <source>Rotational angle [°]</source>
+        <translation>Angle de rotation [°]</translation>
+    </message>
+    <message>
+        <source>PASTE:  Place with left mouse button, abort with right mouse button</source>
+        <translation>COLLER :  placer avec le bouton gauche, annuler avec le bouton droit</translation>
+    </message>
+    <message>
+        <source>Set origin</source>
+        <translation>Définir l&apos;origine</translation>
+    </message>
+    <message>
+        <source>Set to top/left</source>
+        <translation>En haut à gauche</translation>
+    </message>
+    <message>
+        <source>Set to bottom/left</source>
+        <translation>En bas à gauche</translation>
+    </message>
+    <message>
+        <source>Set to click-position</source>
+        <translation>À la position du clic</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Couper</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Coller</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Dupliquer</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Name...</source>
+        <translation>Nom...</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>Select: </source>
+        <translation>Sélectionner : </translation>
+    </message>
+    <message>
+        <source>Remove node</source>
+        <translation>Supprimer le nœud</translation>
+    </message>
+    <message>
+        <source>Add node</source>
+        <translation>Ajouter un nœud</translation>
+    </message>
+    <message>
+        <source>Snap node to grid</source>
+        <translation>Aligner le nœud sur la grille</translation>
+    </message>
+    <message>
+        <source>Snap all nodes to grid</source>
+        <translation>Aligner tous les nœuds sur la grille</translation>
+    </message>
+    <message>
+        <source>Split track</source>
+        <translation>Scinder la piste</translation>
+    </message>
+    <message>
+        <source>Join tracks</source>
+        <translation>Joindre les pistes</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TGerberDateinamenDlg</name>
+    <message>
+        <source>File extensions</source>
+        <translation>Extensions de fichier</translation>
+    </message>
+    <message>
+        <source>Default...</source>
+        <translation>Par défaut...</translation>
+    </message>
+    <message>
+        <source>Reset all filenames to default values ?</source>
+        <translation>Rétablir tous les noms de fichier par défaut ?</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TGerberDlg</name>
+    <message>
+        <source>C1 - Copper Top</source>
+        <translation>C1 - Cuivre dessus</translation>
+    </message>
+    <message>
+        <source>C2 - Copper Bottom</source>
+        <translation>C2 - Cuivre dessous</translation>
+    </message>
+    <message>
+        <source>S1 - Silkscreen Top</source>
+        <translation>S1 - Sérigraphie dessus</translation>
+    </message>
+    <message>
+        <source>S2 - Silkscreen Bottom</source>
+        <translation>S2 - Sérigraphie dessous</translation>
+    </message>
+    <message>
+        <source>I1 - Copper Inner 1</source>
+        <translation>I1 - Cuivre interne 1</translation>
+    </message>
+    <message>
+        <source>I2 - Copper Inner 2</source>
+        <translation>I2 - Cuivre interne 2</translation>
+    </message>
+    <message>
+        <source>O - Outline</source>
+        <translation>O - Contour</translation>
+    </message>
+    <message>
+        <source>C1 - Solder mask</source>
+        <translation>C1 - Vernis épargne</translation>
+    </message>
+    <message>
+        <source>C2 - Solder mask</source>
+        <translation>C2 - Vernis épargne</translation>
+    </message>
+    <message>
+        <source>C1 - SMD mask</source>
+        <translation>C1 - Masque CMS</translation>
+    </message>
+    <message>
+        <source>C2 - SMD mask</source>
+        <translation>C2 - Masque CMS</translation>
+    </message>
+    <message>
+        <source>Gerber export</source>
+        <translation>Export Gerber</translation>
+    </message>
+    <message>
+        <source>Layers</source>
+        <translation>Couches</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Miroir</translation>
+    </message>
+    <message>
+        <source>Include frame (board size)</source>
+        <translation>Avec cadre (taille de la carte)</translation>
+    </message>
+    <message>
+        <source>Punch drill holes</source>
+        <translation>Évider les perçages</translation>
+    </message>
+    <message>
+        <source>Center punch only (0.3 mm)</source>
+        <translation>Pointage seulement (0,3 mm)</translation>
+    </message>
+    <message>
+        <source>Solder mask</source>
+        <translation>Vernis épargne</translation>
+    </message>
+    <message>
+        <source>Pads</source>
+        <translation>Pastilles</translation>
+    </message>
+    <message>
+        <source>SMD pads</source>
+        <translation>Pastilles CMS</translation>
+    </message>
+    <message>
+        <source>Others</source>
+        <translation>Autres</translation>
+    </message>
+    <message>
+        <source>Inverted</source>
+        <translation>Inversé</translation>
+    </message>
+    <message>
+        <source>Offset:</source>
+        <translation>Décalage :</translation>
+    </message>
+    <message>
+        <source>SMD mask</source>
+        <translation>Masque CMS</translation>
+    </message>
+    <message>
+        <source>File extensions...</source>
+        <translation>Extensions de fichier...</translation>
+    </message>
+    <message>
+        <source>Change...</source>
+        <translation>Modifier...</translation>
+    </message>
+    <message>
+        <source>File name prefix:</source>
+        <translation>Préfixe du nom de fichier :</translation>
+    </message>
+    <message>
+        <source>Output folder:</source>
+        <translation>Dossier de sortie :</translation>
+    </message>
+    <message>
+        <source>Created files:</source>
+        <translation>Fichiers créés :</translation>
+    </message>
+    <message>
+        <source>Create Gerber files...</source>
+        <translation>Créer les fichiers Gerber...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Please select a folder.</source>
+        <translation>Veuillez choisir un dossier.</translation>
+    </message>
+    <message>
+        <source>The directory: &quot;%1&quot; does not exist.
+
+Please select a new output folder.</source>
+        <translation>Le dossier &quot;%1&quot; n&apos;existe pas.
+
+Veuillez choisir un autre dossier de sortie.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; already exists.
+
+Overwrite?</source>
+        <translation>Le fichier &quot;%1&quot; existe déjà.
+
+Le remplacer ?</translation>
+    </message>
+    <message>
+        <source>%1 files created.</source>
+        <translation>%1 fichiers créés.</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TGroundPlaneBar</name>
     <message>
         <source>Ground plane</source>
@@ -18,6 +452,29 @@
     <message>
         <source>Adjust the distance from ground plane for selected and new elements</source>
         <translation>Régler la distance au plan de masse des éléments sélectionnés et nouveaux</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TKeyPanel</name>
+    <message>
+        <source> = Fine adjustment   </source>
+        <translation> = Réglage fin   </translation>
+    </message>
+    <message>
+        <source> = Grid off   </source>
+        <translation> = Grille désactivée   </translation>
+    </message>
+    <message>
+        <source> = Capture off   </source>
+        <translation> = Capture désactivée   </translation>
+    </message>
+    <message>
+        <source> = 1/2 grid   </source>
+        <translation> = 1/2 grille   </translation>
+    </message>
+    <message>
+        <source> = Change bend mode  </source>
+        <translation> = Mode de coude  </translation>
     </message>
 </context>
 <context>
@@ -48,6 +505,107 @@
     <message>
         <source>Make the layer the active one</source>
         <translation>Rendre la couche active</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TLochDlg</name>
+    <message>
+        <source>%1 drillings on the silkscreen layer.
+These drillings will be ignored.</source>
+        <translation>%1 perçages sur la couche de sérigraphie.
+Ces perçages seront ignorés.</translation>
+    </message>
+    <message>
+        <source>Excellon export</source>
+        <translation>Export Excellon</translation>
+    </message>
+    <message>
+        <source>Drilling side</source>
+        <translation>Côté de perçage</translation>
+    </message>
+    <message>
+        <source>Top (default)</source>
+        <translation>Dessus (par défaut)</translation>
+    </message>
+    <message>
+        <source>Bottom (x-mirrored, Gerber comp.)</source>
+        <translation>Dessous (miroir en X, comme Gerber)</translation>
+    </message>
+    <message>
+        <source>Bottom (x-mirrored, HPGL comp.)</source>
+        <translation>Dessous (miroir en X, comme HPGL)</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>Inch</source>
+        <translation>Pouces</translation>
+    </message>
+    <message>
+        <source>(format 3.2 )</source>
+        <translation>(format 3.2 )</translation>
+    </message>
+    <message>
+        <source>(format 3.3 )</source>
+        <translation>(format 3.3 )</translation>
+    </message>
+    <message>
+        <source>(format 2.4)</source>
+        <translation>(format 2.4)</translation>
+    </message>
+    <message>
+        <source>Delete leading zeros</source>
+        <translation>Supprimer les zéros de tête</translation>
+    </message>
+    <message>
+        <source>Output with decimal point</source>
+        <translation>Avec point décimal</translation>
+    </message>
+    <message>
+        <source>M71/72 instead of METRIC/INCH</source>
+        <translation>M71/72 au lieu de METRIC/INCH</translation>
+    </message>
+    <message>
+        <source>Drillings</source>
+        <translation>Perçages</translation>
+    </message>
+    <message>
+        <source>Simple drillings</source>
+        <translation>Perçages simples</translation>
+    </message>
+    <message>
+        <source>Through-holes</source>
+        <translation>Trous traversants</translation>
+    </message>
+    <message>
+        <source>Sort drillings</source>
+        <translation>Trier les perçages</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>Suppress comments</source>
+        <translation>Sans commentaires</translation>
+    </message>
+    <message>
+        <source>Suppress G90 - code</source>
+        <translation>Sans code G90</translation>
+    </message>
+    <message>
+        <source>Drill data uses EXCELLON format.</source>
+        <translation>Les données de perçage sont au format EXCELLON.</translation>
+    </message>
+    <message>
+        <source>Drill files (*.drl)</source>
+        <translation>Fichiers de perçage (*.drl)</translation>
     </message>
 </context>
 <context>
@@ -305,6 +863,22 @@ Continuer ?</translation>
     <message>
         <source>&amp;Redo</source>
         <translation>&amp;Rétablir</translation>
+    </message>
+    <message>
+        <source>E&amp;xport</source>
+        <translation>E&amp;xporter</translation>
+    </message>
+    <message>
+        <source>&amp;Gerber Export...</source>
+        <translation>Export &amp;Gerber...</translation>
+    </message>
+    <message>
+        <source>&amp;Drill data (Excellon)...</source>
+        <translation>&amp;Données de perçage (Excellon)...</translation>
+    </message>
+    <message>
+        <source>List drillings...</source>
+        <translation>Liste des perçages...</translation>
     </message>
 </context>
 <context>
@@ -861,6 +1435,10 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>EDIT:  Select elements with the left mouse button, drag to move them</source>
         <translation>ÉDITION :  sélectionner les éléments avec le bouton gauche, les faire glisser pour les déplacer</translation>
+    </message>
+    <message>
+        <source>Measure</source>
+        <translation>Mesure</translation>
     </message>
 </context>
 <context>

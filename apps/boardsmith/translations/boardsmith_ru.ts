@@ -2,6 +2,440 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
 <context>
+    <name>TEditTool</name>
+    <message>
+        <source>EDIT:  Move the node; ALT = 45° corners, CTRL = free position</source>
+        <translation>РЕДАКТИРОВАНИЕ:  перемещение узла; ALT = углы 45°, CTRL = свободное положение</translation>
+    </message>
+    <message>
+        <source>EDIT:  Draw a selection area; every element it touches is selected</source>
+        <translation>РЕДАКТИРОВАНИЕ:  область выделения; выделяется всё, чего она касается</translation>
+    </message>
+    <message>
+        <source>Start:</source>
+        <translation>Начало:</translation>
+    </message>
+    <message>
+        <source>Stop:</source>
+        <translation>Конец:</translation>
+    </message>
+    <message>
+        <source>Diameter:</source>
+        <translation>Диаметр:</translation>
+    </message>
+</context>
+<context>
+    <name>TMeasureTool</name>
+    <message>
+        <source>DISTANCE:  Click to starting point, hold button and move the mouse</source>
+        <translation>РАССТОЯНИЕ:  щёлкните в начальной точке, удерживайте кнопку и двигайте мышь</translation>
+    </message>
+    <message>
+        <source>Angle:</source>
+        <translation>Угол:</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TBohrInfoDlg</name>
+    <message>
+        <source>Drillings</source>
+        <translation>Отверстия</translation>
+    </message>
+    <message>
+        <source>Simple drillings</source>
+        <translation>Простые отверстия</translation>
+    </message>
+    <message>
+        <source>Through-Hole pads</source>
+        <translation>Переходные отверстия</translation>
+    </message>
+    <message>
+        <source>Clip&amp;board...</source>
+        <translation>&amp;Буфер обмена...</translation>
+    </message>
+    <message>
+        <source>The text is now in the clipboard</source>
+        <translation>Текст помещён в буфер обмена</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TEditCommands</name>
+    <message>
+        <source>C&amp;opy</source>
+        <translation>&amp;Копировать</translation>
+    </message>
+    <message>
+        <source>&amp;Cut</source>
+        <translation>&amp;Вырезать</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Вст&amp;авить</translation>
+    </message>
+    <message>
+        <source>D&amp;uplicate</source>
+        <translation>&amp;Дублировать</translation>
+    </message>
+    <message>
+        <source>&amp;Delete [Del]</source>
+        <translation>&amp;Удалить [Del]</translation>
+    </message>
+    <message>
+        <source>Select &amp;all</source>
+        <translation>Выделить &amp;всё</translation>
+    </message>
+    <message>
+        <source>&amp;Rotate</source>
+        <translation>&amp;Повернуть</translation>
+    </message>
+    <message>
+        <source>Rotate counter-clockwise</source>
+        <translation>Повернуть против часовой стрелки</translation>
+    </message>
+    <message>
+        <source>Mirror &amp;horizontal</source>
+        <translation>Отразить по &amp;горизонтали</translation>
+    </message>
+    <message>
+        <source>Mirror &amp;vertical</source>
+        <translation>Отразить по в&amp;ертикали</translation>
+    </message>
+    <message>
+        <source>Build &amp;group</source>
+        <translation>Создать &amp;группу</translation>
+    </message>
+    <message>
+        <source>Split gro&amp;up</source>
+        <translation>Р&amp;азгруппировать</translation>
+    </message>
+    <message>
+        <source>Change board side</source>
+        <translation>Сменить сторону платы</translation>
+    </message>
+    <message>
+        <source>Snap to grid</source>
+        <translation>Привязать к сетке</translation>
+    </message>
+    <message>
+        <source>Align top</source>
+        <translation>Выровнять по верху</translation>
+    </message>
+    <message>
+        <source>Align bottom</source>
+        <translation>Выровнять по низу</translation>
+    </message>
+    <message>
+        <source>Align left</source>
+        <translation>Выровнять влево</translation>
+    </message>
+    <message>
+        <source>Align right</source>
+        <translation>Выровнять вправо</translation>
+    </message>
+    <message>
+        <source>Align horizontal-center</source>
+        <translation>Выровнять по центру по горизонтали</translation>
+    </message>
+    <message>
+        <source>Align vertical-center</source>
+        <translation>Выровнять по центру по вертикали</translation>
+    </message>
+    <message>
+        <source>Set to layer</source>
+        <translation>Перенести на слой</translation>
+    </message>
+    <message>
+        <source>Delete elements outside the board</source>
+        <translation>Удалить элементы вне платы</translation>
+    </message>
+    <message>
+        <source>Rotate</source>
+        <translation>Повернуть</translation>
+    </message>
+    <message>
+        <source>Mirror horizontal</source>
+        <translation>Отразить по горизонтали</translation>
+    </message>
+    <message>
+        <source>Mirror vertical</source>
+        <translation>Отразить по вертикали</translation>
+    </message>
+    <message>
+        <source>Build group</source>
+        <translation>Создать группу</translation>
+    </message>
+    <message>
+        <source>Split group</source>
+        <translation>Разгруппировать</translation>
+    </message>
+    <message>
+        <source>F&amp;unctions</source>
+        <translation>&amp;Функции</translation>
+    </message>
+    <message>
+        <source>Align</source>
+        <translation>Выровнять</translation>
+    </message>
+    <message>
+        <source>Functions</source>
+        <translation>Функции</translation>
+    </message>
+    <message>
+        <source>Rotation angle</source>
+        <translation>Угол поворота</translation>
+    </message>
+    <message>
+        <source>Rotational angle [°]</source>
+        <translation>Угол поворота [°]</translation>
+    </message>
+    <message>
+        <source>PASTE:  Place with left mouse button, abort with right mouse button</source>
+        <translation>ВСТАВКА:  разместить левой кнопкой мыши, отмена правой кнопкой</translation>
+    </message>
+    <message>
+        <source>Set origin</source>
+        <translation>Установить нулевую точку</translation>
+    </message>
+    <message>
+        <source>Set to top/left</source>
+        <translation>В левый верхний угол</translation>
+    </message>
+    <message>
+        <source>Set to bottom/left</source>
+        <translation>В левый нижний угол</translation>
+    </message>
+    <message>
+        <source>Set to click-position</source>
+        <translation>В точку щелчка</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Копировать</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Вырезать</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Вставить</translation>
+    </message>
+    <message>
+        <source>Duplicate</source>
+        <translation>Дублировать</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Name...</source>
+        <translation>Имя...</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Имя:</translation>
+    </message>
+    <message>
+        <source>Select: </source>
+        <translation>Выделить: </translation>
+    </message>
+    <message>
+        <source>Remove node</source>
+        <translation>Удалить узел</translation>
+    </message>
+    <message>
+        <source>Add node</source>
+        <translation>Добавить узел</translation>
+    </message>
+    <message>
+        <source>Snap node to grid</source>
+        <translation>Привязать узел к сетке</translation>
+    </message>
+    <message>
+        <source>Snap all nodes to grid</source>
+        <translation>Привязать все узлы к сетке</translation>
+    </message>
+    <message>
+        <source>Split track</source>
+        <translation>Разделить дорожку</translation>
+    </message>
+    <message>
+        <source>Join tracks</source>
+        <translation>Соединить дорожки</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TGerberDateinamenDlg</name>
+    <message>
+        <source>File extensions</source>
+        <translation>Окончания имён файлов</translation>
+    </message>
+    <message>
+        <source>Default...</source>
+        <translation>По умолчанию...</translation>
+    </message>
+    <message>
+        <source>Reset all filenames to default values ?</source>
+        <translation>Вернуть всем именам файлов значения по умолчанию?</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TGerberDlg</name>
+    <message>
+        <source>C1 - Copper Top</source>
+        <translation>Ф1 - Медь сверху</translation>
+    </message>
+    <message>
+        <source>C2 - Copper Bottom</source>
+        <translation>Ф2 - Медь снизу</translation>
+    </message>
+    <message>
+        <source>S1 - Silkscreen Top</source>
+        <translation>Ш1 - Шелкография сверху</translation>
+    </message>
+    <message>
+        <source>S2 - Silkscreen Bottom</source>
+        <translation>Ш2 - Шелкография снизу</translation>
+    </message>
+    <message>
+        <source>I1 - Copper Inner 1</source>
+        <translation>В1 - Внутренний слой 1</translation>
+    </message>
+    <message>
+        <source>I2 - Copper Inner 2</source>
+        <translation>В2 - Внутренний слой 2</translation>
+    </message>
+    <message>
+        <source>O - Outline</source>
+        <translation>К - Контур</translation>
+    </message>
+    <message>
+        <source>C1 - Solder mask</source>
+        <translation>Ф1 - Маска пайки</translation>
+    </message>
+    <message>
+        <source>C2 - Solder mask</source>
+        <translation>Ф2 - Маска пайки</translation>
+    </message>
+    <message>
+        <source>C1 - SMD mask</source>
+        <translation>Ф1 - SMD-маска</translation>
+    </message>
+    <message>
+        <source>C2 - SMD mask</source>
+        <translation>Ф2 - SMD-маска</translation>
+    </message>
+    <message>
+        <source>Gerber export</source>
+        <translation>Экспорт Gerber</translation>
+    </message>
+    <message>
+        <source>Layers</source>
+        <translation>Слои</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Зеркально</translation>
+    </message>
+    <message>
+        <source>Include frame (board size)</source>
+        <translation>С рамкой (размер платы)</translation>
+    </message>
+    <message>
+        <source>Punch drill holes</source>
+        <translation>Вырезать отверстия</translation>
+    </message>
+    <message>
+        <source>Center punch only (0.3 mm)</source>
+        <translation>Только кернение (0,3 мм)</translation>
+    </message>
+    <message>
+        <source>Solder mask</source>
+        <translation>Маска пайки</translation>
+    </message>
+    <message>
+        <source>Pads</source>
+        <translation>Контактные площадки</translation>
+    </message>
+    <message>
+        <source>SMD pads</source>
+        <translation>SMD-площадки</translation>
+    </message>
+    <message>
+        <source>Others</source>
+        <translation>Прочие</translation>
+    </message>
+    <message>
+        <source>Inverted</source>
+        <translation>Инвертировать</translation>
+    </message>
+    <message>
+        <source>Offset:</source>
+        <translation>Отступ:</translation>
+    </message>
+    <message>
+        <source>SMD mask</source>
+        <translation>SMD-маска</translation>
+    </message>
+    <message>
+        <source>File extensions...</source>
+        <translation>Окончания имён...</translation>
+    </message>
+    <message>
+        <source>Change...</source>
+        <translation>Изменить...</translation>
+    </message>
+    <message>
+        <source>File name prefix:</source>
+        <translation>Начало имени файла:</translation>
+    </message>
+    <message>
+        <source>Output folder:</source>
+        <translation>Папка вывода:</translation>
+    </message>
+    <message>
+        <source>Created files:</source>
+        <translation>Созданные файлы:</translation>
+    </message>
+    <message>
+        <source>Create Gerber files...</source>
+        <translation>Создать файлы Gerber...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрыть</translation>
+    </message>
+    <message>
+        <source>Please select a folder.</source>
+        <translation>Выберите папку.</translation>
+    </message>
+    <message>
+        <source>The directory: &quot;%1&quot; does not exist.
+
+Please select a new output folder.</source>
+        <translation>Папка &quot;%1&quot; не существует.
+
+Выберите другую папку вывода.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; already exists.
+
+Overwrite?</source>
+        <translation>Файл &quot;%1&quot; уже существует.
+
+Перезаписать?</translation>
+    </message>
+    <message>
+        <source>%1 files created.</source>
+        <translation>Создано файлов: %1.</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TGroundPlaneBar</name>
     <message>
         <source>Ground plane</source>
@@ -18,6 +452,29 @@
     <message>
         <source>Adjust the distance from ground plane for selected and new elements</source>
         <translation>Зазор до общей шины для выделенных и новых элементов</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TKeyPanel</name>
+    <message>
+        <source> = Fine adjustment   </source>
+        <translation> = Точная настройка   </translation>
+    </message>
+    <message>
+        <source> = Grid off   </source>
+        <translation> = Без сетки   </translation>
+    </message>
+    <message>
+        <source> = Capture off   </source>
+        <translation> = Без захвата   </translation>
+    </message>
+    <message>
+        <source> = 1/2 grid   </source>
+        <translation> = 1/2 сетки   </translation>
+    </message>
+    <message>
+        <source> = Change bend mode  </source>
+        <translation> = Режим изгиба  </translation>
     </message>
 </context>
 <context>
@@ -48,6 +505,107 @@
     <message>
         <source>Make the layer the active one</source>
         <translation>Сделать слой активным</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TLochDlg</name>
+    <message>
+        <source>%1 drillings on the silkscreen layer.
+These drillings will be ignored.</source>
+        <translation>Отверстий на слое шелкографии: %1.
+Эти отверстия не учитываются.</translation>
+    </message>
+    <message>
+        <source>Excellon export</source>
+        <translation>Экспорт Excellon</translation>
+    </message>
+    <message>
+        <source>Drilling side</source>
+        <translation>Сторона сверления</translation>
+    </message>
+    <message>
+        <source>Top (default)</source>
+        <translation>Сверху (по умолчанию)</translation>
+    </message>
+    <message>
+        <source>Bottom (x-mirrored, Gerber comp.)</source>
+        <translation>Снизу (зеркально по X, как Gerber)</translation>
+    </message>
+    <message>
+        <source>Bottom (x-mirrored, HPGL comp.)</source>
+        <translation>Снизу (зеркально по X, как HPGL)</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Формат</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>мм</translation>
+    </message>
+    <message>
+        <source>Inch</source>
+        <translation>Дюймы</translation>
+    </message>
+    <message>
+        <source>(format 3.2 )</source>
+        <translation>(формат 3.2 )</translation>
+    </message>
+    <message>
+        <source>(format 3.3 )</source>
+        <translation>(формат 3.3 )</translation>
+    </message>
+    <message>
+        <source>(format 2.4)</source>
+        <translation>(формат 2.4)</translation>
+    </message>
+    <message>
+        <source>Delete leading zeros</source>
+        <translation>Без ведущих нулей</translation>
+    </message>
+    <message>
+        <source>Output with decimal point</source>
+        <translation>С десятичной точкой</translation>
+    </message>
+    <message>
+        <source>M71/72 instead of METRIC/INCH</source>
+        <translation>M71/72 вместо METRIC/INCH</translation>
+    </message>
+    <message>
+        <source>Drillings</source>
+        <translation>Отверстия</translation>
+    </message>
+    <message>
+        <source>Simple drillings</source>
+        <translation>Простые отверстия</translation>
+    </message>
+    <message>
+        <source>Through-holes</source>
+        <translation>Переходные отверстия</translation>
+    </message>
+    <message>
+        <source>Sort drillings</source>
+        <translation>Сортировать отверстия</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Вывод</translation>
+    </message>
+    <message>
+        <source>Suppress comments</source>
+        <translation>Без комментариев</translation>
+    </message>
+    <message>
+        <source>Suppress G90 - code</source>
+        <translation>Без кода G90</translation>
+    </message>
+    <message>
+        <source>Drill data uses EXCELLON format.</source>
+        <translation>Данные сверления в формате EXCELLON.</translation>
+    </message>
+    <message>
+        <source>Drill files (*.drl)</source>
+        <translation>Файлы сверления (*.drl)</translation>
     </message>
 </context>
 <context>
@@ -305,6 +863,22 @@ Continue?</source>
     <message>
         <source>&amp;Redo</source>
         <translation>&amp;Повторить</translation>
+    </message>
+    <message>
+        <source>E&amp;xport</source>
+        <translation>&amp;Экспорт</translation>
+    </message>
+    <message>
+        <source>&amp;Gerber Export...</source>
+        <translation>Экспорт &amp;Gerber...</translation>
+    </message>
+    <message>
+        <source>&amp;Drill data (Excellon)...</source>
+        <translation>&amp;Данные сверловки (Excellon)...</translation>
+    </message>
+    <message>
+        <source>List drillings...</source>
+        <translation>Список отверстий...</translation>
     </message>
 </context>
 <context>
@@ -861,6 +1435,10 @@ Save changes?</source>
     <message>
         <source>EDIT:  Select elements with the left mouse button, drag to move them</source>
         <translation>РЕДАКТИРОВАНИЕ:  выделение элементов левой кнопкой мыши, перемещение перетаскиванием</translation>
+    </message>
+    <message>
+        <source>Measure</source>
+        <translation>Измерение</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,84 @@
+#include "measure_tool.h"
+
+#include <QPainter>
+
+#include "board_view.h"
+#include "io/settings.h"
+#include "overlay.h"
+#include "tool_geometry.h"
+
+namespace bs::app {
+
+void TMeasureTool::Activate() {
+  start_.reset();
+  shown_ = false;
+}
+
+void TMeasureTool::Deactivate() {
+  start_.reset();
+  shown_ = false;
+}
+
+QString TMeasureTool::Hint() const {
+  return tr("DISTANCE:  Click to starting point, hold button and move the mouse");
+}
+
+void TMeasureTool::Follow(const TPointer& p) {
+  last_ = p;
+  const TBoard* board = Board();
+  if (!board) return;
+  const TCursorPosition c = CursorPosition(*board, p.Model, CaptureOn(host_.Settings(), p), p.Ctrl());
+  at_ = c.At;
+  captured_ = c.Captured;
+  shown_ = host_.BoardView().viewport()->rect().contains(p.Pixel);
+}
+
+void TMeasureTool::Press(const TPointer& p) {
+  Follow(p);
+  start_ = at_;
+  ShowValues();
+}
+
+void TMeasureTool::Move(const TPointer& p) {
+  Follow(p);
+  ShowValues();
+}
+
+void TMeasureTool::Release(const TPointer& p) {
+  Follow(p);
+  start_.reset();
+  ShowValues();
+}
+
+void TMeasureTool::ShowValues() {
+  // Without the box the status line shows the measurement.
+  const TCursorMark m = Mark();
+  host_.ShowDragValues(start_ && !m.ShowBox ? DragValuesText(m.Rows) : QString());
+}
+
+void TMeasureTool::Modifiers(Qt::KeyboardModifiers mods) {
+  TPointer p = last_;
+  p.Modifiers = mods;
+  Follow(p);
+}
+
+TCursorMark TMeasureTool::Mark() const {
+  TCursorMark m = CursorMarkAt(host_, at_, captured_);
+  m.Shown = m.Shown && shown_;
+  // The box is always there in this tool (in the anti-aliased look).
+  m.ShowBox = host_.BoardView().AntiAliased();
+  const TBoard* board = host_.BoardView().Board();
+  if (!board || !start_) return m;
+  const TPlatine& b = board->Platine;
+  m.Cross.Measure = PixelOf(b, *start_);
+  m.Rows = CoordinateRows(b, at_, start_, DisplayUnitOf(host_.Settings()));
+  const double angle = MeasureAngle(*m.Cross.Measure, m.Cross.At);
+  m.Rows.push_back({6, tr("Angle:"), QString::number(angle, 'g', 3) + "°"});
+  return m;
+}
+
+void TMeasureTool::Paint(QPainter& p) const { Mark().Paint(p); }
+
+QRegion TMeasureTool::OverlayRegion() const { return Mark().Region(); }
+
+}  // namespace bs::app

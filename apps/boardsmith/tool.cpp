@@ -1,0 +1,71 @@
+#include "tool.h"
+
+#include <cmath>
+
+#include "board_view.h"
+#include "io/settings.h"
+#include "overlay.h"
+#include "render/view.h"
+#include "tools.h"
+
+namespace bs::app {
+
+void TTool::RightClick(const TPointer&) { host_.ChooseTool(kToolEdit); }
+
+TBoard* TTool::Board() { return host_.Project().Active(); }
+
+TDisplayUnit DisplayUnitOf(const TSettings& settings) {
+  return settings.Options.MIL ? TDisplayUnit::Mil : TDisplayUnit::Mm;
+}
+
+bool CaptureOn(const TSettings& settings, const TPointer& p) {
+  return settings.Options.Fang && !(p.Ctrl() && p.Shift());
+}
+
+QPointF PixelOf(const TPlatine& board, TDPoint model) {
+  const TDPoint px = ModelToPixel(board, model);
+  return {px.X, px.Y};
+}
+
+TCursorMark CursorMarkAt(TToolHost& host, TDPoint at, bool captured) {
+  TCursorMark m;
+  TBoardView& view = host.BoardView();
+  const TBoard* board = view.Board();
+  if (!board) return m;
+  const auto& o = host.Settings().Options;
+  m.View = view.viewport()->size();
+  m.Cross.At = PixelOf(board->Platine, at);
+  m.Cross.Captured = captured;
+  m.Look.Scheme = view.Settings().Scheme;
+  m.Look.Diagonals = o.FK_Diagonal;
+  m.Look.AntiAliased = view.AntiAliased();
+  // The box is drawn in the anti-aliased look only.
+  m.ShowBox = o.FK_TextBox && view.AntiAliased();
+  m.Style = {o.FK_TextBig, o.FK_TextBlack, o.FK_Transparent};
+  m.Shown = QRectF(QPointF(0, 0), QSizeF(m.View)).contains(m.Cross.At);
+  m.Rows = CoordinateRows(board->Platine, at, std::nullopt, DisplayUnitOf(host.Settings()));
+  return m;
+}
+
+std::vector<TBoxRow> CoordinateRows(const TPlatine& board, TDPoint at, std::optional<TDPoint> start,
+                                    TDisplayUnit unit) {
+  const TCoordinateText t = CoordinateReadout(board, at, unit);
+  std::vector<TBoxRow> rows = {{1, "X:", QString::fromStdString(t.X)}, {2, "Y:", QString::fromStdString(t.Y)}};
+  if (start) {
+    const double dx = at.X - start->X, dy = at.Y - start->Y;
+    auto length = [unit](double v) { return QString::fromStdString(FormatLength(v, -1, unit)); };
+    rows.push_back({3, "dX:", length(dx)});
+    rows.push_back({4, "dY:", length(dy)});
+    rows.push_back({5, "L:", length(std::hypot(dx, dy))});
+  }
+  return rows;
+}
+
+QString DragValuesText(const std::vector<TBoxRow>& rows) {
+  QStringList parts;
+  for (const TBoxRow& r : rows)
+    if (r.Row >= 3) parts << r.Label + " " + r.Value;
+  return parts.join("   ");
+}
+
+}  // namespace bs::app
