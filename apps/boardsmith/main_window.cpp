@@ -45,6 +45,7 @@
 #include "options_dialog.h"
 #include "project/newboard.h"
 #include "edit/board_ops.h"
+#include "copper/connectivity.h"
 #include "edit/undo.h"
 #include "io/project_file.h"
 #include "model/codepage.h"
@@ -313,6 +314,21 @@ void TMainWindow::BuildMenus() {
     project_.Changed = true;
     view_->Refresh();
     QMessageBox::information(this, kCaption, tr("The solder mask was reset to its defaults."));
+  });
+  // Rubber bands that copper already joins are removed; the counts are shown.
+  QAction* removeBands = extras->addAction(tr("&Remove connections (rubberbands)"), this, [this] {
+    TBoard* b = project_.Active();
+    if (!b || !HasConnections(*b)) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const TRubberBandCounts counts = RemoveUnneededConnections(project_);
+    QApplication::restoreOverrideCursor();
+    if (counts.Removed > 0) view_->Refresh();
+    commands_->Refresh();
+    RefreshEditMenu();
+    QMessageBox::information(this, kCaption, Text(RubberBandCountsMessage(counts)));
+  });
+  connect(extras, &QMenu::aboutToShow, this, [this, removeBands] {
+    removeBands->setEnabled(project_.Active() && HasConnections(*project_.Active()));
   });
   extras->addAction(commands_->DeleteOutsideAction());
 

@@ -19,8 +19,10 @@
 #include "io/project_file.h"
 #include "board_overview.h"
 #include "layer_bar.h"
+#include "copper/connectivity.h"
 #include "edit/undo.h"
 #include "main_window.h"
+#include "modal_helpers.h"
 #include "model/objekt_list.h"
 #include "new_board_dialog.h"
 #include "qpainter_surface.h"
@@ -252,6 +254,31 @@ TEST_F(MainWindowTest, UndoAndRedoFromTheKeyboardAndTheMenu) {
   emit edit->aboutToShow();
   EXPECT_TRUE(undo->isEnabled());
   EXPECT_FALSE(redo->isEnabled());
+}
+
+// "Remove connections (rubberbands)" drops the bands that copper already
+// joins and says how many went and stayed, as the core counts them.
+TEST_F(MainWindowTest, RemovingSatisfiedRubberBandsReportsTheCounts) {
+  TProject expected;
+  ASSERT_TRUE(ReadProjectFile(expected, kDemo.toStdString(), false).Ok);
+  const TRubberBandCounts counts = RemoveUnneededConnections(expected);
+
+  TMainWindow w;
+  w.show();
+  ASSERT_TRUE(w.OpenFile(kDemo));
+  QAction* remove = Entry(w, "&Remove connections (rubberbands)");
+  ASSERT_NE(remove, nullptr);
+  QString text;
+  test::AnswerNextBox(QMessageBox::Ok, &text);
+  remove->trigger();
+  EXPECT_EQ(text, QString("%1 connections (rubberbands) removed.\n%2 connections (rubberbands) remaining.")
+                      .arg(counts.Removed)
+                      .arg(counts.Remaining));
+  size_t left = 0, expectedLeft = 0;
+  for (const auto& e : w.Project().Active()->Elements) left += e->Connections.size();
+  for (const auto& e : expected.Active()->Elements) expectedLeft += e->Connections.size();
+  EXPECT_EQ(left, expectedLeft);
+  EXPECT_EQ(int(left), counts.Remaining);
 }
 
 TEST_F(MainWindowTest, GridHotkeysAndGridMenu) {

@@ -880,6 +880,10 @@ Continuer ?</translation>
         <source>List drillings...</source>
         <translation>Liste des perçages...</translation>
     </message>
+    <message>
+        <source>&amp;Remove connections (rubberbands)</source>
+        <translation>&amp;Supprimer les connexions (élastiques)</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
@@ -1530,6 +1534,10 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>The grid must be a number with at most six digits.</source>
         <translation>La grille doit être un nombre d&apos;au plus six chiffres.</translation>
+    </message>
+    <message>
+        <source>%1 connections (rubberbands) removed.<byte value="xd"/>%2 connections (rubberbands) remaining.</source>
+        <translation>%1 connexions (élastiques) supprimées.<byte value="xd"/>%2 connexions (élastiques) restantes.</translation>
     </message>
 </context>
 </TS>

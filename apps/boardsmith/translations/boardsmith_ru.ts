@@ -880,6 +880,10 @@ Continue?</source>
         <source>List drillings...</source>
         <translation>Список отверстий...</translation>
     </message>
+    <message>
+        <source>&amp;Remove connections (rubberbands)</source>
+        <translation>&amp;Удалить лишние связи (резинки)</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
@@ -1530,6 +1534,10 @@ Save changes?</source>
     <message>
         <source>The grid must be a number with at most six digits.</source>
         <translation>Шаг сетки должен быть числом не более чем из шести цифр.</translation>
+    </message>
+    <message>
+        <source>%1 connections (rubberbands) removed.<byte value="xd"/>%2 connections (rubberbands) remaining.</source>
+        <translation>Удалено связей (резинок): %1.<byte value="xd"/>Осталось связей (резинок): %2.</translation>
     </message>
 </context>
 </TS>

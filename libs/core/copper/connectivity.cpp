@@ -13,6 +13,7 @@
 #include "copper/predicates.h"
 #include "edit/undo.h"
 #include "model/geometry.h"
+#include "model/messages.h"
 
 namespace bs {
 
@@ -331,8 +332,7 @@ TRubberBandCounts RemoveUnneededConnections(TProject& project) {
 }
 
 std::string RubberBandCountsMessage(const TRubberBandCounts& counts) {
-  return std::to_string(counts.Removed) + " connections (rubberbands) removed.\r" + std::to_string(counts.Remaining) +
-         " connections (rubberbands) remaining.";
+  return FormatMessage(msg::kRubberBandCounts, {std::to_string(counts.Removed), std::to_string(counts.Remaining)});
 }
 
 TRubberBandHit HitRubberBand(TBoard& board, const TViewMap& view, int x, int y) {

@@ -44,6 +44,10 @@ inline constexpr const char* kHeightRange = BS_CORE_TEXT("core", "The height mus
 inline constexpr const char* kDistanceRange = BS_CORE_TEXT("core", "The distance must lie between %1 mm and %2 mm.");
 inline constexpr const char* kDiameterRange = BS_CORE_TEXT("core", "The diameter must lie between %1 mm and %2 mm.");
 
+// ---- connections ----
+inline constexpr const char* kRubberBandCounts =
+    BS_CORE_TEXT("core", "%1 connections (rubberbands) removed.\r%2 connections (rubberbands) remaining.");
+
 // ---- grids ----
 inline constexpr const char* kGridTooSmall = BS_CORE_TEXT("core", "The grid must be at least 0.001 mm.");
 inline constexpr const char* kGridTooLarge = BS_CORE_TEXT("core", "The grid must not be larger than 10 mm.");
