@@ -55,6 +55,7 @@
 #include "render/view.h"
 #include "ruler.h"
 #include "size_bar.h"
+#include "test_tool.h"
 #include "tool_palette.h"
 #include "tools.h"
 
@@ -405,6 +406,7 @@ void TMainWindow::BuildTools() {
   placementTool_ = placement.get();
   tools_[kToolPlacement] = std::move(placement);
   tools_[kToolMeasure] = std::make_unique<TMeasureTool>(*this);
+  tools_[kToolTest] = std::make_unique<TTestTool>(*this);
   commands_ = new TEditCommands(*this, *placementTool_, this);
 }
 
@@ -535,7 +537,8 @@ bool TMainWindow::ToolKey(const QKeyEvent& key, bool pressed) {
   const std::string& letters = settings_.Options.Hotkeys;
   const QString typed = key.text().toUpper();
   if (typed.size() != 1) return false;
-  for (const auto& [hot, mode] : {std::pair{kHotZoom, kToolZoom}, std::pair{kHotMeasure, kToolMeasure}}) {
+  for (const auto& [hot, mode] : {std::pair{kHotZoom, kToolZoom}, std::pair{kHotMeasure, kToolMeasure},
+                             std::pair{kHotTest, kToolTest}}) {
     if (letters.size() <= size_t(hot) || letters[size_t(hot)] == '_') continue;
     if (typed[0] != QChar::fromLatin1(letters[size_t(hot)]).toUpper()) continue;
     SetTool(mode);

@@ -69,6 +69,21 @@ QPixmap Pointer(int size) {
   });
 }
 // A ruler with an arrow along it, for the measure tool.
+// A test probe: a needle with a round grip.
+QPixmap Probe(int size) {
+  QPixmap pm(size, size);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double s = size / 32.0;
+  p.setPen(QPen(QColor(60, 60, 60), 2.5 * s, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(6 * s, 26 * s), QPointF(18 * s, 14 * s));
+  p.setBrush(QColor(200, 40, 40));
+  p.setPen(QPen(QColor(90, 20, 20), 1.5 * s));
+  p.drawEllipse(QPointF(22 * s, 10 * s), 6 * s, 6 * s);
+  return pm;
+}
+
 QPixmap Ruler(int size) {
   return Drawn(size, [](QPainter& p, double s) {
     p.setPen(QPen(Qt::black, 1.5 * s));
@@ -123,6 +138,7 @@ TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Too
   addWidget(zoomButton_);
 
   addAction(tool(kToolMeasure, QIcon(Ruler(32)), tr("Measure")));
+  addAction(tool(kToolTest, QIcon(Probe(32)), tr("Test")));
 }
 
 void TToolPalette::RefreshZoomMenu(TBoard* board) {
@@ -147,7 +163,10 @@ QAction* TToolPalette::Action(int mode) const {
 void TToolPalette::SetHotkeys(const std::string& keys) {
   for (const auto& [mode, a] : actions_) {
     const QString name = a->data().toString();
-    const int hot = mode == kToolZoom ? kHotZoom : mode == kToolMeasure ? kHotMeasure : -1;
+    const int hot = mode == kToolZoom      ? kHotZoom
+                    : mode == kToolMeasure ? kHotMeasure
+                    : mode == kToolTest    ? kHotTest
+                                           : -1;
     const char key = hot >= 0 && keys.size() > size_t(hot) ? keys[size_t(hot)] : '_';
     a->setToolTip(key == '_' ? name : QString("%1 (%2)").arg(name, QChar(key)));
   }

@@ -156,6 +156,34 @@ struct EditToolTest : testing::Test {
   QAction* Command(TEditCommands::TCommand c) { return w->Commands()->Action(c); }
 };
 
+// The test tool highlights what copper joins to the clicked element; SHIFT
+// adds another net, a plain click starts afresh, a right click edits again.
+TEST_F(EditToolTest, TestToolHighlightsWhatCopperJoins) {
+  TObjekt& a = Pad(200, 200);
+  TObjekt& b = Pad(300, 200);
+  Track({QPoint(200, 200), QPoint(300, 200)});
+  TObjekt& c = Pad(500, 400);
+  w->SetTool(kToolTest);
+  ASSERT_EQ(w->Tool(), kToolTest);
+  QTest::mouseClick(vp, Qt::LeftButton, {}, QPoint(300, 200));
+  auto marked = [this] {
+    size_t n = 0;
+    for (const auto& e : Board().Elements) n += e->Selected;
+    return n;
+  };
+  EXPECT_TRUE(a.Selected && b.Selected);
+  EXPECT_FALSE(c.Selected);
+  EXPECT_EQ(marked(), 3u);
+  QTest::mouseClick(vp, Qt::LeftButton, Qt::ShiftModifier, QPoint(500, 400));
+  EXPECT_EQ(marked(), 4u);
+  QTest::mouseClick(vp, Qt::LeftButton, {}, QPoint(500, 400));
+  EXPECT_EQ(marked(), 1u);
+  QTest::mouseClick(vp, Qt::LeftButton, {}, QPoint(700, 600));  // nothing there
+  EXPECT_EQ(marked(), 0u);
+  QTest::mouseClick(vp, Qt::RightButton, {}, QPoint(700, 600));
+  EXPECT_EQ(w->Tool(), kToolEdit);
+}
+
 TEST_F(EditToolTest, ClickSelectsShiftTogglesAndEmptySpaceDeselects) {
   TObjekt& a = Pad(200, 200);
   TObjekt& b = Pad(300, 200);

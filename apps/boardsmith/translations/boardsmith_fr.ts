@@ -36,6 +36,13 @@
     </message>
 </context>
 <context>
+    <name>TTestTool</name>
+    <message>
+        <source>TEST:  Click to highlight connected elements</source>
+        <translation>TEST :  Cliquez pour mettre en évidence les éléments connectés</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TBohrInfoDlg</name>
     <message>
         <source>Drillings</source>
@@ -1443,6 +1450,10 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>Measure</source>
         <translation>Mesure</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
     </message>
 </context>
 <context>

@@ -36,6 +36,13 @@
     </message>
 </context>
 <context>
+    <name>TTestTool</name>
+    <message>
+        <source>TEST:  Click to highlight connected elements</source>
+        <translation>ТЕСТ:  Щёлкните, чтобы выделить соединённые элементы</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TBohrInfoDlg</name>
     <message>
         <source>Drillings</source>
@@ -1443,6 +1450,10 @@ Save changes?</source>
     <message>
         <source>Measure</source>
         <translation>Измерение</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Тест</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,34 @@
+#include "test_tool.h"
+
+#include <QApplication>
+#include <QCursor>
+
+#include "board_view.h"
+#include "copper/connectivity.h"
+#include "edit/pick.h"
+#include "io/settings.h"
+
+namespace bs::app {
+
+void TTestTool::Press(const TPointer& p) {
+  if (p.Button != Qt::LeftButton) return;
+  TBoard* board = Board();
+  if (!board) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  // Without SHIFT a click starts a fresh highlight.
+  if (!p.Shift())
+    for (auto& e : board->Elements) e->Selected = 0;
+  const int picked = PickElement(*board, p.Model, true, true);
+  if (picked >= 0 && CanStartTest(*board->Elements[size_t(picked)])) {
+    TFloodOptions opt;
+    opt.FollowRubberBands = host_.Settings().Options.TestLuftlinien;
+    MarkConnected(*board, *board->Elements[size_t(picked)], opt);
+  }
+  host_.BoardView().Refresh();
+  host_.SelectionChanged();
+  QApplication::restoreOverrideCursor();
+}
+
+QString TTestTool::Hint() const { return tr("TEST:  Click to highlight connected elements"); }
+
+}  // namespace bs::app
