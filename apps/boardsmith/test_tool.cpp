@@ -10,6 +10,27 @@
 
 namespace bs::app {
 
+TTestTool::TTestTool(TToolHost& host) : TTool(host) {
+  blink_.setInterval(500);
+  QObject::connect(&blink_, &QTimer::timeout, [this] { SetDark(!host_.BoardView().Settings().BlinkDark); });
+}
+
+void TTestTool::Activate() {
+  if (host_.Settings().Options.BlinkTest) blink_.start();
+}
+
+void TTestTool::Deactivate() {
+  blink_.stop();
+  SetDark(false);
+}
+
+void TTestTool::SetDark(bool dark) {
+  TPaintSettings& paint = host_.BoardView().Settings();
+  if (paint.BlinkDark == dark) return;
+  paint.BlinkDark = dark;
+  host_.BoardView().Refresh();
+}
+
 void TTestTool::Press(const TPointer& p) {
   if (p.Button != Qt::LeftButton) return;
   TBoard* board = Board();

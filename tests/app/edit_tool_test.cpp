@@ -184,6 +184,25 @@ TEST_F(EditToolTest, TestToolHighlightsWhatCopperJoins) {
   EXPECT_EQ(w->Tool(), kToolEdit);
 }
 
+// With "Blinking TEST mode" the highlight switches to the darker selection
+// colour and back every 500 ms while the tool is active, and stops with it.
+TEST_F(EditToolTest, TestHighlightBlinksOnlyWhileTheToolIsActive) {
+  for (bool blink : {true, false}) {
+    w->Settings().Options.BlinkTest = blink;
+    w->SetTool(kToolTest);
+    bool sawDark = false;
+    for (int i = 0; i < 14 && !sawDark; ++i) {
+      QTest::qWait(50);
+      sawDark = view->Settings().BlinkDark;
+    }
+    QTest::qWait(600);  // at least one more tick
+    sawDark = sawDark || view->Settings().BlinkDark;
+    EXPECT_EQ(sawDark, blink);
+    w->SetTool(kToolEdit);
+    EXPECT_FALSE(view->Settings().BlinkDark);
+  }
+}
+
 TEST_F(EditToolTest, ClickSelectsShiftTogglesAndEmptySpaceDeselects) {
   TObjekt& a = Pad(200, 200);
   TObjekt& b = Pad(300, 200);

@@ -185,6 +185,19 @@ TEST(PaintCulling, BandsMatchOnePass) {
   }
 }
 
+// Selected elements take the selection colour, in the blinking test
+// highlight's darker phase that colour darkened by 0.2.
+TEST(ElementColour, SelectionAndItsBlinkingPhase) {
+  auto pad = NewObjekt();
+  InitThtPad(*pad, {0, 0}, kLayerC1, kShapeRound, 2000, 5000);
+  TPaintSettings set;
+  EXPECT_EQ(ElementColour(*pad, set, TPaintTarget::Screen), set.Scheme.Layer(kLayerC1));
+  pad->Selected = 1;
+  EXPECT_EQ(ElementColour(*pad, set, TPaintTarget::Screen), set.Scheme.Selection());
+  set.BlinkDark = true;
+  EXPECT_EQ(ElementColour(*pad, set, TPaintTarget::Screen), Darkened(set.Scheme.Selection(), 0.2));
+}
+
 // Culling must never drop anything that shows: a window of the board looks
 // exactly like the same part of the whole picture.
 TEST(PaintCulling, WindowsMatchTheWholePicture) {

@@ -214,7 +214,7 @@ TColour ElementColour(const TObjekt& e, const TPaintSettings& set, TPaintTarget 
   TColour c = set.Scheme.Layer(e.Layer);
   if (IsVia(e)) c = set.Scheme.C[kColThroughPads];
   if (set.ToolMode == 15 && NeedsSolderMaskOpening(e)) c = set.Scheme.Layer(kLayerO);
-  if (e.Selected) c = set.Scheme.Selection();
+  if (e.Selected) c = set.BlinkDark ? Darkened(set.Scheme.Selection(), 0.2) : set.Scheme.Selection();
   if (target == TPaintTarget::BitmapExport && set.Monochrome) c = 0x000000;
   return c;
 }

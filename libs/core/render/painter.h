@@ -24,6 +24,7 @@ struct TPaintSettings {
   bool ShowGrid = true;
   bool GridDots = false;
   int GridMarker = 4;             // marker every N grid steps; 0 off
+  bool BlinkDark = false;         // the blinking test highlight in its darker phase
 };
 
 // Where the surface looks at the board: pixels per unit and the scroll
