@@ -23,6 +23,7 @@
 #include "edit_tool.h"
 #include "key_panel.h"
 #include "main_window.h"
+#include "private_folders.h"
 #include "measure_tool.h"
 #include "model/objekt.h"
 #include "placement_tool.h"
@@ -40,19 +41,12 @@ namespace fs = std::filesystem;
 // a main window with an empty board (160 x 100 mm) seen at 0.1 mm a pixel
 // from its top-left corner: model (x, y) lies at pixel (x / 1000, -y / 1000).
 struct EditToolTest : testing::Test {
-  fs::path dir = fs::temp_directory_path() /
-                 ("bs_edit_tool_test_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  "_" + std::to_string(QCoreApplication::applicationPid()));
-  QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME"), oldData = qgetenv("XDG_DATA_HOME");
+  test::TPrivateFolders folders{"bs_edit_tool_test_"};
   std::unique_ptr<TMainWindow> w;
   TBoardView* view = nullptr;
   QWidget* vp = nullptr;
 
   void SetUp() override {
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir / "config").string()));
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir / "data").string()));
     QGuiApplication::clipboard()->clear();
     w = std::make_unique<TMainWindow>();
     w->resize(1100, 750);
@@ -77,9 +71,6 @@ struct EditToolTest : testing::Test {
   }
   void TearDown() override {
     w.reset();
-    qputenv("XDG_CONFIG_HOME", oldConfig);
-    qputenv("XDG_DATA_HOME", oldData);
-    fs::remove_all(dir);
   }
 
   TBoard& Board() { return *w->Project().Active(); }

@@ -21,6 +21,7 @@
 #include "layer_bar.h"
 #include "length_field.h"
 #include "main_window.h"
+#include "private_folders.h"
 #include "model/objekt.h"
 #include "size_bar.h"
 #include "tool_palette.h"
@@ -38,19 +39,12 @@ double Rounded(double zoom) { return std::round(zoom * 1e5) / 1e5; }
 // Each test has folders of its own for the settings and the data files, and
 // a main window with the example board, 0.1 mm a pixel, scrolled into it.
 struct ViewToolsTest : testing::Test {
-  fs::path dir = fs::temp_directory_path() /
-                 ("bs_view_tools_test_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  "_" + std::to_string(QCoreApplication::applicationPid()));
-  QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME"), oldData = qgetenv("XDG_DATA_HOME");
+  test::TPrivateFolders folders{"bs_view_tools_test_"};
   std::unique_ptr<TMainWindow> w;
   TBoardView* view = nullptr;
   QWidget* vp = nullptr;
 
   void SetUp() override {
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir / "config").string()));
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir / "data").string()));
     w = std::make_unique<TMainWindow>();
     w->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
@@ -61,9 +55,6 @@ struct ViewToolsTest : testing::Test {
   }
   void TearDown() override {
     w.reset();
-    qputenv("XDG_CONFIG_HOME", oldConfig);
-    qputenv("XDG_DATA_HOME", oldData);
-    fs::remove_all(dir);
   }
 
   TBoard& Board() { return *w->Project().Active(); }

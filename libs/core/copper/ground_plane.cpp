@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "model/geometry.h"
+#include "render/painter.h"
 #include "render/raster_surface.h"
 
 namespace bs {
@@ -36,20 +37,6 @@ void RowRange(const TObjekt& e, double zoom, int& first, int& last) {
   last = int(std::ceil(-double(r.Top) * zoom)) + 1;
 }
 }  // namespace
-
-void PaintGroundPlaneConstruction(TSurface& s, const TBoard& board, int layer, const TViewMap& view, TColour copper,
-                                  TColour none) {
-  const bool multi = board.Platine.Multilayer != 0;
-  // Only the elements that reach into the surface's rows.
-  const double top = -view.ScrollY / view.Zoom, bottom = -(view.ScrollY + s.Height()) / view.Zoom;
-  std::vector<const TObjekt*> here;
-  for (const auto& e : board.Elements) {
-    if (!OccupiesLayer(*e, layer, multi)) continue;
-    const TURect r = CullBounds(*e);
-    if (r.Bottom >= bottom && r.Top <= top) here.push_back(e.get());
-  }
-  PaintConstruction(s, board, here, layer, view, copper, none);
-}
 
 namespace {
 int Find(std::vector<int>& parent, int a) {

@@ -7,18 +7,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/types.h"
 #include "project/project.h"
-#include "render/painter.h"
-#include "render/surface.h"
 
 namespace bs {
-
-// Paints the plane of `layer` onto a two-colour surface: no copper
-// everywhere, copper over the board rectangle (one unit beyond its far
-// edges), the elements' gaps without copper, the spokes and the elements
-// with copper. Plain (aliased) drawing.
-void PaintGroundPlaneConstruction(TSurface& s, const TBoard& board, int layer, const TViewMap& view, TColour copper,
-                                  TColour none);
 
 // The plane of one layer as a raster whose longer side has 5000 pixels,
 // kept as runs of copper per row, each labelled with the connected copper
@@ -33,8 +25,6 @@ class TGroundPlaneRaster {
   int Rows() const { return rows_; }
   // The pixel of a model point, if it lies in the raster.
   bool PixelOf(TDPoint p, int& x, int& y) const;
-  // Whether the pixel is copper.
-  bool Copper(int x, int y) const { return Area(x, y) >= 0; }
 
   // Marks the copper area around the point reached; returns false when the
   // point lies outside, on no copper or in an area already reached.
