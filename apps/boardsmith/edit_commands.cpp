@@ -317,6 +317,7 @@ void TEditCommands::Refresh() {
   const int tool = host_.BoardView().Tool();
   const TCommandState s = CommandState(project, clipboard_, tool);
   const bool selection = s.Copy;
+  throughPadAvailable_ = s.ThroughPad;
   actions_[kCopy]->setEnabled(s.Copy);
   actions_[kCut]->setEnabled(s.Cut);
   actions_[kDelete]->setEnabled(s.Delete);

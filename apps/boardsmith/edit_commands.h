@@ -49,6 +49,8 @@ class TEditCommands : public QObject {
 
   // Enables the entries for the active board, its selection and the tool.
   void Refresh();
+  // "Through pad" (menu and F12): nothing selected or a THT pad on copper among the selection.
+  bool ThroughPadAvailable() const { return throughPadAvailable_; }
 
   // The context menus at a global position (they run modally).
   void ExecElementMenu(QPoint global, TObjekt* under, TDPoint model);
@@ -105,6 +107,7 @@ class TEditCommands : public QObject {
   QMenu* alignMenu_ = nullptr;
   QAction* deleteOutside_ = nullptr;
   QAction* userAngle_ = nullptr;
+  bool throughPadAvailable_ = true;
 };
 
 }  // namespace bs::app

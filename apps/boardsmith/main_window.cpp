@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -33,7 +34,9 @@
 #include "drill_list_window.h"
 #include "excellon_dialog.h"
 #include "edit_commands.h"
+#include "draw_tools.h"
 #include "edit_tool.h"
+#include "edit/create.h"
 #include "gerber_dialog.h"
 #include "ground_plane_bar.h"
 #include "key_panel.h"
@@ -386,6 +389,7 @@ void TMainWindow::BuildToolBars() {
   palette_ = new TToolPalette(view_, this);
   addToolBar(Qt::LeftToolBarArea, palette_);
   connect(palette_, &TToolPalette::ToolChosen, this, &TMainWindow::SetTool);
+  BuildToolMenus();
   // The ground plane of the active layer beside the layers; the sizes below.
   groundBar_ = new TGroundPlaneBar(project_, this);
   addToolBar(groundBar_);
@@ -407,7 +411,96 @@ void TMainWindow::BuildTools() {
   tools_[kToolPlacement] = std::move(placement);
   tools_[kToolMeasure] = std::make_unique<TMeasureTool>(*this);
   tools_[kToolTest] = std::make_unique<TTestTool>(*this);
+  auto track = std::make_unique<TPolylineTool>(*this, false);
+  auto zone = std::make_unique<TPolylineTool>(*this, true);
+  zoneTool_ = zone.get();
+  tools_[kToolTrack] = std::move(track);
+  tools_[kToolZone] = std::move(zone);
+  tools_[kToolCircle] = std::make_unique<TDragShapeTool>(*this, true);
+  auto rectangle = std::make_unique<TDragShapeTool>(*this, false);
+  rectangleTool_ = rectangle.get();
+  tools_[kToolRectangle] = std::move(rectangle);
+  tools_[kToolPad] = std::make_unique<TPadTool>(*this, false);
+  tools_[kToolSmdPad] = std::make_unique<TPadTool>(*this, true);
+  tools_[kToolSolderMask] = std::make_unique<TSolderMaskTool>(*this);
   commands_ = new TEditCommands(*this, *placementTool_, this);
+}
+
+void TMainWindow::BuildToolMenus() {
+  // The pad shape menu: the nine shapes and the through-pad mark.
+  QMenu* pad = palette_->PadMenu();
+  auto* shapes = new QActionGroup(this);
+  const QString names[] = {tr("Round"),           tr("Octagon"),          tr("Square"),
+                           tr("Rounded, horizontal"), tr("Octagon, horizontal"), tr("Rectangle, horizontal"),
+                           tr("Rounded, vertical"),   tr("Octagon, vertical"),   tr("Rectangle, vertical")};
+  for (int shape = kShapeRound; shape <= kShapeRectV; ++shape) {
+    QAction* a = pad->addAction(QIcon(PadShapeIcon(shape, 32)), names[shape - 1]);
+    a->setCheckable(true);
+    a->setChecked(shape == padShape_);
+    shapes->addAction(a);
+    shapeActions_[size_t(shape - 1)] = a;
+    connect(a, &QAction::triggered, this, [this, shape] { ChoosePadShape(shape); });
+  }
+  pad->addSeparator();
+  throughPadAction_ = pad->addAction(tr("Through pad"));
+  throughPadAction_->setCheckable(true);
+  connect(throughPadAction_, &QAction::triggered, this, [this](bool on) { SetThroughPad(on); });
+
+  // The rectangle menu: an outline (a closed track) or filled (a zone).
+  QMenu* rect = palette_->RectangleMenu();
+  auto* kinds = new QActionGroup(this);
+  QAction* outline = rect->addAction(tr("Track"));
+  QAction* filled = rect->addAction(tr("Zone"));
+  for (QAction* a : {outline, filled}) {
+    a->setCheckable(true);
+    kinds->addAction(a);
+  }
+  outline->setChecked(true);
+  connect(filled, &QAction::toggled, this, [this](bool on) { rectangleTool_->SetFilled(on); });
+}
+
+void TMainWindow::ChoosePadShape(int shape) {
+  padShape_ = shape;
+  shapeActions_[size_t(shape - 1)]->setChecked(true);
+  if (ApplySizeToSelection(project_, TSizeField::PadShape, shape).Done()) {
+    view_->Refresh();
+    BoardEdited();
+  }
+  if (TTool* t = ToolObject(tool_)) t->Modifiers(QGuiApplication::keyboardModifiers());
+  view_->RefreshOverlay();
+}
+
+void TMainWindow::SetThroughPad(bool on) {
+  throughPad_ = on;
+  if (throughPadAction_) throughPadAction_->setChecked(on);
+  if (ApplyThroughPad(project_, on).Done()) {
+    view_->Refresh();
+    BoardEdited();
+  }
+}
+
+TNewSizes TMainWindow::NewSizes() {
+  TNewSizes s;
+  s.TrackWidth = settings_.Sizes.Track;
+  s.PadOuter = settings_.Sizes.Circle1;
+  s.PadDrill = settings_.Sizes.Circle2;
+  s.PadShape = static_cast<uint8_t>(padShape_);
+  s.ThroughPad = throughPad_;
+  s.SmdWidth = settings_.Sizes.SMDX;
+  s.SmdHeight = settings_.Sizes.SMDY;
+  s.Clearance = groundBar_->CurrentClearance();
+  return s;
+}
+
+void TMainWindow::SizesChanged() { sizeBar_->Refresh(); }
+
+void TMainWindow::ActiveLayerChanged() {
+  TBoard* b = project_.Active();
+  if (!b) return;
+  layers_->SetBoard(b, view_->Settings().Scheme);
+  groundBar_->Refresh();
+  view_->Refresh();
+  commands_->Refresh();
 }
 
 TTool* TMainWindow::ToolObject(int mode) const {
@@ -424,13 +517,15 @@ void TMainWindow::BoardEdited() {
 
 void TMainWindow::SelectionChanged() {
   commands_->Refresh();
+  if (throughPadAction_) throughPadAction_->setEnabled(commands_->ThroughPadAvailable());
   palette_->RefreshZoomMenu(project_.Active());
 }
 
 void TMainWindow::ShowHint(const QString& hint) { hint_->setText(hint); }
 
 void TMainWindow::ShowKeyPanel(bool shown) {
-  keyPanel_->Show(QGuiApplication::keyboardModifiers());
+  const TTool* t = ToolObject(tool_);
+  keyPanel_->Show(QGuiApplication::keyboardModifiers(), false, t ? t->BendMode() : 0);
   keyPanel_->setVisible(shown);
 }
 
@@ -537,10 +632,10 @@ bool TMainWindow::ToolKey(const QKeyEvent& key, bool pressed) {
   const std::string& letters = settings_.Options.Hotkeys;
   const QString typed = key.text().toUpper();
   if (typed.size() != 1) return false;
-  for (const auto& [hot, mode] : {std::pair{kHotZoom, kToolZoom}, std::pair{kHotMeasure, kToolMeasure},
-                             std::pair{kHotTest, kToolTest}}) {
-    if (letters.size() <= size_t(hot) || letters[size_t(hot)] == '_') continue;
-    if (typed[0] != QChar::fromLatin1(letters[size_t(hot)]).toUpper()) continue;
+  for (size_t hot = 0; hot < letters.size() && hot < kToolHotkeyCount; ++hot) {
+    if (letters[hot] == '_' || typed[0] != QChar::fromLatin1(letters[hot]).toUpper()) continue;
+    const int mode = ToolOfHotkey(int(hot));
+    if (mode < 0 || (!palette_->Action(mode) && !ToolObject(mode))) return false;
     SetTool(mode);
     return true;
   }
@@ -548,7 +643,10 @@ bool TMainWindow::ToolKey(const QKeyEvent& key, bool pressed) {
 }
 
 void TMainWindow::ModifiersChanged(Qt::KeyboardModifiers mods) {
-  if (keyPanel_->isVisible()) keyPanel_->Show(mods);
+  if (keyPanel_->isVisible()) {
+    const TTool* t = ToolObject(tool_);
+    keyPanel_->Show(mods, false, t ? t->BendMode() : 0);
+  }
   if (TTool* t = ToolObject(tool_)) {
     t->Modifiers(mods);
     view_->RefreshOverlay();
@@ -582,14 +680,10 @@ bool TMainWindow::CommonKey(const QKeyEvent& key) {
   switch (key.key()) {
     case Qt::Key_F9: activate(active == kLayerC1 ? kLayerC2 : kLayerC1); return true;
     case Qt::Key_F11: activate(active == kLayerS1 ? kLayerS2 : active == kLayerS2 ? kLayerO : kLayerS1); return true;
-    case Qt::Key_F12: {
-      throughPad_ = !throughPad_;
-      if (ApplyThroughPad(project_, throughPad_).Done()) {
-        view_->Refresh();
-        BoardEdited();
-      }
+    case Qt::Key_F12:
+      // Like the menu entry: with nothing selected or a THT pad on copper among the selection.
+      if (commands_->ThroughPadAvailable()) SetThroughPad(!throughPad_);
       return true;
-    }
     case Qt::Key_0: {
       // The zero point at the pointer, on the grid unless CTRL is held.
       const QPoint at = view_->viewport()->mapFromGlobal(QCursor::pos());

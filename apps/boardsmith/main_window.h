@@ -99,6 +99,9 @@ class TMainWindow : public QMainWindow, public TToolHost {
   void NodeMenu(QPoint global, TObjekt& e, size_t node) override;
   void ElementDoubleClicked(TObjekt& e) override;
   void DeleteSelection() override;
+  TNewSizes NewSizes() override;
+  void SizesChanged() override;
+  void ActiveLayerChanged() override;
 
  signals:
   // A double-click on an element in the edit tool: texts and component
@@ -140,6 +143,12 @@ class TMainWindow : public QMainWindow, public TToolHost {
   void BuildToolBars();
   // Creates the tool objects and the edit commands.
   void BuildTools();
+  // The pad shape and rectangle menus of the tool palette.
+  void BuildToolMenus();
+  // A pad shape for new pads (and the selected pads).
+  void ChoosePadShape(int shape);
+  // "Through pad" for new pads (and the selected pads).
+  void SetThroughPad(bool on);
   // SHIFT halves the grid while it is held.
   void HalveGrid(bool halve);
   // The keys every tool shares: layers (F9, F11), through pad (F12), the
@@ -171,6 +180,11 @@ class TMainWindow : public QMainWindow, public TToolHost {
   QLabel* dragValues_ = nullptr;
   TBoard* halvedBoard_ = nullptr;  // whose grid SHIFT has halved
   bool throughPad_ = false;
+  QAction* throughPadAction_ = nullptr;
+  int padShape_ = 1;
+  std::array<QAction*, 9> shapeActions_ = {};
+  class TPolylineTool* zoneTool_ = nullptr;
+  class TDragShapeTool* rectangleTool_ = nullptr;
   // The tool to go back to when the space bar, held for zooming, is released.
   std::optional<int> spaceReturn_;
   QTabBar* tabs_ = nullptr;

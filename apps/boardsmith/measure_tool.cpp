@@ -23,16 +23,6 @@ QString TMeasureTool::Hint() const {
   return tr("DISTANCE:  Click to starting point, hold button and move the mouse");
 }
 
-void TMeasureTool::Follow(const TPointer& p) {
-  last_ = p;
-  const TBoard* board = Board();
-  if (!board) return;
-  const TCursorPosition c = CursorPosition(*board, p.Model, CaptureOn(host_.Settings(), p), p.Ctrl());
-  at_ = c.At;
-  captured_ = c.Captured;
-  shown_ = host_.BoardView().viewport()->rect().contains(p.Pixel);
-}
-
 void TMeasureTool::Press(const TPointer& p) {
   Follow(p);
   start_ = at_;
@@ -56,15 +46,8 @@ void TMeasureTool::ShowValues() {
   host_.ShowDragValues(start_ && !m.ShowBox ? DragValuesText(m.Rows) : QString());
 }
 
-void TMeasureTool::Modifiers(Qt::KeyboardModifiers mods) {
-  TPointer p = last_;
-  p.Modifiers = mods;
-  Follow(p);
-}
-
 TCursorMark TMeasureTool::Mark() const {
-  TCursorMark m = CursorMarkAt(host_, at_, captured_);
-  m.Shown = m.Shown && shown_;
+  TCursorMark m = TCursorTool::Mark();
   // The box is always there in this tool (in the anti-aliased look).
   m.ShowBox = host_.BoardView().AntiAliased();
   const TBoard* board = host_.BoardView().Board();
@@ -76,9 +59,5 @@ TCursorMark TMeasureTool::Mark() const {
   m.Rows.push_back({6, tr("Angle:"), QString::number(angle, 'g', 3) + "°"});
   return m;
 }
-
-void TMeasureTool::Paint(QPainter& p) const { Mark().Paint(p); }
-
-QRegion TMeasureTool::OverlayRegion() const { return Mark().Region(); }
 
 }  // namespace bs::app

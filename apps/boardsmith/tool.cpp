@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "board_view.h"
+#include "render/painter.h"
+#include "tool_geometry.h"
 #include "io/settings.h"
 #include "overlay.h"
 #include "render/view.h"
@@ -67,5 +69,49 @@ QString DragValuesText(const std::vector<TBoxRow>& rows) {
     if (r.Row >= 3) parts << r.Label + " " + r.Value;
   return parts.join("   ");
 }
+
+// ---- the cursor and its crosshair ----
+
+void TCursorTool::Follow(const TPointer& p) {
+  last_ = p;
+  const TBoard* board = Board();
+  if (!board) return;
+  const TCursorPosition c = CursorPosition(*board, p.Model, CaptureOn(host_.Settings(), p), p.Ctrl());
+  at_ = c.At;
+  captured_ = c.Captured;
+  shown_ = host_.BoardView().viewport()->rect().contains(p.Pixel);
+}
+
+void TCursorTool::Modifiers(Qt::KeyboardModifiers mods) {
+  TPointer p = last_;
+  p.Modifiers = mods;
+  Move(p);
+}
+
+TCursorMark TCursorTool::Mark() const {
+  TCursorMark m = CursorMarkAt(host_, at_, captured_);
+  m.Shown = m.Shown && shown_;
+  return m;
+}
+
+void TCursorTool::Paint(QPainter& p) const {
+  TBoardView& view = host_.BoardView();
+  if (!view.Board()) return;
+  if (shown_) {
+    PaintDragPreview(p, view.viewport()->size(), Preview(), view.Board()->Platine, {0, 0}, view.Settings(),
+                     view.AntiAliased());
+  }
+  Mark().Paint(p);
+}
+
+QRegion TCursorTool::OverlayRegion() const {
+  TBoardView& view = host_.BoardView();
+  if (!view.Board()) return {};
+  QRegion r = Mark().Region();
+  if (shown_) r += DragPreviewRegion(view.viewport()->size(), Preview(), view.Board()->Platine, {0, 0});
+  return r;
+}
+
+void TCursorTool::Invalidate(const TObjekt& e) { host_.BoardView().InvalidateArea(CullBounds(e)); }
 
 }  // namespace bs::app

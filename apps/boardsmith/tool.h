@@ -30,6 +30,7 @@ class QPainter;
 
 namespace bs {
 struct TBoard;
+struct TNewSizes;
 struct TObjekt;
 struct TPlatine;
 struct TProject;
@@ -69,6 +70,12 @@ class TToolHost {
   virtual void ElementDoubleClicked(TObjekt& e) = 0;
   // Del: deletes the selection as the Edit menu does.
   virtual void DeleteSelection() = 0;
+  // The sizes, shape, through-pad mark and clearance new elements get.
+  virtual TNewSizes NewSizes() = 0;
+  // A tool changed the remembered sizes (arrow keys): the size fields show them.
+  virtual void SizesChanged() = 0;
+  // A tool changed the active layer: the layer and ground-plane bars follow.
+  virtual void ActiveLayerChanged() = 0;
 };
 
 // One mouse event in the drawing area.
@@ -113,11 +120,39 @@ class TTool {
   // The status hint, and whether the key panel belongs to it now.
   virtual QString Hint() const = 0;
   virtual bool KeyPanel() const { return false; }
+  // The bend mode 1 ... 5 while a track or zone is drawn (the key panel
+  // shows the space bar row then), else 0.
+  virtual int BendMode() const { return 0; }
 
  protected:
   TToolHost& host_;
   // The active board, or null.
   TBoard* Board();
+};
+
+// What the drawing tools share: the cursor position after capture and grid,
+// and the crosshair there.
+class TCursorTool : public TTool {
+ public:
+  using TTool::TTool;
+  void Modifiers(Qt::KeyboardModifiers mods) override;
+  void Paint(QPainter& p) const override;
+  QRegion OverlayRegion() const override;
+  bool KeyPanel() const override { return true; }
+
+ protected:
+  // Takes the pointer: the cursor position, and whether the crosshair shows.
+  void Follow(const TPointer& p);
+  // The crosshair (with the coordinate box) at the cursor position.
+  virtual TCursorMark Mark() const;
+  // The elements drawn translucent at the pointer.
+  virtual std::vector<const TObjekt*> Preview() const { return {}; }
+  void Invalidate(const TObjekt& e);
+
+  TDPoint at_{};
+  bool captured_ = false;
+  bool shown_ = false;
+  TPointer last_{};
 };
 
 // ---- helpers of the tools ----

@@ -102,7 +102,104 @@ QPixmap Ruler(int size) {
     }
   });
 }
+
+// Simple pictures of what the drawing tools make, in the copper colours.
+const QColor kCopper(200, 120, 40);
+const QColor kCopperDark(120, 60, 10);
+
+QPixmap TrackIcon(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    p.setPen(QPen(kCopper, 4 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(4 * s, 26 * s), QPointF(14 * s, 26 * s), QPointF(26 * s, 14 * s),
+                              QPointF(26 * s, 5 * s)}));
+  });
+}
+
+QPixmap ThtPadIcon(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kCopper);
+    p.drawEllipse(QPointF(16 * s, 16 * s), 11 * s, 11 * s);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(16 * s, 16 * s), 4 * s, 4 * s);
+  });
+}
+
+QPixmap SmdPadIcon(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    p.setPen(QPen(kCopperDark, 1 * s));
+    p.setBrush(kCopper);
+    p.drawRect(QRectF(6 * s, 10 * s, 8 * s, 12 * s));
+    p.drawRect(QRectF(18 * s, 10 * s, 8 * s, 12 * s));
+  });
+}
+
+QPixmap CircleIcon(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    p.setPen(QPen(kCopper, 3.5 * s));
+    p.drawEllipse(QPointF(16 * s, 16 * s), 11 * s, 11 * s);
+  });
+}
+
+QPixmap RectangleIcon(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    p.setPen(QPen(kCopper, 3.5 * s, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(QRectF(5 * s, 8 * s, 22 * s, 16 * s));
+  });
+}
+
+QPixmap ZoneIcon(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    p.setPen(QPen(kCopperDark, 1.5 * s));
+    p.setBrush(kCopper);
+    p.drawPolygon(QPolygonF({QPointF(4 * s, 27 * s), QPointF(8 * s, 6 * s), QPointF(20 * s, 4 * s),
+                             QPointF(28 * s, 16 * s), QPointF(18 * s, 27 * s)}));
+  });
+}
+
+QPixmap TextIcon(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    p.setPen(QPen(Qt::black, 3 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(QPolygonF({QPointF(6 * s, 27 * s), QPointF(16 * s, 5 * s), QPointF(26 * s, 27 * s)}));
+    p.drawLine(QPointF(10.5 * s, 18 * s), QPointF(21.5 * s, 18 * s));
+  });
+}
+
+QPixmap SolderMaskIcon(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 130, 60));
+    p.drawRect(QRectF(3 * s, 3 * s, 26 * s, 26 * s));
+    p.setBrush(kCopper);
+    p.drawEllipse(QPointF(16 * s, 16 * s), 7 * s, 7 * s);
+  });
+}
 }  // namespace
+
+QPixmap PadShapeIcon(int shape, int size) {
+  return Drawn(size, [shape](QPainter& p, double s) {
+    const double r = 5.5;
+    const double hx = shape >= 4 && shape <= 6 ? 2 * r : r, hy = shape >= 7 ? 2 * r : r;
+    const QPointF c(16 * s, 16 * s);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kCopper);
+    const int kind = (shape - 1) % 3;  // 0 round ends, 1 octagon, 2 square corners
+    const QRectF box(c.x() - hx * s * 1.3, c.y() - hy * s * 1.3, 2 * hx * s * 1.3, 2 * hy * s * 1.3);
+    if (kind == 0) {
+      p.drawRoundedRect(box, r * 1.3 * s, r * 1.3 * s);
+    } else if (kind == 2) {
+      p.drawRect(box);
+    } else {
+      const double k = r * 1.3 * s * 0.585;
+      p.drawPolygon(QPolygonF({QPointF(box.left() + k, box.top()), QPointF(box.right() - k, box.top()),
+                               QPointF(box.right(), box.top() + k), QPointF(box.right(), box.bottom() - k),
+                               QPointF(box.right() - k, box.bottom()), QPointF(box.left() + k, box.bottom()),
+                               QPointF(box.left(), box.bottom() - k), QPointF(box.left(), box.top() + k)}));
+    }
+    p.setBrush(Qt::white);
+    p.drawEllipse(c, 2 * s, 2 * s);
+  });
+}
 
 TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Tools"), parent) {
   setObjectName("ToolPalette");
@@ -119,6 +216,18 @@ TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Too
   };
   addAction(tool(kToolEdit, QIcon(Pointer(32)), tr("Edit")));
 
+  // A tool with a menu behind the arrow of its button.
+  auto withMenu = [this](QAction* a, QMenu* menu, const char* name) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setDefaultAction(a);
+    button->setMenu(menu);
+    button->setPopupMode(QToolButton::MenuButtonPopup);
+    button->setIconSize(iconSize());
+    addWidget(button);
+    return button;
+  };
+
   // The zoom tool; the arrow beside it opens the zoom menu.
   QAction* zoom = tool(kToolZoom, QIcon(Magnifier(32)), tr("Zoom"));
   auto* menu = new QMenu(this);
@@ -129,16 +238,45 @@ TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Too
   // The history changes with every zoom: the entries are brought up to date
   // when the menu opens as well.
   connect(menu, &QMenu::aboutToShow, this, [this, view] { RefreshZoomMenu(view->Board()); });
-  zoomButton_ = new QToolButton(this);
-  zoomButton_->setObjectName("ZoomToolButton");
-  zoomButton_->setDefaultAction(zoom);
-  zoomButton_->setMenu(menu);
-  zoomButton_->setPopupMode(QToolButton::MenuButtonPopup);
-  zoomButton_->setIconSize(iconSize());
-  addWidget(zoomButton_);
+  zoomButton_ = withMenu(zoom, menu, "ZoomToolButton");
 
-  addAction(tool(kToolMeasure, QIcon(Ruler(32)), tr("Measure")));
+  addSeparator();
+  addAction(tool(kToolTrack, QIcon(TrackIcon(32)), tr("Track")));
+  padMenu_ = new QMenu(this);
+  withMenu(tool(kToolPad, QIcon(ThtPadIcon(32)), tr("THT pad")), padMenu_, "PadToolButton");
+  addAction(tool(kToolSmdPad, QIcon(SmdPadIcon(32)), tr("SMD pad")));
+  addAction(tool(kToolCircle, QIcon(CircleIcon(32)), tr("Circle / arc")));
+  rectangleMenu_ = new QMenu(this);
+  withMenu(tool(kToolRectangle, QIcon(RectangleIcon(32)), tr("Rectangle")), rectangleMenu_, "RectangleToolButton");
+  addAction(tool(kToolZone, QIcon(ZoneIcon(32)), tr("Zone")));
+  addAction(tool(kToolText, QIcon(TextIcon(32)), tr("Text")));
+  addSeparator();
   addAction(tool(kToolTest, QIcon(Probe(32)), tr("Test")));
+  addAction(tool(kToolMeasure, QIcon(Ruler(32)), tr("Measure")));
+  addAction(tool(kToolSolderMask, QIcon(SolderMaskIcon(32)), tr("Solder mask")));
+}
+
+namespace {
+// The tools with a hotkey, by the position of their letter in the settings.
+constexpr std::pair<int, int> kHotTools[] = {
+    {kHotZoom, kToolZoom},         {kHotTrack, kToolTrack},   {kHotPad, kToolPad},
+    {kHotSmdPad, kToolSmdPad},     {kHotCircle, kToolCircle}, {kHotRectangle, kToolRectangle},
+    {kHotZone, kToolZone},         {kHotSpecialForm, kToolSpecialForm}, {kHotText, kToolText},
+    {kHotConnections, kToolConnections}, {kHotAutoroute, kToolAutoroute}, {kHotTest, kToolTest},
+    {kHotMeasure, kToolMeasure},   {kHotPhotoview, kToolPhotoView}, {kHotSolderMask, kToolSolderMask},
+};
+}  // namespace
+
+int ToolOfHotkey(int hot) {
+  for (const auto& [h, mode] : kHotTools)
+    if (h == hot) return mode;
+  return -1;
+}
+
+int HotkeyOfTool(int mode) {
+  for (const auto& [h, m] : kHotTools)
+    if (m == mode) return h;
+  return -1;
 }
 
 void TToolPalette::RefreshZoomMenu(TBoard* board) {
@@ -163,18 +301,20 @@ QAction* TToolPalette::Action(int mode) const {
 void TToolPalette::SetHotkeys(const std::string& keys) {
   for (const auto& [mode, a] : actions_) {
     const QString name = a->data().toString();
-    const int hot = mode == kToolZoom      ? kHotZoom
-                    : mode == kToolMeasure ? kHotMeasure
-                    : mode == kToolTest    ? kHotTest
-                                           : -1;
+    const int hot = HotkeyOfTool(mode);
     const char key = hot >= 0 && keys.size() > size_t(hot) ? keys[size_t(hot)] : '_';
     a->setToolTip(key == '_' ? name : QString("%1 (%2)").arg(name, QChar(key)));
   }
 }
 
 QCursor TToolPalette::Cursor(int mode) {
-  if (mode == kToolZoom) return QCursor(Magnifier(32), 11, 11);
-  return QCursor(Qt::ArrowCursor);
+  switch (mode) {
+    case kToolZoom: return QCursor(Magnifier(32), 11, 11);
+    case kToolCircle: return QCursor(Qt::CrossCursor);
+    case kToolTest: return QCursor(Probe(32), 6, 26);
+    case kToolSolderMask: return QCursor(Qt::PointingHandCursor);
+    default: return QCursor(Qt::ArrowCursor);
+  }
 }
 
 QString TToolPalette::Hint(int mode) {

@@ -8,6 +8,8 @@
 #include <map>
 #include <string>
 
+class QMenu;
+class QPixmap;
 class QToolButton;
 
 namespace bs {
@@ -29,6 +31,10 @@ class TToolPalette : public QToolBar {
   void Check(int mode);
   QAction* Action(int mode) const;
   QToolButton* ZoomButton() const { return zoomButton_; }
+  // The menus behind the arrows of the THT pad and rectangle buttons (their
+  // entries come from the main window).
+  QMenu* PadMenu() const { return padMenu_; }
+  QMenu* RectangleMenu() const { return rectangleMenu_; }
   // Enables "Zoom previous", "Zoom objects" and "Zoom selection" as the
   // board's zoom history, elements and selection allow.
   void RefreshZoomMenu(bs::TBoard* board);
@@ -46,9 +52,19 @@ class TToolPalette : public QToolBar {
  private:
   std::map<int, QAction*> actions_;
   QToolButton* zoomButton_ = nullptr;
+  QMenu* padMenu_ = nullptr;
+  QMenu* rectangleMenu_ = nullptr;
   QAction* zoomPrevious_ = nullptr;
   QAction* zoomObjects_ = nullptr;
   QAction* zoomSelection_ = nullptr;
 };
+
+// The tool (TToolMode) of a hotkey position in the settings' letters, and
+// back; -1 for none.
+int ToolOfHotkey(int hot);
+int HotkeyOfTool(int mode);
+
+// A small picture of a THT pad shape 1 ... 9 for the pad shape menu.
+QPixmap PadShapeIcon(int shape, int size);
 
 }  // namespace bs::app

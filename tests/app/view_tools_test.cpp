@@ -207,7 +207,7 @@ TEST_F(ViewToolsTest, SpaceBarLendsTheZoomToolAndEscOrTheLetterChooseTools) {
   w->Settings().Options.Hotkeys = "QTPSRZFNLCAXMVO";
   w->ApplySettings();
   QTest::keyClick(view, Qt::Key_Z);
-  EXPECT_EQ(w->Tool(), kToolEdit);
+  EXPECT_EQ(w->Tool(), kToolRectangle);  // Z stands for the rectangle now
   QTest::keyClick(view, Qt::Key_Q, Qt::ShiftModifier);
   EXPECT_EQ(w->Tool(), kToolZoom);
   QTest::keyClick(view, Qt::Key_Escape, Qt::AltModifier);  // keys with ALT are not the drawing area's

@@ -103,11 +103,9 @@ bool FinishPolyline(TProject& project, TObjekt& e, bool optimise) {
   return false;
 }
 
-TObjekt* CreateRectangle(TProject& project, TDPoint a, TDPoint b, const TNewSizes& sizes, bool filled, bool cutout) {
+std::unique_ptr<TObjekt> MakeRectangle(int layer, TDPoint a, TDPoint b, const TNewSizes& sizes, bool filled,
+                                       bool cutout) {
   if (std::hypot(b.X - a.X, b.Y - a.Y) <= 1000) return nullptr;
-  RecordUndo(project);
-  TBoard& board = *project.Active();
-  const int layer = board.Platine.ActiveLayer;
   auto e = NewObjekt();
   const TFPoint corners[4] = {F(a), {F(b).X, F(a).Y}, F(b), {F(a).X, F(b).Y}};
   if (filled || cutout) {
@@ -124,42 +122,70 @@ TObjekt* CreateRectangle(TProject& project, TDPoint a, TDPoint b, const TNewSize
     AddPoint(*e, corners[0]);
   }
   e->Clearance = sizes.Clearance;
-  return &Append(board, std::move(e));
+  return e;
 }
 
-TObjekt* CreateCircle(TProject& project, TDPoint centre, TDPoint edge, const TNewSizes& sizes) {
+std::unique_ptr<TObjekt> MakeCircle(int layer, TDPoint centre, TDPoint edge, const TNewSizes& sizes) {
   const double r = std::max(std::abs(edge.X - centre.X), std::abs(edge.Y - centre.Y));
   if (r < 1000) return nullptr;
-  RecordUndo(project);
-  TBoard& board = *project.Active();
   auto e = NewObjekt();
   const double w = sizes.TrackWidth;
   // A ring wider than the circle is a disc: the inner radius stops at 0.
-  InitCircle(*e, F(centre), static_cast<float>(r + w / 2), static_cast<uint8_t>(board.Platine.ActiveLayer),
+  InitCircle(*e, F(centre), static_cast<float>(r + w / 2), static_cast<uint8_t>(layer),
              static_cast<float>(std::max(0.0, r - w / 2)));
   e->Clearance = sizes.Clearance;
-  return &Append(board, std::move(e));
+  return e;
 }
 
-TObjekt& PlaceThtPad(TProject& project, TDPoint at, const TNewSizes& sizes) {
-  RecordUndo(project);
-  TBoard& board = *project.Active();
-  const int layer = board.Platine.ActiveLayer;
+std::unique_ptr<TObjekt> MakeThtPad(int layer, TDPoint at, const TNewSizes& sizes) {
   auto e = NewObjekt();
   InitThtPad(*e, F(at), static_cast<uint8_t>(layer), sizes.PadShape, sizes.PadDrill / 2.0f, sizes.PadOuter / 2.0f);
   e->Via = sizes.ThroughPad && IsCopperLayer(layer);
   e->Clearance = sizes.Clearance;
-  return Append(board, std::move(e));
+  return e;
+}
+
+std::unique_ptr<TObjekt> MakeSmdPad(int layer, TDPoint at, const TNewSizes& sizes) {
+  auto e = NewObjekt();
+  InitSmdPad(*e, F(at), static_cast<float>(sizes.SmdWidth), static_cast<uint8_t>(layer),
+             static_cast<float>(sizes.SmdHeight));
+  e->Clearance = sizes.Clearance;
+  return e;
+}
+
+namespace {
+// Records undo and appends a made element; nothing without one.
+TObjekt* Create(TProject& project, std::unique_ptr<TObjekt> e) {
+  if (!e) return nullptr;
+  RecordUndo(project);
+  return &Append(*project.Active(), std::move(e));
+}
+int ActiveLayer(TProject& project) { return project.Active()->Platine.ActiveLayer; }
+}  // namespace
+
+TObjekt* CreateRectangle(TProject& project, TDPoint a, TDPoint b, const TNewSizes& sizes, bool filled, bool cutout) {
+  return Create(project, MakeRectangle(ActiveLayer(project), a, b, sizes, filled, cutout));
+}
+
+TObjekt* CreateCircle(TProject& project, TDPoint centre, TDPoint edge, const TNewSizes& sizes) {
+  return Create(project, MakeCircle(ActiveLayer(project), centre, edge, sizes));
+}
+
+TObjekt& PlaceThtPad(TProject& project, TDPoint at, const TNewSizes& sizes) {
+  return *Create(project, MakeThtPad(ActiveLayer(project), at, sizes));
 }
 
 TObjekt& PlaceSmdPad(TProject& project, TDPoint at, const TNewSizes& sizes) {
-  RecordUndo(project);
-  TBoard& board = *project.Active();
-  auto e = NewObjekt();
-  InitSmdPad(*e, F(at), static_cast<float>(sizes.SmdWidth), static_cast<uint8_t>(board.Platine.ActiveLayer),
-             static_cast<float>(sizes.SmdHeight));
-  e->Clearance = sizes.Clearance;
-  return Append(board, std::move(e));
+  return *Create(project, MakeSmdPad(ActiveLayer(project), at, sizes));
+}
+
+TObjekt* ThtPadAt(TBoard& board, TDPoint p) {
+  for (const auto& e : board.Elements) {
+    if (e->Kind != kKindThtPad || !IsCopperLayer(e->Layer)) continue;
+    const double r = e->SizeA;  // outer radius
+    if (std::abs(p.X - e->Pos.X) <= r && std::abs(p.Y - e->Pos.Y) <= r) return e.get();
+  }
+  return nullptr;
 }
 
 // ---- favourites ----

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,6 +62,19 @@ TObjekt* CreateRectangle(TProject& project, TDPoint a, TDPoint b, const TNewSize
 TObjekt* CreateCircle(TProject& project, TDPoint centre, TDPoint edge, const TNewSizes& sizes);
 TObjekt& PlaceThtPad(TProject& project, TDPoint at, const TNewSizes& sizes);
 TObjekt& PlaceSmdPad(TProject& project, TDPoint at, const TNewSizes& sizes);
+
+// The same elements made on a layer without being added (previews); null
+// where the creation above makes nothing.
+std::unique_ptr<TObjekt> MakeRectangle(int layer, TDPoint a, TDPoint b, const TNewSizes& sizes, bool filled,
+                                       bool cutout);
+std::unique_ptr<TObjekt> MakeCircle(int layer, TDPoint centre, TDPoint edge, const TNewSizes& sizes);
+std::unique_ptr<TObjekt> MakeThtPad(int layer, TDPoint at, const TNewSizes& sizes);
+std::unique_ptr<TObjekt> MakeSmdPad(int layer, TDPoint at, const TNewSizes& sizes);
+
+// F9 while a track is drawn goes on through this THT pad: the first on a
+// copper layer whose outer radius holds the point in x and in y; null when
+// none does.
+TObjekt* ThtPadAt(TBoard& board, TDPoint p);
 
 // ---- the favourite lists of the size fields ----
 
