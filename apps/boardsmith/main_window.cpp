@@ -59,6 +59,8 @@
 #include "ruler.h"
 #include "size_bar.h"
 #include "test_tool.h"
+#include "text_dialog.h"
+#include "text_tool.h"
 #include "tool_palette.h"
 #include "tools.h"
 
@@ -423,6 +425,8 @@ void TMainWindow::BuildTools() {
   tools_[kToolPad] = std::make_unique<TPadTool>(*this, false);
   tools_[kToolSmdPad] = std::make_unique<TPadTool>(*this, true);
   tools_[kToolSolderMask] = std::make_unique<TSolderMaskTool>(*this);
+  textDialog_ = new TTextDialog(this);
+  tools_[kToolText] = std::make_unique<TTextTool>(*this, *textDialog_);
   commands_ = new TEditCommands(*this, *placementTool_, this);
 }
 
@@ -539,7 +543,26 @@ void TMainWindow::ElementMenu(QPoint global, TObjekt* under, TDPoint model) {
 
 void TMainWindow::NodeMenu(QPoint global, TObjekt& e, size_t node) { commands_->ExecNodeMenu(global, e, node); }
 
-void TMainWindow::ElementDoubleClicked(TObjekt& e) { emit ElementActivated(&e); }
+void TMainWindow::ElementDoubleClicked(TObjekt& e) {
+  emit ElementActivated(&e);
+  if (e.Kind == kKindText) EditText(e);
+}
+
+void TMainWindow::EditText(TObjekt& text) {
+  // The dialog shows the text as it is; OK changes it and rebuilds its strokes.
+  textDialog_->SetUnit(settings_.Options.MIL ? TDisplayUnit::Mil : TDisplayUnit::Mm);
+  textDialog_->SetHeightLimit(settings_.Options.SchrifthoeheBegrenzen);
+  textDialog_->ShowNumbering(false);
+  textDialog_->SetSpec(TextFieldsOf(text));
+  if (textDialog_->exec() != QDialog::Accepted) return;
+  const TURect before = CullBounds(text);
+  const TEditResult r = ChangeText(project_, text, textDialog_->Spec());
+  if (!r.Message.empty()) QMessageBox::warning(this, QStringLiteral("Boardsmith"), CoreText(r.Message));
+  if (!r.Done()) return;
+  view_->InvalidateArea(before);
+  view_->InvalidateArea(CullBounds(text));
+  BoardEdited();
+}
 
 void TMainWindow::DeleteSelection() { commands_->DeleteSelection(); }
 

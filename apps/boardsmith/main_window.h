@@ -149,6 +149,8 @@ class TMainWindow : public QMainWindow, public TToolHost {
   void ChoosePadShape(int shape);
   // "Through pad" for new pads (and the selected pads).
   void SetThroughPad(bool on);
+  // The text dialog on a text of the board (double-click).
+  void EditText(TObjekt& text);
   // SHIFT halves the grid while it is held.
   void HalveGrid(bool halve);
   // The keys every tool shares: layers (F9, F11), through pad (F12), the
@@ -181,6 +183,7 @@ class TMainWindow : public QMainWindow, public TToolHost {
   TBoard* halvedBoard_ = nullptr;  // whose grid SHIFT has halved
   bool throughPad_ = false;
   QAction* throughPadAction_ = nullptr;
+  class TTextDialog* textDialog_ = nullptr;
   int padShape_ = 1;
   std::array<QAction*, 9> shapeActions_ = {};
   class TPolylineTool* zoneTool_ = nullptr;

@@ -4,9 +4,9 @@
 #include <QPainter>
 
 #include "board_view.h"
-#include "io/settings.h"
 #include "edit/clipboard.h"
 #include "edit/units.h"
+#include "io/settings.h"
 #include "overlay.h"
 #include "tool_geometry.h"
 #include "tools.h"
@@ -19,18 +19,19 @@ namespace {
 constexpr int kNudgePixels = 12;
 }  // namespace
 
-void TPlacementTool::Prepare(TObjektList elements, const QString& hint) {
+void TFollowTool::Prepare(TObjektList elements, const QString& hint) {
   prepared_ = std::move(elements);
   hint_ = hint;
 }
 
-void TPlacementTool::Activate() {
+void TFollowTool::Follow(std::optional<TDPoint> by) {
   shown_ = false;
   delta_ = {0, 0};
   TBoard* board = Board();
-  if (!board || prepared_.empty()) return;
+  following_ = board && !prepared_.empty();
+  if (!following_) return;
   host_.Project().Undo.Blocked = true;  // no undo while elements hang on the pointer
-  reference_ = PreparedReferencePoint(prepared_, board->Platine);
+  reference_ = by ? *by : PreparedReferencePoint(prepared_, board->Platine);
   bounds_ = ListBounds(prepared_, WithoutSpokes(board->Platine), false);
   QWidget* vp = host_.BoardView().viewport();
   const QPoint at = vp->mapFromGlobal(QCursor::pos()) + QPoint(0, kNudgePixels);
@@ -38,21 +39,23 @@ void TPlacementTool::Activate() {
     QCursor::setPos(vp->mapToGlobal(at));
     TPointer p;
     p.Pixel = at;
-    const TDPoint model = PixelToModel(board->Platine, {double(at.x()), double(at.y())});
-    p.Model = model;
+    p.Model = PixelToModel(board->Platine, {double(at.x()), double(at.y())});
     Move(p);
   }
 }
 
-void TPlacementTool::Deactivate() {
+void TFollowTool::Drop() {
   host_.Project().Undo.Blocked = false;
+  following_ = false;
   shown_ = false;
 }
 
-void TPlacementTool::Move(const TPointer& p) {
+void TFollowTool::Deactivate() { Drop(); }
+
+void TFollowTool::Move(const TPointer& p) {
   last_ = p;
   TBoard* board = Board();
-  if (!board || prepared_.empty()) return;
+  if (!board || !following_) return;
   TMoveRequest r;
   r.Reference = reference_;
   r.Pointer = {p.Model.X - reference_.X, p.Model.Y - reference_.Y};
@@ -63,51 +66,61 @@ void TPlacementTool::Move(const TPointer& p) {
   shown_ = host_.BoardView().viewport()->rect().contains(p.Pixel);
 }
 
-void TPlacementTool::Modifiers(Qt::KeyboardModifiers mods) {
+void TFollowTool::Modifiers(Qt::KeyboardModifiers mods) {
   TPointer p = last_;
   p.Modifiers = mods;
   Move(p);
 }
 
-void TPlacementTool::Press(const TPointer& p) {
+std::vector<TObjekt*> TFollowTool::Place(const TPointer& p) {
   TBoard* board = Board();
-  if (!board || prepared_.empty()) return;
+  if (!board || !following_) return {};
   Move(p);
   host_.Project().Undo.Blocked = false;
   const size_t first = board->Elements.size();
   const TEditResult r = PlaceElements(host_.Project(), prepared_, delta_.X, delta_.Y);
-  if (!r.Done()) return;
-  // The placed elements stay selected in the edit tool.
+  if (!r.Done()) {
+    host_.Project().Undo.Blocked = true;
+    return {};
+  }
   std::vector<TObjekt*> placed;
   for (size_t i = first; i < board->Elements.size(); ++i) placed.push_back(board->Elements[i].get());
-  shown_ = false;
-  host_.ChooseTool(kToolEdit);
-  for (TObjekt* e : placed) {
-    SetSelected(*e, true);
-    host_.BoardView().InvalidateArea(CullBounds(*e));
-  }
+  for (TObjekt* e : placed) host_.BoardView().InvalidateArea(CullBounds(*e));
+  Drop();
   host_.BoardEdited();
-  host_.SelectionChanged();
+  return placed;
 }
 
-std::vector<const TObjekt*> TPlacementTool::Elements() const {
+std::vector<const TObjekt*> TFollowTool::Elements() const {
   std::vector<const TObjekt*> out;
-  if (!shown_) return out;
+  if (!shown_ || !following_) return out;
   for (const auto& e : prepared_) out.push_back(e.get());
   return out;
 }
 
-void TPlacementTool::Paint(QPainter& p) const {
+void TFollowTool::Paint(QPainter& p) const {
   TBoardView& view = host_.BoardView();
   if (!view.Board()) return;
   PaintDragPreview(p, view.viewport()->size(), Elements(), view.Board()->Platine, delta_, view.Settings(),
                    view.AntiAliased());
 }
 
-QRegion TPlacementTool::OverlayRegion() const {
+QRegion TFollowTool::OverlayRegion() const {
   TBoardView& view = host_.BoardView();
   if (!view.Board()) return {};
   return DragPreviewRegion(view.viewport()->size(), Elements(), view.Board()->Platine, delta_);
+}
+
+void TPlacementTool::Press(const TPointer& p) {
+  const std::vector<TObjekt*> placed = Place(p);
+  if (placed.empty()) return;
+  // The placed elements stay selected in the edit tool.
+  host_.ChooseTool(kToolEdit);
+  for (TObjekt* e : placed) {
+    SetSelected(*e, true);
+    host_.BoardView().InvalidateArea(CullBounds(*e));
+  }
+  host_.SelectionChanged();
 }
 
 }  // namespace bs::app

@@ -1,7 +1,10 @@
-// The placement tool (mode 12): prepared elements (pasted, duplicated, and
-// later special forms and macros) follow the pointer by their reference
-// point like a moved selection, and a click places them.
+// Prepared elements that follow the pointer by their reference point like a
+// moved selection (grid steps, capture, board limits): the placement tool
+// (mode 12) for pasted, duplicated, and later special forms and macros, and
+// the text tool (mode 7) for new texts.
 #pragma once
+
+#include <optional>
 
 #include "model/geometry.h"
 #include "model/objekt.h"
@@ -9,25 +12,33 @@
 
 namespace bs::app {
 
-class TPlacementTool final : public TTool {
+class TFollowTool : public TTool {
  public:
-  explicit TPlacementTool(TToolHost& host) : TTool(host) {}
+  using TTool::TTool;
 
-  // The elements to place next (before the tool is chosen), with the hint
-  // of the command that prepared them.
+  // The elements to place next, with the hint of the command that prepared them.
   void Prepare(TObjektList elements, const QString& hint);
   const TObjektList& Prepared() const { return prepared_; }
   TDPoint Delta() const { return delta_; }
 
-  void Activate() override;
   void Deactivate() override;
-  void Press(const TPointer& p) override;
   void Move(const TPointer& p) override;
   void Modifiers(Qt::KeyboardModifiers mods) override;
   void Paint(QPainter& p) const override;
   QRegion OverlayRegion() const override;
   QString Hint() const override { return hint_; }
   bool KeyPanel() const override { return true; }
+
+ protected:
+  // The prepared elements start following the pointer (nudged a little, so
+  // that they show at once) by the given point, or else by their reference
+  // point; undo waits while they hang on it.
+  void Follow(std::optional<TDPoint> by = std::nullopt);
+  // Places copies of the prepared elements where they are shown (one undo
+  // step); returns the placed elements, selected, or none.
+  std::vector<TObjekt*> Place(const TPointer& p);
+  // Nothing follows the pointer any more.
+  void Drop();
 
  private:
   std::vector<const TObjekt*> Elements() const;
@@ -37,8 +48,17 @@ class TPlacementTool final : public TTool {
   TDPoint reference_{};
   TURect bounds_{};
   TDPoint delta_{};
+  bool following_ = false;
   bool shown_ = false;
   TPointer last_{};
+};
+
+class TPlacementTool final : public TFollowTool {
+ public:
+  using TFollowTool::TFollowTool;
+  void Activate() override { Follow(); }
+  // A click places the elements; they stay selected in the edit tool.
+  void Press(const TPointer& p) override;
 };
 
 }  // namespace bs::app

@@ -1,9 +1,19 @@
 // The drawing tools through real mouse and key events on the drawing area.
 #include "window_fixture.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
 #include "draw_tools.h"
+#include "edit/create.h"
 #include "io/settings.h"
+#include "length_field.h"
 #include "modal_helpers.h"
+#include "text_dialog.h"
 
 namespace bs::app {
 namespace {
@@ -310,6 +320,106 @@ TEST_F(DrawToolsTest, DrawingShowsThePreviewAndTheKeyPanel) {
   ASSERT_TRUE(keys);
   EXPECT_TRUE(keys->isVisible());
   EXPECT_TRUE(keys->MeaningLabel(2)->text().contains("[1/5]"));
+}
+
+}  // namespace
+}  // namespace bs::app
+
+namespace bs::app {
+namespace {
+
+struct TextToolTest : DrawToolsTest {
+  // Fills the text dialog when it opens next and presses OK (or Cancel).
+  void AnswerTextDialog(const QString& text, bool addNumber, int startAt = 1, bool ok = true, int thickness = 1,
+                        int32_t height = 20000) {
+    test::OnNextDialog<TTextDialog>([=](TTextDialog& d) {
+      d.TextField()->setText(text);
+      d.HeightField()->SetUnits(height);
+      d.ThicknessButtons()->button(thickness)->setChecked(true);
+      for (QCheckBox* c : d.findChildren<QCheckBox*>())
+        if (c->text() == "Add number") c->setChecked(addNumber);
+      for (QSpinBox* s : d.findChildren<QSpinBox*>())
+        if (s->objectName() != "TextAngle") s->setValue(startAt);
+      auto* box = d.findChild<QDialogButtonBox*>();
+      box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+    });
+  }
+  std::vector<TObjekt*> Texts() {
+    std::vector<TObjekt*> out;
+    for (const auto& e : Board().Elements)
+      if (e->Kind == kKindText) out.push_back(e.get());
+    return out;
+  }
+};
+
+// With "Add number" each click places the next numbered text; the text
+// follows the pointer on the grid; one undo step per text.
+TEST_F(TextToolTest, NumberedTextsArePlacedOneAfterTheOther) {
+  const size_t depth = UndoDepth();
+  AnswerTextDialog("R", true, 7);
+  w->SetTool(kToolText);
+  QTest::qWait(100);
+  MoveTo({203, 198}, Qt::NoButton);
+  Click({203, 198});
+  Click({303, 198});
+  Click({303, 198}, Qt::RightButton);
+  EXPECT_EQ(w->Tool(), kToolEdit);
+  const auto texts = Texts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0]->Text, "R7");
+  EXPECT_EQ(texts[1]->Text, "R8");
+  EXPECT_EQ(texts[0]->Pos, M(200, 200));
+  EXPECT_EQ(texts[1]->Pos, M(300, 200));
+  EXPECT_FALSE(texts[0]->SubElements.empty());
+  EXPECT_FALSE(texts[0]->Selected);
+  EXPECT_EQ(UndoDepth(), depth + 2);
+  EXPECT_FALSE(w->Project().Undo.Blocked);
+}
+
+// Cancel ends the tool; without numbering the dialog asks again after each text.
+TEST_F(TextToolTest, CancelEndsTheToolAndPlainTextsAskAgain) {
+  AnswerTextDialog("X", false, 1, false);
+  w->SetTool(kToolText);
+  QTest::qWait(100);
+  EXPECT_EQ(w->Tool(), kToolEdit);
+
+  AnswerTextDialog("A", false);
+  w->SetTool(kToolText);
+  QTest::qWait(100);
+  AnswerTextDialog("B", false);
+  Click({200, 200});
+  QTest::qWait(100);
+  Click({300, 200});
+  const auto texts = Texts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0]->Text, "A");
+  EXPECT_EQ(texts[1]->Text, "B");
+}
+
+// A double-click on a text opens the dialog with its values; OK changes it.
+// With the height limit on, a thin text is raised to 2.5 mm.
+TEST_F(TextToolTest, DoubleClickEditsTheTextWithTheHeightLimit) {
+  auto t = MakeText(TTextFields{"OLD", 20000, 1, 1, false, false, 0}, {200000, -200000}, kLayerC1, 4000);
+  ASSERT_TRUE(t);
+  Add(std::move(t));
+  w->Settings().Options.SchrifthoeheBegrenzen = true;
+  QString shown;
+  test::OnNextDialog<TTextDialog>([&](TTextDialog& d) {
+    shown = d.TextField()->text();
+    d.TextField()->setText("NEW");
+    d.ThicknessButtons()->button(0)->click();
+    d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  });
+  const size_t depth = UndoDepth();
+  const TFPoint stroke = Last().SubElements.front()->Points.front();
+  QTest::mouseDClick(vp, Qt::LeftButton, {}, PixelOf(At(stroke)));
+  QTest::qWait(50);
+  EXPECT_EQ(shown, "OLD");
+  TObjekt& text = *Texts().front();
+  EXPECT_EQ(text.Text, "NEW");
+  EXPECT_EQ(text.SizeB, 0);
+  EXPECT_EQ(text.SizeA, 25000);
+  EXPECT_EQ(UndoDepth(), depth + 1);
 }
 
 }  // namespace

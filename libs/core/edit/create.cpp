@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "edit/undo.h"
+#include "render/text_strokes.h"
 #include "model/objekt_list.h"
 
 namespace bs {
@@ -186,6 +187,61 @@ TObjekt* ThtPadAt(TBoard& board, TDPoint p) {
     if (std::abs(p.X - e->Pos.X) <= r && std::abs(p.Y - e->Pos.Y) <= r) return e.get();
   }
   return nullptr;
+}
+
+// ---- texts ----
+
+TTextFields TextFieldsOf(const TObjekt& t) {
+  TTextFields f;
+  f.Text = t.Text;
+  f.Height = static_cast<int32_t>(std::lround(t.SizeA));
+  f.Thickness = static_cast<int>(std::lround(t.SizeB));
+  f.Style = t.Style;
+  f.MirrorH = t.MirrorH != 0;
+  f.MirrorV = t.MirrorV != 0;
+  f.Rotation = t.Rotation;
+  return f;
+}
+
+namespace {
+void SetTextFields(TObjekt& e, const TTextFields& f) {
+  e.Text = f.Text;
+  e.SizeA = static_cast<float>(f.Height);
+  e.SizeB = static_cast<float>(f.Thickness);
+  e.Style = f.Style;
+  e.MirrorH = f.MirrorH;
+  e.MirrorV = f.MirrorV;
+  e.Rotation = f.Rotation;
+}
+}  // namespace
+
+std::unique_ptr<TObjekt> MakeText(const TTextFields& f, TDPoint anchor, int layer, int32_t clearance) {
+  auto e = NewObjekt();
+  InitText(*e, F(anchor), f.Text, f.MirrorV, f.MirrorH, static_cast<uint8_t>(layer), f.Style,
+           static_cast<float>(f.Thickness), static_cast<float>(f.Height), f.Rotation);
+  e->Clearance = clearance;
+  if (!BuildTextStrokes(*e, false, clearance) || e->SubElements.empty()) return nullptr;
+  return e;
+}
+
+TEditResult ChangeText(TProject& project, TObjekt& text, const TTextFields& fields) {
+  TEditResult r;
+  if (fields == TextFieldsOf(text)) return r;
+  // Built on a copy first, so that a string the font cannot draw changes nothing.
+  auto trial = ScratchCopy(text);
+  const bool sameString = trial->Text == fields.Text;
+  SetTextFields(*trial, fields);
+  if (!BuildTextStrokes(*trial, sameString, text.Clearance) || trial->SubElements.empty()) {
+    r.Status = TEditStatus::Failed;
+    r.Message = kTextNotGenerated;
+    return r;
+  }
+  RecordUndo(project);
+  SetTextFields(text, fields);
+  BuildTextStrokes(text, sameString, text.Clearance);
+  r.Status = TEditStatus::Done;
+  r.ComponentsChanged = IsComponentLabel(text);
+  return r;
 }
 
 // ---- favourites ----

@@ -76,6 +76,28 @@ std::unique_ptr<TObjekt> MakeSmdPad(int layer, TDPoint at, const TNewSizes& size
 // none does.
 TObjekt* ThtPadAt(TBoard& board, TDPoint p);
 
+// ---- texts ----
+
+// The fields of a text that its dialog edits.
+struct TTextFields {
+  TByteString Text;      // Windows-1251
+  int32_t Height = 20000;
+  int Thickness = 1;     // 0 thin, 1 normal, 2 bold
+  int Style = 1;         // 0 narrow, 1 normal, 2 wide
+  bool MirrorH = false;
+  bool MirrorV = false;
+  int32_t Rotation = 0;  // degrees, clockwise
+  friend bool operator==(const TTextFields&, const TTextFields&) = default;
+};
+TTextFields TextFieldsOf(const TObjekt& text);
+// A new text with its strokes at `anchor` on the layer; null when the font
+// makes no strokes of it.
+std::unique_ptr<TObjekt> MakeText(const TTextFields& fields, TDPoint anchor, int layer, int32_t clearance);
+// Gives a text new fields and rebuilds its strokes (about their old centre
+// when the string stayed the same), recording undo. Fails with
+// kTextNotGenerated, the text unchanged, when the font makes no strokes.
+TEditResult ChangeText(TProject& project, TObjekt& text, const TTextFields& fields);
+
 // ---- the favourite lists of the size fields ----
 
 std::string TrackPresetCaption(int32_t width, TDisplayUnit unit);

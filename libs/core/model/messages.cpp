@@ -8,7 +8,7 @@ const std::vector<const char*>& AllFormats() {
       kNotABoardsmithFile, kNewerVersion,   kCannotRead,      kDamaged,         kCannotWrite,   kCannotDelete,
       kKeepOriginal,       kOldLayers,      kLoadingMacros,   kCannotRename,    kSaveChanges,   kLastBoard,
       kDeleteInnerLayers,  kBoardAdded,     kBoardTooBig,     kWidthRange,      kHeightRange,   kDistanceRange,
-      kDiameterRange,      kGridTooSmall,   kGridTooLarge,    kGridDigits,      kRubberBandCounts,
+      kDiameterRange,      kGridTooSmall,   kGridTooLarge,    kGridDigits,      kRubberBandCounts, kTextNotGenerated,
   };
   return all;
 }

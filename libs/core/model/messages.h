@@ -48,6 +48,9 @@ inline constexpr const char* kDiameterRange = BS_CORE_TEXT("core", "The diameter
 inline constexpr const char* kRubberBandCounts =
     BS_CORE_TEXT("core", "%1 connections (rubberbands) removed.\r%2 connections (rubberbands) remaining.");
 
+// ---- texts ----
+inline constexpr const char* kTextNotGenerated = BS_CORE_TEXT("core", "The text could not be generated.");
+
 // ---- grids ----
 inline constexpr const char* kGridTooSmall = BS_CORE_TEXT("core", "The grid must be at least 0.001 mm.");
 inline constexpr const char* kGridTooLarge = BS_CORE_TEXT("core", "The grid must not be larger than 10 mm.");

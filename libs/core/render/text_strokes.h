@@ -3,12 +3,13 @@
 
 #include <cstdint>
 
+#include "model/messages.h"
 #include "model/objekt.h"
 
 namespace bs {
 
 // Reported by the caller when a newly created text got no strokes.
-inline constexpr const char* kTextNotGenerated = "The text could not be generated.";
+inline constexpr const char* kTextNotGenerated = msg::kTextNotGenerated;
 
 // Stroke width and letter gap of a text, in units.
 struct TTextMetrics {
