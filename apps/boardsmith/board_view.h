@@ -46,6 +46,8 @@ class TBoardView : public QAbstractScrollArea {
   // progress is dropped.
   void SetTool(int mode);
   int Tool() const { return settings_.ToolMode; }
+  // The modifier keys of the last mouse event on the drawing area.
+  Qt::KeyboardModifiers PointerModifiers() const { return modifiers_; }
   // Whether the left button is held in the drawing area.
   bool Dragging() const { return leftDown_; }
   // The object that gets the mouse events (null: the zoom tool or nothing);

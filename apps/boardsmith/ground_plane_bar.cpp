@@ -53,7 +53,10 @@ TGroundPlaneBar::TGroundPlaneBar(TProject& project, QWidget* parent)
   label->setToolTip(hint);
   distance_->setToolTip(hint);
   distance_->SetUnits(current_);
-  connect(distance_, &TLengthField::UnitsEdited, this, [this](int32_t units) { current_ = remembered_ = units; });
+  connect(distance_, &TLengthField::UnitsEdited, this, [this](int32_t units) {
+    current_ = remembered_ = units;
+    emit DistanceEdited(units);
+  });
   labelAction_ = addWidget(label);
   distanceAction_ = addWidget(distance_);
   Refresh();

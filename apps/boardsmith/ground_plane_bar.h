@@ -44,6 +44,8 @@ class TGroundPlaneBar : public QToolBar {
  signals:
   // A ground plane was switched on or off: the board looks different.
   void PlaneSwitched();
+  // The user chose a distance: the selected elements take it.
+  void DistanceEdited(int32_t units);
 
  private:
   void TogglePlane();

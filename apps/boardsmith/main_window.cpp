@@ -40,6 +40,7 @@
 #include "gerber_dialog.h"
 #include "ground_plane_bar.h"
 #include "key_panel.h"
+#include "length_field.h"
 #include "language.h"
 #include "layer_bar.h"
 #include "measure_tool.h"
@@ -396,8 +397,11 @@ void TMainWindow::BuildToolBars() {
   groundBar_ = new TGroundPlaneBar(project_, this);
   addToolBar(groundBar_);
   addToolBarBreak();
-  sizeBar_ = new TSizeBar(settings_.Sizes, this);
+  sizeBar_ = new TSizeBar(settings_, this);
   addToolBar(sizeBar_);
+  connect(sizeBar_, &TSizeBar::SizeEdited, this, &TMainWindow::ApplySize);
+  connect(groundBar_, &TGroundPlaneBar::DistanceEdited, this,
+          [this](int32_t units) { ApplySize(TSizeField::Clearance, units); });
   connect(groundBar_, &TGroundPlaneBar::PlaneSwitched, this, [this] { view_->Refresh(); });
   addToolBar(commands_->BuildToolBar(this));
   view_->installEventFilter(this);
@@ -498,6 +502,48 @@ TNewSizes TMainWindow::NewSizes() {
 
 void TMainWindow::SizesChanged() { sizeBar_->Refresh(); }
 
+void TMainWindow::ApplySize(TSizeField field, int32_t value) {
+  if (ApplySizeToSelection(project_, field, value).Done()) {
+    view_->Refresh();
+    BoardEdited();
+  }
+  if (TTool* t = ToolObject(tool_)) t->Modifiers(QGuiApplication::keyboardModifiers());  // the previews
+  view_->RefreshOverlay();
+}
+
+void TMainWindow::ShowSelectionSizes() {
+  // The connection and autoroute tools leave the fields as they are.
+  const TBoard* b = project_.Active();
+  if (!b || tool_ == kToolConnections || tool_ == kToolAutoroute) return;
+  const TSelectionSizes s = SelectionSizes(*b);
+  // With "StrgZumFangen" a selection passes its sizes to new elements only
+  // when CTRL was held.
+  const Qt::KeyboardModifiers held = QGuiApplication::keyboardModifiers() | view_->PointerModifiers();
+  const bool takeOver = !settings_.Options.StrgZumFangen || (held & Qt::ControlModifier);
+  sizeBar_->ShowSelection(s, takeOver);
+  TLengthField* distance = groundBar_->DistanceField();
+  if (!s.Clearance.Contributes) {
+    distance->SetUnits(groundBar_->CurrentClearance());
+    SetFieldLook(distance, TFieldLook::Normal);
+  } else if (s.Clearance.Mixed) {
+    SetFieldLook(distance, TFieldLook::Mixed);
+  } else {
+    if (takeOver) groundBar_->ShowClearance(s.Clearance.Value);
+    else distance->SetUnits(s.Clearance.Value);
+    SetFieldLook(distance, TFieldLook::Selection);
+  }
+  if (!takeOver) return;
+  if (s.PadShape.Contributes && !s.PadShape.Mixed && s.PadShape.Value >= kShapeRound &&
+      s.PadShape.Value <= kShapeRectV) {
+    padShape_ = s.PadShape.Value;
+    shapeActions_[size_t(padShape_ - 1)]->setChecked(true);
+  }
+  if (s.ThroughPad) {
+    throughPad_ = *s.ThroughPad;
+    throughPadAction_->setChecked(throughPad_);
+  }
+}
+
 void TMainWindow::ActiveLayerChanged() {
   TBoard* b = project_.Active();
   if (!b) return;
@@ -513,6 +559,7 @@ TTool* TMainWindow::ToolObject(int mode) const {
 }
 
 void TMainWindow::BoardEdited() {
+  ShowSelectionSizes();
   RefreshTitle();
   RefreshEditMenu();
   hruler_->update();
@@ -521,6 +568,7 @@ void TMainWindow::BoardEdited() {
 
 void TMainWindow::SelectionChanged() {
   commands_->Refresh();
+  ShowSelectionSizes();
   if (throughPadAction_) throughPadAction_->setEnabled(commands_->ThroughPadAvailable());
   palette_->RefreshZoomMenu(project_.Active());
 }
@@ -591,6 +639,7 @@ void TMainWindow::SetTool(int mode) {
   groundBar_->setEnabled(mode != kToolPhotoView);
   sizeBar_->Refresh();
   groundBar_->RestoreRememberedClearance();
+  SetFieldLook(groundBar_->DistanceField(), TFieldLook::Normal);
   if (next) next->Activate();
   view_->SetActiveTool(next);
   hint_->setText(next ? next->Hint() : TToolPalette::Hint(mode));

@@ -22,6 +22,10 @@ class QDockWidget;
 class QToolButton;
 class QTabBar;
 
+namespace bs {
+enum class TSizeField;
+}
+
 namespace bs::app {
 
 class TBoardView;
@@ -149,6 +153,11 @@ class TMainWindow : public QMainWindow, public TToolHost {
   void ChoosePadShape(int shape);
   // "Through pad" for new pads (and the selected pads).
   void SetThroughPad(bool on);
+  // A size chosen in a size field (or the ground-plane distance): the
+  // selected elements it fits take it.
+  void ApplySize(TSizeField field, int32_t value);
+  // The size fields show the sizes of the selection.
+  void ShowSelectionSizes();
   // The text dialog on a text of the board (double-click).
   void EditText(TObjekt& text);
   // SHIFT halves the grid while it is held.
