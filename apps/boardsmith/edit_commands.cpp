@@ -368,6 +368,10 @@ QMenu* TEditCommands::ElementMenu(TObjekt* under, TDPoint model) {
   TProject& project = host_.Project();
   auto* menu = new QMenu(window_);
   menu->setObjectName("ElementMenu");
+  if (showProperties_) {
+    menu->addAction(tr("&Properties"), this, showProperties_);
+    menu->addSeparator();
+  }
   const std::pair<TCommand, QString> clipboard[] = {
       {kCopy, tr("Copy")}, {kCut, tr("Cut")}, {kPaste, tr("Paste")}, {kDuplicate, tr("Duplicate")},
       {kDelete, tr("Delete")}};

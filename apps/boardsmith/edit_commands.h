@@ -47,6 +47,8 @@ class TEditCommands : public QObject {
   // "Delete elements outside the board", for the Extras menu.
   QAction* DeleteOutsideAction() const { return deleteOutside_; }
 
+  // What "&Properties" of the element menu does.
+  void SetPropertiesCommand(std::function<void()> show) { showProperties_ = std::move(show); }
   // Enables the entries for the active board, its selection and the tool.
   void Refresh();
   // "Through pad" (menu and F12): nothing selected or a THT pad on copper among the selection.
@@ -107,6 +109,7 @@ class TEditCommands : public QObject {
   QMenu* alignMenu_ = nullptr;
   QAction* deleteOutside_ = nullptr;
   QAction* userAngle_ = nullptr;
+  std::function<void()> showProperties_;
   bool throughPadAvailable_ = true;
 };
 

@@ -45,6 +45,8 @@
 #include "layer_bar.h"
 #include "measure_tool.h"
 #include "placement_tool.h"
+#include "properties_fields.h"
+#include "properties_panel.h"
 #include "new_board_dialog.h"
 #include "options_dialog.h"
 #include "project/newboard.h"
@@ -289,6 +291,9 @@ void TMainWindow::BuildMenus() {
     if (&caption != &boardCommands.front().first) multiBoardActions_.insert(multiBoardActions_.end(), {inMenu, onTab});
   }
   board->addSeparator();
+  board->addAction(tr("&Properties"), this, [this] { ShowProperties(true); });
+  tabMenu_->addAction(tr("Board properties"), this, [this] { ShowProperties(true); });
+  board->addSeparator();
   board->addAction(tr("&Import boards from file..."), this, [this] {
     const QString path = QFileDialog::getOpenFileName(this, tr("Import boards"),
                                                       QString::fromStdString(project_.LastDirectory), tr(kFilter));
@@ -357,6 +362,26 @@ void TMainWindow::BuildMenus() {
     showOverview->setChecked(!overviewDock_->isHidden());
   });
   overviewAction_ = showOverview;
+
+  // The properties panel: the Options menu, a tool bar button and the
+  // panel's close button show and hide it.
+  properties_ = new TPropertiesPanel(*this);
+  propertiesDock_ = new QDockWidget(TPropertiesPanel::Heading(), this);
+  propertiesDock_->setObjectName("Properties");
+  propertiesDock_->setWidget(properties_);
+  addDockWidget(Qt::RightDockWidgetArea, propertiesDock_);
+  propertiesAction_ = options->addAction(tr("Properties-Panel"));
+  propertiesAction_->setCheckable(true);
+  propertiesAction_->setToolTip(tr("Show/hide Properties-Panel"));
+  connect(propertiesAction_, &QAction::toggled, this, [this](bool on) {
+    settings_.Options.Eigenschaften = on;
+    propertiesDock_->setVisible(on);
+    if (on) properties_->RefreshPanel();
+  });
+  connect(propertiesDock_, &QDockWidget::visibilityChanged, propertiesAction_, [this](bool) {
+    propertiesAction_->setChecked(!propertiesDock_->isHidden());
+  });
+  commands_->SetPropertiesCommand([this] { ShowProperties(false); });
   options->addAction(tr("Zoom &board"), this, [this] { view_->ZoomBoard(); });
   options->addAction(tr("Zoom &objects"), this, [this] { view_->ZoomObjects(); });
   options->addAction(tr("Zoom &selection"), this, [this] { view_->ZoomSelection(); });
@@ -403,7 +428,10 @@ void TMainWindow::BuildToolBars() {
   connect(groundBar_, &TGroundPlaneBar::DistanceEdited, this,
           [this](int32_t units) { ApplySize(TSizeField::Clearance, units); });
   connect(groundBar_, &TGroundPlaneBar::PlaneSwitched, this, [this] { view_->Refresh(); });
-  addToolBar(commands_->BuildToolBar(this));
+  QToolBar* commandBar = commands_->BuildToolBar(this);
+  commandBar->addSeparator();
+  commandBar->addAction(propertiesAction_);
+  addToolBar(commandBar);
   view_->installEventFilter(this);
 }
 
@@ -442,7 +470,7 @@ void TMainWindow::BuildToolMenus() {
                            tr("Rounded, horizontal"), tr("Octagon, horizontal"), tr("Rectangle, horizontal"),
                            tr("Rounded, vertical"),   tr("Octagon, vertical"),   tr("Rectangle, vertical")};
   for (int shape = kShapeRound; shape <= kShapeRectV; ++shape) {
-    QAction* a = pad->addAction(QIcon(PadShapeIcon(shape, 32)), names[shape - 1]);
+    QAction* a = pad->addAction(QIcon(PadShapePicture(shape, 32)), names[shape - 1]);
     a->setCheckable(true);
     a->setChecked(shape == padShape_);
     shapes->addAction(a);
@@ -502,6 +530,76 @@ TNewSizes TMainWindow::NewSizes() {
 
 void TMainWindow::SizesChanged() { sizeBar_->Refresh(); }
 
+// ---- the properties panel ----
+
+void TMainWindow::RefreshProperties() {
+  if (properties_ && propertiesDock_->isVisible()) properties_->RefreshPanel();
+}
+
+void TMainWindow::ShowProperties(bool board) {
+  if (board) {
+    // The board page: nothing stays selected.
+    if (TBoard* b = project_.Active())
+      for (const auto& e : b->Elements) {
+        if (!e->Selected) continue;
+        view_->InvalidateArea(CullBounds(*e));
+        SetSelected(*e, false);
+      }
+    SelectionChanged();
+  }
+  propertiesAction_->setChecked(true);
+  properties_->RefreshPanel();
+  properties_->Flash();
+}
+
+uint32_t TMainWindow::LayerColour(int layer) { return view_->Settings().Scheme.Layer(layer); }
+
+void TMainWindow::BeforeChange() {
+  RecordUndo(project_);
+  RefreshEditMenu();
+}
+
+void TMainWindow::Changed() {
+  ShowSelectionSizes();
+  RefreshTitle();
+  RefreshEditMenu();
+}
+
+void TMainWindow::BoardChanged() {
+  RefreshTabs();
+  layers_->SetBoard(project_.Active(), view_->Settings().Scheme);
+  groundBar_->Refresh();
+  hruler_->update();
+  vruler_->update();
+  view_->UpdateScrollBars();
+  view_->Refresh();
+  RefreshTitle();
+  RefreshEditMenu();
+}
+
+void TMainWindow::ShowImaxSettings() { OpenOptions(TOptionsDialog::kPageImax); }
+
+void TMainWindow::PadShapeMenu(QPoint global) {
+  palette_->PadMenu()->exec(global);
+  RefreshProperties();
+}
+
+void TMainWindow::PadSizeMenu(QPoint global) {
+  sizeBar_->PadMenu()->exec(global);
+  RefreshProperties();
+}
+
+void TMainWindow::SmdSizeMenu(QPoint global) {
+  sizeBar_->SmdMenu()->exec(global);
+  RefreshProperties();
+}
+
+void TMainWindow::InvalidateArea(const TURect& model) { view_->InvalidateArea(model); }
+
+void TMainWindow::Repaint() { view_->RefreshOverlay(); }
+
+void TMainWindow::ComponentsChanged() {}
+
 void TMainWindow::ApplySize(TSizeField field, int32_t value) {
   if (ApplySizeToSelection(project_, field, value).Done()) {
     view_->Refresh();
@@ -560,6 +658,7 @@ TTool* TMainWindow::ToolObject(int mode) const {
 
 void TMainWindow::BoardEdited() {
   ShowSelectionSizes();
+  RefreshProperties();
   RefreshTitle();
   RefreshEditMenu();
   hruler_->update();
@@ -568,6 +667,7 @@ void TMainWindow::BoardEdited() {
 
 void TMainWindow::SelectionChanged() {
   commands_->Refresh();
+  RefreshProperties();
   ShowSelectionSizes();
   if (throughPadAction_) throughPadAction_->setEnabled(commands_->ThroughPadAvailable());
   palette_->RefreshZoomMenu(project_.Active());
@@ -943,6 +1043,7 @@ void TMainWindow::ShowActiveBoard() {
   hruler_->SetBoard(project_.Active());
   vruler_->SetBoard(project_.Active());
   commands_->Refresh();
+  RefreshProperties();
 }
 
 void TMainWindow::DetachBoard() {
@@ -1025,6 +1126,9 @@ void TMainWindow::ApplySettings() {
   p.Transparent = o.Transparent;
   if (overviewAction_) overviewAction_->setChecked(o.PlatinenZoom);
   if (overviewDock_) overviewDock_->setVisible(o.PlatinenZoom);
+  if (propertiesAction_) propertiesAction_->setChecked(o.Eigenschaften);
+  if (propertiesDock_) propertiesDock_->setVisible(o.Eigenschaften);
+  if (properties_) properties_->SetPanelUnit(UnitOf(settings_));
   project_.Undo.Depth = o.Undo;
   autosaveTimer_->setInterval(o.AutoSaveTime);
   if (o.AutoSave) autosaveTimer_->start();

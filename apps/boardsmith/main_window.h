@@ -12,6 +12,7 @@
 
 #include "io/settings.h"
 #include "project/project.h"
+#include "properties_panel.h"
 #include "tool.h"
 
 class QAction;
@@ -39,7 +40,7 @@ class TRuler;
 class TSizeBar;
 class TToolPalette;
 
-class TMainWindow : public QMainWindow, public TToolHost {
+class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost {
   Q_OBJECT
 
  public:
@@ -104,6 +105,18 @@ class TMainWindow : public QMainWindow, public TToolHost {
   void ElementDoubleClicked(TObjekt& e) override;
   void DeleteSelection() override;
   TNewSizes NewSizes() override;
+  // TPropertiesHost
+  uint32_t LayerColour(int layer) override;
+  void BeforeChange() override;
+  void Changed() override;
+  void BoardChanged() override;
+  void ShowImaxSettings() override;
+  void PadShapeMenu(QPoint global) override;
+  void PadSizeMenu(QPoint global) override;
+  void SmdSizeMenu(QPoint global) override;
+  void InvalidateArea(const TURect& model) override;
+  void Repaint() override;
+  void ComponentsChanged() override;
   void SizesChanged() override;
   void ActiveLayerChanged() override;
 
@@ -118,6 +131,10 @@ class TMainWindow : public QMainWindow, public TToolHost {
   TToolPalette* ToolPalette() const { return palette_; }
   TSizeBar* SizeBar() const { return sizeBar_; }
   TGroundPlaneBar* GroundPlaneBar() const { return groundBar_; }
+  TPropertiesPanel* PropertiesPanel() const { return properties_; }
+  // Shows the properties panel and flashes it; for the board's properties
+  // the selection is dropped first, so that the board page shows.
+  void ShowProperties(bool board);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -158,6 +175,8 @@ class TMainWindow : public QMainWindow, public TToolHost {
   void ApplySize(TSizeField field, int32_t value);
   // The size fields show the sizes of the selection.
   void ShowSelectionSizes();
+  // The properties panel follows the selection while it is shown.
+  void RefreshProperties();
   // The text dialog on a text of the board (double-click).
   void EditText(TObjekt& text);
   // SHIFT halves the grid while it is held.
@@ -210,6 +229,9 @@ class TMainWindow : public QMainWindow, public TToolHost {
   QToolButton* gridButton_ = nullptr;
   QMenu* gridMenu_ = nullptr;
   QDockWidget* overviewDock_ = nullptr;
+  TPropertiesPanel* properties_ = nullptr;
+  QDockWidget* propertiesDock_ = nullptr;
+  QAction* propertiesAction_ = nullptr;
   QAction* overviewAction_ = nullptr;
   QAction* recentSeparator_ = nullptr;
   std::vector<QAction*> recentActions_;

@@ -176,31 +176,6 @@ QPixmap SolderMaskIcon(int size) {
 }
 }  // namespace
 
-QPixmap PadShapeIcon(int shape, int size) {
-  return Drawn(size, [shape](QPainter& p, double s) {
-    const double r = 5.5;
-    const double hx = shape >= 4 && shape <= 6 ? 2 * r : r, hy = shape >= 7 ? 2 * r : r;
-    const QPointF c(16 * s, 16 * s);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kCopper);
-    const int kind = (shape - 1) % 3;  // 0 round ends, 1 octagon, 2 square corners
-    const QRectF box(c.x() - hx * s * 1.3, c.y() - hy * s * 1.3, 2 * hx * s * 1.3, 2 * hy * s * 1.3);
-    if (kind == 0) {
-      p.drawRoundedRect(box, r * 1.3 * s, r * 1.3 * s);
-    } else if (kind == 2) {
-      p.drawRect(box);
-    } else {
-      const double k = r * 1.3 * s * 0.585;
-      p.drawPolygon(QPolygonF({QPointF(box.left() + k, box.top()), QPointF(box.right() - k, box.top()),
-                               QPointF(box.right(), box.top() + k), QPointF(box.right(), box.bottom() - k),
-                               QPointF(box.right() - k, box.bottom()), QPointF(box.left() + k, box.bottom()),
-                               QPointF(box.left(), box.bottom() - k), QPointF(box.left(), box.top() + k)}));
-    }
-    p.setBrush(Qt::white);
-    p.drawEllipse(c, 2 * s, 2 * s);
-  });
-}
-
 TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Tools"), parent) {
   setObjectName("ToolPalette");
   setIconSize(QSize(24, 24));

@@ -9,7 +9,6 @@
 #include <string>
 
 class QMenu;
-class QPixmap;
 class QToolButton;
 
 namespace bs {
@@ -63,8 +62,5 @@ class TToolPalette : public QToolBar {
 // back; -1 for none.
 int ToolOfHotkey(int hot);
 int HotkeyOfTool(int mode);
-
-// A small picture of a THT pad shape 1 ... 9 for the pad shape menu.
-QPixmap PadShapeIcon(int shape, int size);
 
 }  // namespace bs::app

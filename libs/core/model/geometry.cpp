@@ -44,15 +44,6 @@ TDPoint SmdCentre(const TObjekt& e) {
 
 TDPoint PadCentre(const TObjekt& e) { return e.Kind == kKindSmdPad ? SmdCentre(e) : D(e.Pos); }
 
-int SpokeByte(int layer) {
-  switch (layer) {
-    case kLayerC1: return 0;
-    case kLayerC2: return 1;
-    case kLayerI1: return 2;
-    case kLayerI2: return 3;
-    default: return -1;
-  }
-}
 
 
 void Unite(TURect& acc, bool& any, const TURect& r) {
@@ -106,6 +97,16 @@ TDPoint OnMeanRadius(const TObjekt& e, int32_t angle) {
   return {e.Pos.X + m * std::cos(a), e.Pos.Y + m * std::sin(a)};
 }
 }  // namespace
+
+int SpokeByte(int layer) {
+  switch (layer) {
+    case kLayerC1: return 0;
+    case kLayerC2: return 1;
+    case kLayerI1: return 2;
+    case kLayerI2: return 3;
+    default: return -1;
+  }
+}
 
 // ---- plane helpers ----
 

@@ -73,6 +73,10 @@ double PadRotation(const TObjekt& e);
 // ---- thermal spokes ----
 
 // What decides whether and how a pad's thermal spokes are built.
+// The byte of ThermalSpokes that holds a copper layer's spokes (C1, C2, I1,
+// I2); -1 for other layers.
+int SpokeByte(int layer);
+
 struct TSpokeContext {
   int Layer = 0;               // the layer under consideration (the active layer)
   bool GroundPlaneOn = false;  // automatic ground plane of that layer
