@@ -15,8 +15,9 @@ namespace {
 // The distance field: 0 ... 10 mm in steps of 0.1 with one decimal.
 constexpr double kMaxDistanceMm = 10;
 
-// A copper area with a round gap around a pad.
-QIcon PlaneIcon() {
+// A copper area with a white hole that `hole` draws in it.
+template <class F>
+QIcon AreaIcon(F&& hole) {
   QPixmap pm(20, 20);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
@@ -24,10 +25,25 @@ QIcon PlaneIcon() {
   p.fillRect(QRect(1, 3, 18, 14), QColor(0x30, 0x80, 0x30));
   p.setBrush(Qt::white);
   p.setPen(Qt::NoPen);
-  p.drawEllipse(QPointF(10, 10), 5.5, 5.5);
-  p.setBrush(QColor(0x30, 0x80, 0x30));
-  p.drawEllipse(QPointF(10, 10), 3, 3);
+  hole(p);
   return QIcon(pm);
+}
+
+// The plane with a round gap around a pad.
+QIcon PlaneIcon() {
+  return AreaIcon([](QPainter& p) {
+    p.drawEllipse(QPointF(10, 10), 5.5, 5.5);
+    p.setBrush(QColor(0x30, 0x80, 0x30));
+    p.drawEllipse(QPointF(10, 10), 3, 3);
+  });
+}
+
+// The plane with a cut-out: a polygon or a rectangle.
+QIcon CutoutIcon(bool rectangle) {
+  return AreaIcon([rectangle](QPainter& p) {
+    if (rectangle) p.drawRect(QRectF(5, 6, 10, 8));
+    else p.drawPolygon(QPolygonF({QPointF(4, 14), QPointF(7, 6), QPointF(15, 5), QPointF(13, 14)}));
+  });
 }
 }  // namespace
 
@@ -59,6 +75,28 @@ TGroundPlaneBar::TGroundPlaneBar(TProject& project, QWidget* parent)
   });
   labelAction_ = addWidget(label);
   distanceAction_ = addWidget(distance_);
+
+  // The cut-out buttons choose the zone or rectangle tool for cut-outs.
+  auto cutout = [this](bool rectangle, const QString& text, const QString& hint, const char* name) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(name);
+    b->setCheckable(true);
+    b->setIcon(CutoutIcon(rectangle));
+    b->setText(text);
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    b->setToolTip(text + ": " + hint);
+    connect(b, &QToolButton::clicked, this, [this, b, rectangle] {
+      b->setChecked(true);  // a second press keeps it down
+      emit CutoutChosen(rectangle);
+    });
+    return b;
+  };
+  polygonCutout_ = cutout(false, tr("Cutout as polygon"), tr("Generate polygon-cutout-areas in the ground plane"),
+                          "PolygonCutoutButton");
+  rectangleCutout_ = cutout(true, tr("Cutout as rectangle"),
+                            tr("Generate rectangle-cutout-areas in the ground plane"), "RectangleCutoutButton");
+  cutoutActions_[0] = addWidget(polygonCutout_);
+  cutoutActions_[1] = addWidget(rectangleCutout_);
   Refresh();
 }
 
@@ -72,6 +110,12 @@ void TGroundPlaneBar::Refresh() {
   // The distance matters only while the plane is on.
   labelAction_->setVisible(on);
   distanceAction_->setVisible(on);
+  for (QAction* a : cutoutActions_) a->setVisible(on);
+}
+
+void TGroundPlaneBar::ShowCutout(bool polygon, bool rectangle) {
+  polygonCutout_->setChecked(polygon);
+  rectangleCutout_->setChecked(rectangle);
 }
 
 void TGroundPlaneBar::SetUnit(TDisplayUnit unit) { distance_->SetUnit(unit); }
@@ -96,6 +140,7 @@ void TGroundPlaneBar::TogglePlane() {
   // Selected cut-outs are drawn over the plane; switching it leaves none selected.
   for (const auto& e : b->Elements)
     if (e->Cutout) e->Selected = 0;
+  ShowCutout(false, false);
   project_.Changed = true;
   Refresh();
   emit PlaneSwitched();

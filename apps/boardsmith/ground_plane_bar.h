@@ -39,6 +39,10 @@ class TGroundPlaneBar : public QToolBar {
   void RestoreRememberedClearance();
 
   QToolButton* PlaneButton() const { return plane_; }
+  QToolButton* PolygonCutoutButton() const { return polygonCutout_; }
+  QToolButton* RectangleCutoutButton() const { return rectangleCutout_; }
+  // Which cut-out button is down (at most one; the tool they chose is active).
+  void ShowCutout(bool polygon, bool rectangle);
   TLengthField* DistanceField() const { return distance_; }
 
  signals:
@@ -46,6 +50,9 @@ class TGroundPlaneBar : public QToolBar {
   void PlaneSwitched();
   // The user chose a distance: the selected elements take it.
   void DistanceEdited(int32_t units);
+  // A cut-out button was pressed: the zone tool (polygon) or the rectangle
+  // tool makes cut-outs now.
+  void CutoutChosen(bool rectangle);
 
  private:
   void TogglePlane();
@@ -55,6 +62,9 @@ class TGroundPlaneBar : public QToolBar {
   TLengthField* distance_ = nullptr;
   class QAction* distanceAction_ = nullptr;
   class QAction* labelAction_ = nullptr;
+  QToolButton* polygonCutout_ = nullptr;
+  QToolButton* rectangleCutout_ = nullptr;
+  class QAction* cutoutActions_[2] = {};
   int32_t current_ = kDefaultClearance;
   int32_t remembered_ = kDefaultClearance;
 };

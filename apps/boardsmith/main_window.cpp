@@ -29,6 +29,7 @@
 #include <QLabel>
 
 #include "board_overview.h"
+#include "connection_tool.h"
 #include "board_view.h"
 #include "core_text.h"
 #include "drill_list_window.h"
@@ -427,7 +428,20 @@ void TMainWindow::BuildToolBars() {
   connect(sizeBar_, &TSizeBar::SizeEdited, this, &TMainWindow::ApplySize);
   connect(groundBar_, &TGroundPlaneBar::DistanceEdited, this,
           [this](int32_t units) { ApplySize(TSizeField::Clearance, units); });
-  connect(groundBar_, &TGroundPlaneBar::PlaneSwitched, this, [this] { view_->Refresh(); });
+  connect(groundBar_, &TGroundPlaneBar::PlaneSwitched, this, [this] {
+    // Switching the plane releases the cut-out buttons.
+    zoneTool_->SetCutout(false);
+    rectangleTool_->SetCutout(false);
+    RefreshProperties();
+    view_->Refresh();
+  });
+  connect(groundBar_, &TGroundPlaneBar::CutoutChosen, this, [this](bool rectangle) {
+    SetTool(rectangle ? kToolRectangle : kToolZone);
+    if (tool_ != (rectangle ? kToolRectangle : kToolZone)) return;
+    if (rectangle) rectangleTool_->SetCutout(true);
+    else zoneTool_->SetCutout(true);
+    groundBar_->ShowCutout(!rectangle, rectangle);
+  });
   QToolBar* commandBar = commands_->BuildToolBar(this);
   commandBar->addSeparator();
   commandBar->addAction(propertiesAction_);
@@ -457,6 +471,7 @@ void TMainWindow::BuildTools() {
   tools_[kToolPad] = std::make_unique<TPadTool>(*this, false);
   tools_[kToolSmdPad] = std::make_unique<TPadTool>(*this, true);
   tools_[kToolSolderMask] = std::make_unique<TSolderMaskTool>(*this);
+  tools_[kToolConnections] = std::make_unique<TConnectionTool>(*this);
   textDialog_ = new TTextDialog(this);
   tools_[kToolText] = std::make_unique<TTextTool>(*this, *textDialog_);
   commands_ = new TEditCommands(*this, *placementTool_, this);
@@ -740,6 +755,11 @@ void TMainWindow::SetTool(int mode) {
   sizeBar_->Refresh();
   groundBar_->RestoreRememberedClearance();
   SetFieldLook(groundBar_->DistanceField(), TFieldLook::Normal);
+  // Choosing a tool releases the cut-out buttons (they press themselves
+  // down again after choosing theirs).
+  zoneTool_->SetCutout(false);
+  rectangleTool_->SetCutout(false);
+  groundBar_->ShowCutout(false, false);
   if (next) next->Activate();
   view_->SetActiveTool(next);
   hint_->setText(next ? next->Hint() : TToolPalette::Hint(mode));

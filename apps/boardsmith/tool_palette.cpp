@@ -165,6 +165,18 @@ QPixmap TextIcon(int size) {
   });
 }
 
+// Two pads joined by a thin straight line.
+QPixmap RubberBandIcon(int size) {
+  return Drawn(size, [](QPainter& p, double s) {
+    p.setPen(QPen(Qt::black, 1.2 * s, Qt::DashLine));
+    p.drawLine(QPointF(8 * s, 24 * s), QPointF(24 * s, 8 * s));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kCopper);
+    p.drawEllipse(QPointF(8 * s, 24 * s), 5 * s, 5 * s);
+    p.drawEllipse(QPointF(24 * s, 8 * s), 5 * s, 5 * s);
+  });
+}
+
 QPixmap SolderMaskIcon(int size) {
   return Drawn(size, [](QPainter& p, double s) {
     p.setPen(Qt::NoPen);
@@ -226,6 +238,7 @@ TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Too
   addAction(tool(kToolZone, QIcon(ZoneIcon(32)), tr("Zone")));
   addAction(tool(kToolText, QIcon(TextIcon(32)), tr("Text")));
   addSeparator();
+  addAction(tool(kToolConnections, QIcon(RubberBandIcon(32)), tr("Connections (rubberbands)")));
   addAction(tool(kToolTest, QIcon(Probe(32)), tr("Test")));
   addAction(tool(kToolMeasure, QIcon(Ruler(32)), tr("Measure")));
   addAction(tool(kToolSolderMask, QIcon(SolderMaskIcon(32)), tr("Solder mask")));

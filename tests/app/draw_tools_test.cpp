@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "copper/connectivity.h"
 #include "draw_tools.h"
 #include "edit/create.h"
+#include "ground_plane_bar.h"
 #include "io/settings.h"
 #include "length_field.h"
 #include "modal_helpers.h"
@@ -420,6 +422,128 @@ TEST_F(TextToolTest, DoubleClickEditsTheTextWithTheHeightLimit) {
   EXPECT_EQ(text.SizeB, 0);
   EXPECT_EQ(text.SizeA, 25000);
   EXPECT_EQ(UndoDepth(), depth + 1);
+}
+
+}  // namespace
+}  // namespace bs::app
+
+namespace bs::app {
+namespace {
+
+using ConnectionToolTest = DrawToolsTest;
+
+bool Joined(const TObjekt& a, const TObjekt& b) {
+  auto has = [](const TObjekt& x, const TObjekt& y) {
+    return std::find(x.Connections.begin(), x.Connections.end(), &y) != x.Connections.end();
+  };
+  return has(a, b) && has(b, a);
+}
+
+// Pad A then pad B makes a rubber band, the same again deletes it; the same
+// pad twice makes nothing; a right click drops a first pad, a second one
+// leaves the tool.
+TEST_F(ConnectionToolTest, ClicksOnTwoPadsToggleTheRubberBand) {
+  TObjekt& a = Pad(200, 200);
+  TObjekt& b = Pad(400, 300);
+  w->SetTool(kToolConnections);
+  EXPECT_EQ(w->ToolHint(), "CONNECTION:  Select first pad");
+  MoveTo({201, 200}, Qt::NoButton);
+  EXPECT_TRUE(a.Selected);  // the pad under the pointer is highlighted
+  Click({201, 200});
+  EXPECT_EQ(w->ToolHint(), "CONNECTION:  Select second pad for connection, abort with right mouse button");
+  Click({201, 200});  // the same pad: nothing
+  EXPECT_TRUE(a.Connections.empty());
+  const size_t depth = UndoDepth();
+  Click({400, 301});
+  EXPECT_TRUE(Joined(a, b));
+  EXPECT_EQ(UndoDepth(), depth + 1);
+  EXPECT_EQ(w->ToolHint(), "CONNECTION:  Select first pad");
+  Click({200, 200});
+  Click({400, 300});
+  EXPECT_TRUE(a.Connections.empty());
+  EXPECT_TRUE(b.Connections.empty());
+
+  Click({200, 200});
+  Click({300, 500}, Qt::RightButton);  // drops the first pad
+  EXPECT_EQ(w->Tool(), kToolConnections);
+  Click({400, 300});
+  EXPECT_TRUE(a.Connections.empty());
+  Click({300, 500}, Qt::RightButton);
+  Click({300, 500}, Qt::RightButton);
+  EXPECT_EQ(w->Tool(), kToolEdit);
+}
+
+// Over a rubber band its two pads light up, and a click deletes it; undo
+// brings it back. Del deletes nothing in this tool.
+TEST_F(ConnectionToolTest, ClickOnARubberBandDeletesIt) {
+  TObjekt& a = Pad(200, 200);
+  TObjekt& b = Pad(400, 200);
+  ToggleConnection(a, b);
+  w->SetTool(kToolConnections);
+  MoveTo({300, 201}, Qt::NoButton);
+  EXPECT_TRUE(a.Selected && b.Selected);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(Count(), 2u);
+  Click({300, 201});
+  EXPECT_FALSE(Joined(a, b));
+  EXPECT_TRUE(a.Connections.empty());
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_EQ(Count(), 2u);
+  EXPECT_TRUE(Joined(*Board().Elements[0], *Board().Elements[1]));
+  MoveTo({300, 260}, Qt::NoButton);  // away from it
+  EXPECT_FALSE(Board().Elements[0]->Selected);
+}
+
+}  // namespace
+}  // namespace bs::app
+
+namespace bs::app {
+namespace {
+
+using CutoutTest = DrawToolsTest;
+
+// The cut-out buttons show while the active layer's plane is on, choose the
+// zone or rectangle tool for cut-outs and pop up with any other tool.
+TEST_F(CutoutTest, CutoutButtonsDrawCutoutZones) {
+  SetActiveLayer(Record(), Board().Elements, kLayerC1);
+  w->ActiveLayerChanged();
+  TGroundPlaneBar* bar = w->GroundPlaneBar();
+  QToolButton* polygon = bar->PolygonCutoutButton();
+  QToolButton* rectangle = bar->RectangleCutoutButton();
+  EXPECT_FALSE(polygon->isVisible());
+  bar->PlaneButton()->click();
+  QApplication::processEvents();  // the bar lays itself out again
+  ASSERT_TRUE(Record().GroundPlane[kLayerC1]);
+  EXPECT_TRUE(polygon->isVisible() && rectangle->isVisible());
+
+  polygon->click();
+  EXPECT_EQ(w->Tool(), kToolZone);
+  EXPECT_TRUE(polygon->isChecked());
+  Click({100, 100});
+  Click({200, 100});
+  Click({150, 200});
+  Click({150, 200}, Qt::RightButton);
+  ASSERT_EQ(Count(), 1u);
+  EXPECT_TRUE(Last().Cutout);
+  EXPECT_EQ(Last().Layer, kLayerC1);
+  EXPECT_EQ(Last().Clearance, bar->CurrentClearance());
+
+  rectangle->click();
+  EXPECT_EQ(w->Tool(), kToolRectangle);
+  EXPECT_FALSE(polygon->isChecked());
+  EXPECT_TRUE(rectangle->isChecked());
+  Drag({300, 300}, {300, 300}, Qt::ControlModifier);  // too small
+  EXPECT_EQ(Count(), 1u);
+  Drag({300, 300}, {400, 350});
+  ASSERT_EQ(Count(), 2u);
+  EXPECT_EQ(Last().Kind, kKindZone);
+  EXPECT_TRUE(Last().Cutout);
+
+  w->SetTool(kToolEdit);
+  EXPECT_FALSE(rectangle->isChecked());
+  w->SetTool(kToolRectangle);  // chosen from the palette: no cut-outs
+  Drag({300, 400}, {400, 450});
+  EXPECT_FALSE(Last().Cutout);
 }
 
 }  // namespace

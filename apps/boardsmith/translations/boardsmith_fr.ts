@@ -2,6 +2,28 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="en">
 <context>
+    <name>TConnectionTool</name>
+    <message>
+        <source>CONNECTION:  Select second pad for connection, abort with right mouse button</source>
+        <translation>CONNEXION :  Choisir la deuxième pastille de la connexion, annuler avec le bouton droit de la souris</translation>
+    </message>
+    <message>
+        <source>CONNECTION:  Select first pad</source>
+        <translation>CONNEXION :  Choisir la première pastille</translation>
+    </message>
+</context>
+<context>
+    <name>TDragShapeTool</name>
+    <message>
+        <source>CIRCLE:  Left click to select center, hold button and draw radius</source>
+        <translation>CERCLE :  clic gauche pour choisir le centre, maintenir le bouton et tracer le rayon</translation>
+    </message>
+    <message>
+        <source>RECTANGLE:  Left click to select start point, hold button and draw rectangle</source>
+        <translation>RECTANGLE :  clic gauche pour choisir le point de départ, maintenir le bouton et tracer le rectangle</translation>
+    </message>
+</context>
+<context>
     <name>TEditTool</name>
     <message>
         <source>EDIT:  Move the node; ALT = 45° corners, CTRL = free position</source>
@@ -36,10 +58,81 @@
     </message>
 </context>
 <context>
+    <name>TPadTool</name>
+    <message>
+        <source>SMD-PAD:  Place with left mouse button, abort with right mouse button</source>
+        <translation>PASTILLE CMS :  placer avec le bouton gauche, annuler avec le bouton droit</translation>
+    </message>
+    <message>
+        <source>PAD:  Place with left mouse button, abort with right mouse button</source>
+        <translation>PASTILLE :  placer avec le bouton gauche, annuler avec le bouton droit</translation>
+    </message>
+</context>
+<context>
+    <name>TPolylineTool</name>
+    <message>
+        <source>ZONE:  Left click for the next node, finish on the first node or with right mouse button</source>
+        <translation>ZONE :  clic gauche pour le nœud suivant, terminer sur le premier nœud ou avec le bouton droit</translation>
+    </message>
+    <message>
+        <source>ZONE:  Left click to select start point</source>
+        <translation>ZONE :  clic gauche pour choisir le point de départ</translation>
+    </message>
+    <message>
+        <source>TRACK:  Left click for the next node, finish with right mouse button</source>
+        <translation>PISTE :  clic gauche pour le nœud suivant, terminer avec le bouton droit</translation>
+    </message>
+    <message>
+        <source>TRACK:  Left click to select start point</source>
+        <translation>PISTE :  clic gauche pour choisir le point de départ</translation>
+    </message>
+    <message>
+        <source>Change the pad into a throughhole-pad (via)?</source>
+        <translation>Transformer la pastille en pastille traversante (via) ?</translation>
+    </message>
+</context>
+<context>
+    <name>TSolderMaskTool</name>
+    <message>
+        <source>SOLDER-MASK:  Select an element to add or delete it from the solder mask</source>
+        <translation>VERNIS ÉPARGNE :  sélectionner un élément pour l&apos;ajouter au vernis épargne ou l&apos;en retirer</translation>
+    </message>
+</context>
+<context>
     <name>TTestTool</name>
     <message>
         <source>TEST:  Click to highlight connected elements</source>
         <translation>TEST :  Cliquez pour mettre en évidence les éléments connectés</translation>
+    </message>
+</context>
+<context>
+    <name>TTextTool</name>
+    <message>
+        <source>TEXT:  Place with left mouse button, abort with right mouse button</source>
+        <translation>TEXTE :  placer avec le bouton gauche, annuler avec le bouton droit</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TBoardPage</name>
+    <message>
+        <source>Multilayer</source>
+        <translation>Multicouche</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Largeur :</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Hauteur :</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>Area:</source>
+        <translation>Surface :</translation>
     </message>
 </context>
 <context>
@@ -63,6 +156,41 @@
     <message>
         <source>The text is now in the clipboard</source>
         <translation>Les texte sont maintenant dans le presse-papiers</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TCirclePage</name>
+    <message>
+        <source>No Gerber export fot filled segments.</source>
+        <translation>Pas d&apos;export Gerber pour les segments pleins.</translation>
+    </message>
+    <message>
+        <source>Filled</source>
+        <translation>Plein</translation>
+    </message>
+    <message>
+        <source>Cutout-area</source>
+        <translation>Zone de découpe</translation>
+    </message>
+    <message>
+        <source>The segment is drawn anticlockwise from the start to the stop angle.</source>
+        <translation>Le segment est tracé dans le sens antihoraire de l&apos;angle de début à l&apos;angle de fin.</translation>
+    </message>
+    <message>
+        <source>Track width:</source>
+        <translation>Largeur de piste :</translation>
+    </message>
+    <message>
+        <source>Diameter:</source>
+        <translation>Diamètre :</translation>
+    </message>
+    <message>
+        <source>Start angle:</source>
+        <translation>Angle de début :</translation>
+    </message>
+    <message>
+        <source>Stop angle:</source>
+        <translation>Angle de fin :</translation>
     </message>
 </context>
 <context>
@@ -271,6 +399,10 @@
         <source>Join tracks</source>
         <translation>Joindre les pistes</translation>
     </message>
+    <message>
+        <source>&amp;Properties</source>
+        <translation>P&amp;ropriétés</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TGerberDateinamenDlg</name>
@@ -459,6 +591,22 @@ Le remplacer ?</translation>
     <message>
         <source>Adjust the distance from ground plane for selected and new elements</source>
         <translation>Régler la distance au plan de masse des éléments sélectionnés et nouveaux</translation>
+    </message>
+    <message>
+        <source>Cutout as polygon</source>
+        <translation>Découpe en polygone</translation>
+    </message>
+    <message>
+        <source>Generate polygon-cutout-areas in the ground plane</source>
+        <translation>Créer des zones de découpe polygonales dans le plan de masse</translation>
+    </message>
+    <message>
+        <source>Cutout as rectangle</source>
+        <translation>Découpe en rectangle</translation>
+    </message>
+    <message>
+        <source>Generate rectangle-cutout-areas in the ground plane</source>
+        <translation>Créer des zones de découpe rectangulaires dans le plan de masse</translation>
     </message>
 </context>
 <context>
@@ -890,6 +1038,70 @@ Continuer ?</translation>
     <message>
         <source>&amp;Remove connections (rubberbands)</source>
         <translation>&amp;Supprimer les connexions (élastiques)</translation>
+    </message>
+    <message>
+        <source>&amp;Properties</source>
+        <translation>&amp;Propriétés</translation>
+    </message>
+    <message>
+        <source>Board properties</source>
+        <translation>Propriétés de la carte</translation>
+    </message>
+    <message>
+        <source>Properties-Panel</source>
+        <translation>Panneau des propriétés</translation>
+    </message>
+    <message>
+        <source>Show/hide Properties-Panel</source>
+        <translation>Afficher/masquer le panneau des propriétés</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Ronde</translation>
+    </message>
+    <message>
+        <source>Octagon</source>
+        <translation>Octogonale</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>Carrée</translation>
+    </message>
+    <message>
+        <source>Rounded, horizontal</source>
+        <translation>Arrondie, horizontale</translation>
+    </message>
+    <message>
+        <source>Octagon, horizontal</source>
+        <translation>Octogonale, horizontale</translation>
+    </message>
+    <message>
+        <source>Rectangle, horizontal</source>
+        <translation>Rectangulaire, horizontale</translation>
+    </message>
+    <message>
+        <source>Rounded, vertical</source>
+        <translation>Arrondie, verticale</translation>
+    </message>
+    <message>
+        <source>Octagon, vertical</source>
+        <translation>Octogonale, verticale</translation>
+    </message>
+    <message>
+        <source>Rectangle, vertical</source>
+        <translation>Rectangulaire, verticale</translation>
+    </message>
+    <message>
+        <source>Through pad</source>
+        <translation>Pastille traversante</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+    <message>
+        <source>Zone</source>
+        <translation>Zone</translation>
     </message>
 </context>
 <context>
@@ -1367,6 +1579,76 @@ Enregistrer les modifications ?</translation>
     </message>
 </context>
 <context>
+    <name>bs::app::TPropertiesPage</name>
+    <message>
+        <source>Center:</source>
+        <translation>Centre :</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TPropertiesPanel</name>
+    <message>
+        <source>; Pads</source>
+        <translation>; Pastilles</translation>
+    </message>
+    <message>
+        <source>; Pad</source>
+        <translation>; Pastille</translation>
+    </message>
+    <message>
+        <source>; SMD pads</source>
+        <translation>; Pastilles CMS</translation>
+    </message>
+    <message>
+        <source>; SMD pad</source>
+        <translation>; Pastille CMS</translation>
+    </message>
+    <message>
+        <source>; Texts</source>
+        <translation>; Textes</translation>
+    </message>
+    <message>
+        <source>; Text</source>
+        <translation>; Texte</translation>
+    </message>
+    <message>
+        <source>; Circles</source>
+        <translation>; Cercles</translation>
+    </message>
+    <message>
+        <source>; Circle</source>
+        <translation>; Cercle</translation>
+    </message>
+    <message>
+        <source>; Tracks</source>
+        <translation>; Pistes</translation>
+    </message>
+    <message>
+        <source>; Track</source>
+        <translation>; Piste</translation>
+    </message>
+    <message>
+        <source>; Zones</source>
+        <translation>; Zones</translation>
+    </message>
+    <message>
+        <source>; Zone</source>
+        <translation>; Zone</translation>
+    </message>
+    <message>
+        <source>Multiselect:</source>
+        <translation>Sélection multiple :</translation>
+    </message>
+    <message>
+        <source>Properties    </source>
+        <translation>Propriétés    </translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Carte</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TSizeBar</name>
     <message>
         <source>Sizes</source>
@@ -1407,6 +1689,217 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>SMD pad height</source>
         <translation>Hauteur de la pastille CMS</translation>
+    </message>
+    <message>
+        <source>Favourites</source>
+        <translation>Favoris</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Inverser</translation>
+    </message>
+    <message>
+        <source>Exchange SMD width and height</source>
+        <translation>Échanger la largeur et la hauteur de la pastille CMS</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Supprimer</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TSmdPage</name>
+    <message>
+        <source>SMD pad sizes</source>
+        <translation>Dimensions des pastilles CMS</translation>
+    </message>
+    <message>
+        <source>Thermal pad</source>
+        <translation>Pastille thermale</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Taille :</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TTextDialog</name>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Hauteur</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Épaisseur</translation>
+    </message>
+    <message>
+        <source>Thin</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Gras</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>Narrow</source>
+        <translation>Étroit</translation>
+    </message>
+    <message>
+        <source>Wide</source>
+        <translation>Large</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Miroir</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation>Orientation</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>Add number</source>
+        <translation>Ajouter un numéro</translation>
+    </message>
+    <message>
+        <source>Start at:</source>
+        <translation>Commencer à :</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TTextPage</name>
+    <message>
+        <source>Horizontal</source>
+        <translation>Horizontal</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>Vertical</translation>
+    </message>
+    <message>
+        <source>Narrow</source>
+        <translation>Étroit</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Wide</source>
+        <translation>Large</translation>
+    </message>
+    <message>
+        <source>Thin</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Gras</translation>
+    </message>
+    <message>
+        <source>Cutout-area</source>
+        <translation>Zone de découpe</translation>
+    </message>
+    <message>
+        <source>Text height:</source>
+        <translation>Hauteur du texte :</translation>
+    </message>
+    <message>
+        <source>Angle</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Miroir</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Épaisseur</translation>
+    </message>
+    <message>
+        <source>text-thickness:</source>
+        <translation>épaisseur du texte :</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TThermalBox</name>
+    <message>
+        <source>All layer equal</source>
+        <translation>Identique sur toutes les couches</translation>
+    </message>
+    <message>
+        <source>Layer individual</source>
+        <translation>Individuel par couche</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Largeur :</translation>
+    </message>
+    <message>
+        <source>Positions:</source>
+        <translation>Positions :</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TThtPage</name>
+    <message>
+        <source>Pad sizes</source>
+        <translation>Dimensions des pastilles</translation>
+    </message>
+    <message>
+        <source>Through pad</source>
+        <translation>Pastille traversante</translation>
+    </message>
+    <message>
+        <source>Thermal pad</source>
+        <translation>Pastille thermale</translation>
+    </message>
+    <message>
+        <source>Shape:</source>
+        <translation>Forme :</translation>
+    </message>
+    <message>
+        <source>Diameter:</source>
+        <translation>Diamètre :</translation>
+    </message>
+    <message>
+        <source>Drill:</source>
+        <translation>Perçage :</translation>
+    </message>
+    <message>
+        <source>Assign the thermal spokes to all layers?</source>
+        <translation>Assigner pastilles thermales à toutes les couches?</translation>
     </message>
 </context>
 <context>
@@ -1454,6 +1947,108 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>Test</source>
         <translation>Test</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Piste</translation>
+    </message>
+    <message>
+        <source>THT pad</source>
+        <translation>Pastille THT</translation>
+    </message>
+    <message>
+        <source>SMD pad</source>
+        <translation>Pastille CMS</translation>
+    </message>
+    <message>
+        <source>Circle / arc</source>
+        <translation>Cercle / arc</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>Zone</source>
+        <translation>Zone</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Solder mask</source>
+        <translation>Vernis épargne</translation>
+    </message>
+    <message>
+        <source>Connections (rubberbands)</source>
+        <translation>Connexions (élastiques)</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TTrackPage</name>
+    <message>
+        <source>Length:</source>
+        <translation>Longueur :</translation>
+    </message>
+    <message>
+        <source>Nodes:</source>
+        <translation>Nœuds :</translation>
+    </message>
+    <message>
+        <source>Max. current:</source>
+        <translation>Courant max. :</translation>
+    </message>
+    <message>
+        <source>Start of the track: flat or round</source>
+        <translation>Début de la piste : extrémité plate ou ronde</translation>
+    </message>
+    <message>
+        <source>End of the track: flat or round</source>
+        <translation>Fin de la piste : extrémité plate ou ronde</translation>
+    </message>
+    <message>
+        <source>Cutout-area</source>
+        <translation>Zone de découpe</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Largeur :</translation>
+    </message>
+    <message>
+        <source>Ends:</source>
+        <translation>Extrémités :</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TZonePage</name>
+    <message>
+        <source>Nodes:</source>
+        <translation>Nœuds :</translation>
+    </message>
+    <message>
+        <source>Hatched</source>
+        <translation>Hachurée</translation>
+    </message>
+    <message>
+        <source>Outline:</source>
+        <translation>Contour :</translation>
+    </message>
+    <message>
+        <source>Self-defined</source>
+        <translation>Personnalisée</translation>
+    </message>
+    <message>
+        <source>Cutout-area</source>
+        <translation>Zone de découpe</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>Contour</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Largeur :</translation>
     </message>
 </context>
 <context>
@@ -1508,7 +2103,7 @@ Enregistrer les modifications ?</translation>
     </message>
     <message>
         <source>All elements on the inner layer I1 and I2 will be deleted.<byte value="xd"/><byte value="xd"/>Continue ?</source>
-        <translation>Tous les éléments des couches internes I1 et I2 seront supprimés.<byte value="xd"/><byte value="xd"/>Continuer ?</translation>
+        <translation>Tous les éléments des couches internes I1 et I2 seront effacés.<byte value="xd"/><byte value="xd"/>Continuer ?</translation>
     </message>
     <message>
         <source>A new Board named &quot;%1&quot; was added.</source>
@@ -1549,6 +2144,10 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>%1 connections (rubberbands) removed.<byte value="xd"/>%2 connections (rubberbands) remaining.</source>
         <translation>%1 connexions (élastiques) supprimées.<byte value="xd"/>%2 connexions (élastiques) restantes.</translation>
+    </message>
+    <message>
+        <source>The text could not be generated.</source>
+        <translation>Le texte n&apos;a pas pu être généré.</translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,28 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
 <context>
+    <name>TConnectionTool</name>
+    <message>
+        <source>CONNECTION:  Select second pad for connection, abort with right mouse button</source>
+        <translation>СВЯЗЬ:  Выберите второй контакт для связи, отмена правой кнопкой мыши</translation>
+    </message>
+    <message>
+        <source>CONNECTION:  Select first pad</source>
+        <translation>СВЯЗЬ:  Выберите первый контакт</translation>
+    </message>
+</context>
+<context>
+    <name>TDragShapeTool</name>
+    <message>
+        <source>CIRCLE:  Left click to select center, hold button and draw radius</source>
+        <translation>ОКРУЖНОСТЬ:  щёлкните левой кнопкой в центре, удерживайте кнопку и задайте радиус</translation>
+    </message>
+    <message>
+        <source>RECTANGLE:  Left click to select start point, hold button and draw rectangle</source>
+        <translation>ПРЯМОУГОЛЬНИК:  щёлкните левой кнопкой в начальной точке, удерживайте кнопку и растяните прямоугольник</translation>
+    </message>
+</context>
+<context>
     <name>TEditTool</name>
     <message>
         <source>EDIT:  Move the node; ALT = 45° corners, CTRL = free position</source>
@@ -36,10 +58,81 @@
     </message>
 </context>
 <context>
+    <name>TPadTool</name>
+    <message>
+        <source>SMD-PAD:  Place with left mouse button, abort with right mouse button</source>
+        <translation>SMD-КОНТАКТ:  разместить левой кнопкой мыши, отмена правой кнопкой</translation>
+    </message>
+    <message>
+        <source>PAD:  Place with left mouse button, abort with right mouse button</source>
+        <translation>КОНТАКТ:  разместить левой кнопкой мыши, отмена правой кнопкой</translation>
+    </message>
+</context>
+<context>
+    <name>TPolylineTool</name>
+    <message>
+        <source>ZONE:  Left click for the next node, finish on the first node or with right mouse button</source>
+        <translation>ПОЛИГОН:  левый щелчок — следующий узел, завершение на первом узле или правой кнопкой мыши</translation>
+    </message>
+    <message>
+        <source>ZONE:  Left click to select start point</source>
+        <translation>ПОЛИГОН:  щёлкните левой кнопкой в начальной точке</translation>
+    </message>
+    <message>
+        <source>TRACK:  Left click for the next node, finish with right mouse button</source>
+        <translation>ДОРОЖКА:  левый щелчок — следующий узел, завершение правой кнопкой мыши</translation>
+    </message>
+    <message>
+        <source>TRACK:  Left click to select start point</source>
+        <translation>ДОРОЖКА:  щёлкните левой кнопкой в начальной точке</translation>
+    </message>
+    <message>
+        <source>Change the pad into a throughhole-pad (via)?</source>
+        <translation>Превратить контакт в переходное отверстие (via)?</translation>
+    </message>
+</context>
+<context>
+    <name>TSolderMaskTool</name>
+    <message>
+        <source>SOLDER-MASK:  Select an element to add or delete it from the solder mask</source>
+        <translation>МАСКА ПАЙКИ:  выберите элемент, чтобы добавить его в маску пайки или удалить из неё</translation>
+    </message>
+</context>
+<context>
     <name>TTestTool</name>
     <message>
         <source>TEST:  Click to highlight connected elements</source>
         <translation>ТЕСТ:  Щёлкните, чтобы выделить соединённые элементы</translation>
+    </message>
+</context>
+<context>
+    <name>TTextTool</name>
+    <message>
+        <source>TEXT:  Place with left mouse button, abort with right mouse button</source>
+        <translation>ТЕКСТ:  разместить левой кнопкой мыши, отмена правой кнопкой</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TBoardPage</name>
+    <message>
+        <source>Multilayer</source>
+        <translation>Многослойная</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Ширина:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Высота:</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Имя:</translation>
+    </message>
+    <message>
+        <source>Area:</source>
+        <translation>Площадь:</translation>
     </message>
 </context>
 <context>
@@ -63,6 +156,41 @@
     <message>
         <source>The text is now in the clipboard</source>
         <translation>Текст помещён в буфер обмена</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TCirclePage</name>
+    <message>
+        <source>No Gerber export fot filled segments.</source>
+        <translation>Залитые сегменты не выводятся в Gerber.</translation>
+    </message>
+    <message>
+        <source>Filled</source>
+        <translation>Заливка</translation>
+    </message>
+    <message>
+        <source>Cutout-area</source>
+        <translation>Область выреза</translation>
+    </message>
+    <message>
+        <source>The segment is drawn anticlockwise from the start to the stop angle.</source>
+        <translation>Сегмент рисуется против часовой стрелки от начального угла к конечному.</translation>
+    </message>
+    <message>
+        <source>Track width:</source>
+        <translation>Ширина дорожки:</translation>
+    </message>
+    <message>
+        <source>Diameter:</source>
+        <translation>Диаметр:</translation>
+    </message>
+    <message>
+        <source>Start angle:</source>
+        <translation>Начальный угол:</translation>
+    </message>
+    <message>
+        <source>Stop angle:</source>
+        <translation>Конечный угол:</translation>
     </message>
 </context>
 <context>
@@ -271,6 +399,10 @@
         <source>Join tracks</source>
         <translation>Соединить дорожки</translation>
     </message>
+    <message>
+        <source>&amp;Properties</source>
+        <translation>&amp;Свойства</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TGerberDateinamenDlg</name>
@@ -459,6 +591,22 @@ Overwrite?</source>
     <message>
         <source>Adjust the distance from ground plane for selected and new elements</source>
         <translation>Зазор до общей шины для выделенных и новых элементов</translation>
+    </message>
+    <message>
+        <source>Cutout as polygon</source>
+        <translation>Вырез многоугольником</translation>
+    </message>
+    <message>
+        <source>Generate polygon-cutout-areas in the ground plane</source>
+        <translation>Создать вырезы-многоугольники в полигоне земли</translation>
+    </message>
+    <message>
+        <source>Cutout as rectangle</source>
+        <translation>Вырез прямоугольником</translation>
+    </message>
+    <message>
+        <source>Generate rectangle-cutout-areas in the ground plane</source>
+        <translation>Создать прямоугольные вырезы в полигоне земли</translation>
     </message>
 </context>
 <context>
@@ -890,6 +1038,70 @@ Continue?</source>
     <message>
         <source>&amp;Remove connections (rubberbands)</source>
         <translation>&amp;Удалить лишние связи (резинки)</translation>
+    </message>
+    <message>
+        <source>&amp;Properties</source>
+        <translation>&amp;Свойства</translation>
+    </message>
+    <message>
+        <source>Board properties</source>
+        <translation>Свойства платы</translation>
+    </message>
+    <message>
+        <source>Properties-Panel</source>
+        <translation>Панель свойств</translation>
+    </message>
+    <message>
+        <source>Show/hide Properties-Panel</source>
+        <translation>Показать/скрыть панель свойств</translation>
+    </message>
+    <message>
+        <source>Round</source>
+        <translation>Круглый</translation>
+    </message>
+    <message>
+        <source>Octagon</source>
+        <translation>Восьмиугольный</translation>
+    </message>
+    <message>
+        <source>Square</source>
+        <translation>Квадратный</translation>
+    </message>
+    <message>
+        <source>Rounded, horizontal</source>
+        <translation>Скруглённый, горизонтальный</translation>
+    </message>
+    <message>
+        <source>Octagon, horizontal</source>
+        <translation>Восьмиугольный, горизонтальный</translation>
+    </message>
+    <message>
+        <source>Rectangle, horizontal</source>
+        <translation>Прямоугольный, горизонтальный</translation>
+    </message>
+    <message>
+        <source>Rounded, vertical</source>
+        <translation>Скруглённый, вертикальный</translation>
+    </message>
+    <message>
+        <source>Octagon, vertical</source>
+        <translation>Восьмиугольный, вертикальный</translation>
+    </message>
+    <message>
+        <source>Rectangle, vertical</source>
+        <translation>Прямоугольный, вертикальный</translation>
+    </message>
+    <message>
+        <source>Through pad</source>
+        <translation>Переходное отверстие</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Дорожка</translation>
+    </message>
+    <message>
+        <source>Zone</source>
+        <translation>Полигон</translation>
     </message>
 </context>
 <context>
@@ -1367,6 +1579,76 @@ Save changes?</source>
     </message>
 </context>
 <context>
+    <name>bs::app::TPropertiesPage</name>
+    <message>
+        <source>Center:</source>
+        <translation>Центр:</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TPropertiesPanel</name>
+    <message>
+        <source>; Pads</source>
+        <translation>; Контакты</translation>
+    </message>
+    <message>
+        <source>; Pad</source>
+        <translation>; Контакт</translation>
+    </message>
+    <message>
+        <source>; SMD pads</source>
+        <translation>; SMD-контакты</translation>
+    </message>
+    <message>
+        <source>; SMD pad</source>
+        <translation>; SMD-контакт</translation>
+    </message>
+    <message>
+        <source>; Texts</source>
+        <translation>; Тексты</translation>
+    </message>
+    <message>
+        <source>; Text</source>
+        <translation>; Текст</translation>
+    </message>
+    <message>
+        <source>; Circles</source>
+        <translation>; Окружности</translation>
+    </message>
+    <message>
+        <source>; Circle</source>
+        <translation>; Окружность</translation>
+    </message>
+    <message>
+        <source>; Tracks</source>
+        <translation>; Дорожки</translation>
+    </message>
+    <message>
+        <source>; Track</source>
+        <translation>; Дорожка</translation>
+    </message>
+    <message>
+        <source>; Zones</source>
+        <translation>; Полигоны</translation>
+    </message>
+    <message>
+        <source>; Zone</source>
+        <translation>; Полигон</translation>
+    </message>
+    <message>
+        <source>Multiselect:</source>
+        <translation>Множественный выбор:</translation>
+    </message>
+    <message>
+        <source>Properties    </source>
+        <translation>Свойства    </translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Плата</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TSizeBar</name>
     <message>
         <source>Sizes</source>
@@ -1407,6 +1689,217 @@ Save changes?</source>
     <message>
         <source>SMD pad height</source>
         <translation>Высота SMD-контакта</translation>
+    </message>
+    <message>
+        <source>Favourites</source>
+        <translation>Избранное</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Поменять</translation>
+    </message>
+    <message>
+        <source>Exchange SMD width and height</source>
+        <translation>Поменять местами ширину и высоту SMD-контакта</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Удалить</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TSmdPage</name>
+    <message>
+        <source>SMD pad sizes</source>
+        <translation>Размеры SMD-контактов</translation>
+    </message>
+    <message>
+        <source>Thermal pad</source>
+        <translation>Термобарьер</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Размер:</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TTextDialog</name>
+    <message>
+        <source>Text</source>
+        <translation>Текст</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Высота</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Толщина</translation>
+    </message>
+    <message>
+        <source>Thin</source>
+        <translation>Тонкий</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Обычный</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Жирный</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Стиль</translation>
+    </message>
+    <message>
+        <source>Narrow</source>
+        <translation>Узкий</translation>
+    </message>
+    <message>
+        <source>Wide</source>
+        <translation>Широкий</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Зеркально</translation>
+    </message>
+    <message>
+        <source>Horizontal</source>
+        <translation>По горизонтали</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>По вертикали</translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation>Ориентация</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Автоматически</translation>
+    </message>
+    <message>
+        <source>Add number</source>
+        <translation>Добавлять номер</translation>
+    </message>
+    <message>
+        <source>Start at:</source>
+        <translation>Начать с:</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TTextPage</name>
+    <message>
+        <source>Horizontal</source>
+        <translation>По горизонтали</translation>
+    </message>
+    <message>
+        <source>Vertical</source>
+        <translation>По вертикали</translation>
+    </message>
+    <message>
+        <source>Narrow</source>
+        <translation>Узкий</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Обычный</translation>
+    </message>
+    <message>
+        <source>Wide</source>
+        <translation>Широкий</translation>
+    </message>
+    <message>
+        <source>Thin</source>
+        <translation>Тонкий</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Жирный</translation>
+    </message>
+    <message>
+        <source>Cutout-area</source>
+        <translation>Область выреза</translation>
+    </message>
+    <message>
+        <source>Text height:</source>
+        <translation>Высота текста:</translation>
+    </message>
+    <message>
+        <source>Angle</source>
+        <translation>Угол</translation>
+    </message>
+    <message>
+        <source>Mirror</source>
+        <translation>Зеркально</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Стиль</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Толщина</translation>
+    </message>
+    <message>
+        <source>text-thickness:</source>
+        <translation>толщина текста:</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TThermalBox</name>
+    <message>
+        <source>All layer equal</source>
+        <translation>Одинаково на всех слоях</translation>
+    </message>
+    <message>
+        <source>Layer individual</source>
+        <translation>Отдельно для каждого слоя</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Ширина:</translation>
+    </message>
+    <message>
+        <source>Positions:</source>
+        <translation>Положения:</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TThtPage</name>
+    <message>
+        <source>Pad sizes</source>
+        <translation>Размеры контактов</translation>
+    </message>
+    <message>
+        <source>Through pad</source>
+        <translation>Переходное отверстие</translation>
+    </message>
+    <message>
+        <source>Thermal pad</source>
+        <translation>Термобарьер</translation>
+    </message>
+    <message>
+        <source>Shape:</source>
+        <translation>Форма:</translation>
+    </message>
+    <message>
+        <source>Diameter:</source>
+        <translation>Диаметр:</translation>
+    </message>
+    <message>
+        <source>Drill:</source>
+        <translation>Отверстие:</translation>
+    </message>
+    <message>
+        <source>Assign the thermal spokes to all layers?</source>
+        <translation>Применить перемычки термобарьера ко всем слоям?</translation>
     </message>
 </context>
 <context>
@@ -1454,6 +1947,108 @@ Save changes?</source>
     <message>
         <source>Test</source>
         <translation>Тест</translation>
+    </message>
+    <message>
+        <source>Track</source>
+        <translation>Дорожка</translation>
+    </message>
+    <message>
+        <source>THT pad</source>
+        <translation>THT-контакт</translation>
+    </message>
+    <message>
+        <source>SMD pad</source>
+        <translation>SMD-контакт</translation>
+    </message>
+    <message>
+        <source>Circle / arc</source>
+        <translation>Окружность / дуга</translation>
+    </message>
+    <message>
+        <source>Rectangle</source>
+        <translation>Прямоугольник</translation>
+    </message>
+    <message>
+        <source>Zone</source>
+        <translation>Полигон</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Текст</translation>
+    </message>
+    <message>
+        <source>Solder mask</source>
+        <translation>Маска пайки</translation>
+    </message>
+    <message>
+        <source>Connections (rubberbands)</source>
+        <translation>Связи (резинки)</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TTrackPage</name>
+    <message>
+        <source>Length:</source>
+        <translation>Длина:</translation>
+    </message>
+    <message>
+        <source>Nodes:</source>
+        <translation>Узлов:</translation>
+    </message>
+    <message>
+        <source>Max. current:</source>
+        <translation>Макс. ток:</translation>
+    </message>
+    <message>
+        <source>Start of the track: flat or round</source>
+        <translation>Начало дорожки: плоское или круглое окончание</translation>
+    </message>
+    <message>
+        <source>End of the track: flat or round</source>
+        <translation>Конец дорожки: плоское или круглое окончание</translation>
+    </message>
+    <message>
+        <source>Cutout-area</source>
+        <translation>Область выреза</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Ширина:</translation>
+    </message>
+    <message>
+        <source>Ends:</source>
+        <translation>Концы:</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TZonePage</name>
+    <message>
+        <source>Nodes:</source>
+        <translation>Узлов:</translation>
+    </message>
+    <message>
+        <source>Hatched</source>
+        <translation>Штриховка</translation>
+    </message>
+    <message>
+        <source>Outline:</source>
+        <translation>Контур:</translation>
+    </message>
+    <message>
+        <source>Self-defined</source>
+        <translation>Вручную</translation>
+    </message>
+    <message>
+        <source>Cutout-area</source>
+        <translation>Область выреза</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>Контур</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Ширина:</translation>
     </message>
 </context>
 <context>
@@ -1549,6 +2144,10 @@ Save changes?</source>
     <message>
         <source>%1 connections (rubberbands) removed.<byte value="xd"/>%2 connections (rubberbands) remaining.</source>
         <translation>Удалено связей (резинок): %1.<byte value="xd"/>Осталось связей (резинок): %2.</translation>
+    </message>
+    <message>
+        <source>The text could not be generated.</source>
+        <translation>Не удалось создать текст.</translation>
     </message>
 </context>
 </TS>
