@@ -445,6 +445,28 @@ void TMainWindow::BuildToolBars() {
   QToolBar* commandBar = commands_->BuildToolBar(this);
   commandBar->addSeparator();
   commandBar->addAction(propertiesAction_);
+  // Automatic capture of pad centres and nodes, and how far track ends follow moved pads.
+  captureAction_ = commandBar->addAction(tr("Capture"));
+  captureAction_->setCheckable(true);
+  captureAction_->setToolTip(tr("Automatic capture of connection points"));
+  connect(captureAction_, &QAction::toggled, this, [this](bool on) { settings_.Options.Fang = on; });
+  auto* follow = new QToolButton(commandBar);
+  follow->setObjectName("FollowButton");
+  follow->setText(tr("Rubber band"));
+  follow->setToolTip(tr("Track ends near moved pads follow them"));
+  follow->setPopupMode(QToolButton::InstantPopup);
+  auto* followMenu = new QMenu(follow);
+  auto* levels = new QActionGroup(this);
+  const QString captions[3] = {tr("Off"), tr("Small (0.5 mm)"), tr("Large (1 mm)")};
+  for (int level = 0; level < 3; ++level) {
+    QAction* a = followMenu->addAction(captions[level]);
+    a->setCheckable(true);
+    levels->addAction(a);
+    followActions_[size_t(level)] = a;
+    connect(a, &QAction::triggered, this, [this, level] { settings_.Options.Gummiband = level; });
+  }
+  follow->setMenu(followMenu);
+  commandBar->addWidget(follow);
   addToolBar(commandBar);
   view_->installEventFilter(this);
 }
@@ -1147,6 +1169,8 @@ void TMainWindow::ApplySettings() {
   if (overviewAction_) overviewAction_->setChecked(o.PlatinenZoom);
   if (overviewDock_) overviewDock_->setVisible(o.PlatinenZoom);
   if (propertiesAction_) propertiesAction_->setChecked(o.Eigenschaften);
+  if (captureAction_) captureAction_->setChecked(o.Fang);
+  if (followActions_[0]) followActions_[size_t(std::clamp(o.Gummiband, 0, 2))]->setChecked(true);
   if (propertiesDock_) propertiesDock_->setVisible(o.Eigenschaften);
   if (properties_) properties_->SetPanelUnit(UnitOf(settings_));
   project_.Undo.Depth = o.Undo;

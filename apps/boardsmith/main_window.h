@@ -232,6 +232,8 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   TPropertiesPanel* properties_ = nullptr;
   QDockWidget* propertiesDock_ = nullptr;
   QAction* propertiesAction_ = nullptr;
+  QAction* captureAction_ = nullptr;
+  std::array<QAction*, 3> followActions_ = {};
   QAction* overviewAction_ = nullptr;
   QAction* recentSeparator_ = nullptr;
   std::vector<QAction*> recentActions_;

@@ -200,6 +200,15 @@ TEST_F(DrawToolsTest, PadsArePlacedWithCaptureAndTheCurrentSizes) {
   EXPECT_EQ(Last().SizeA, w->Settings().Sizes.Circle1 / 2.0f);
   Click({400, 400});
   EXPECT_EQ(Last().Pos, M(400, 400));
+  // With "Capture" off the grid holds even near a pad.
+  QAction* capture = nullptr;
+  for (QAction* a : w->findChildren<QAction*>())
+    if (a->text() == "Capture") capture = a;
+  ASSERT_TRUE(capture && capture->isChecked());
+  capture->trigger();
+  Click({125, 203});
+  EXPECT_EQ(Last().Pos, M(130, 200));
+  capture->trigger();
 
   auto& sizes = w->Settings().Sizes;
   sizes.Circle1 = 10000;

@@ -1103,6 +1103,30 @@ Continuer ?</translation>
         <source>Zone</source>
         <translation>Zone</translation>
     </message>
+    <message>
+        <source>Capture</source>
+        <translation>Capture</translation>
+    </message>
+    <message>
+        <source>Automatic capture of connection points</source>
+        <translation>Capture automatique des points de connexion</translation>
+    </message>
+    <message>
+        <source>Rubber band</source>
+        <translation>Élastique</translation>
+    </message>
+    <message>
+        <source>Track ends near moved pads follow them</source>
+        <translation>Les extrémités de pistes proches des pastilles déplacées les suivent</translation>
+    </message>
+    <message>
+        <source>Small (0.5 mm)</source>
+        <translation>Petit (0,5 mm)</translation>
+    </message>
+    <message>
+        <source>Large (1 mm)</source>
+        <translation>Grand (1 mm)</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>

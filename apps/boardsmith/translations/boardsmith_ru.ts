@@ -1103,6 +1103,30 @@ Continue?</source>
         <source>Zone</source>
         <translation>Полигон</translation>
     </message>
+    <message>
+        <source>Capture</source>
+        <translation>Захват</translation>
+    </message>
+    <message>
+        <source>Automatic capture of connection points</source>
+        <translation>Автоматический захват точек соединения</translation>
+    </message>
+    <message>
+        <source>Rubber band</source>
+        <translation>Резинка</translation>
+    </message>
+    <message>
+        <source>Track ends near moved pads follow them</source>
+        <translation>Концы дорожек у перемещаемых контактов следуют за ними</translation>
+    </message>
+    <message>
+        <source>Small (0.5 mm)</source>
+        <translation>Малая (0,5 мм)</translation>
+    </message>
+    <message>
+        <source>Large (1 mm)</source>
+        <translation>Большая (1 мм)</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
