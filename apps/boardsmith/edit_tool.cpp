@@ -357,6 +357,7 @@ void TEditTool::DragNode(const TPointer& p) {
   }
   e.Points[nodeIndex_] = F(pos);
   Invalidate(e);
+  host_.NodeMoved();
   const auto unit = DisplayUnitOf(host_.Settings());
   host_.ShowDragValues(DragValuesText(CoordinateRows(b, pos, nodeStart_, unit)));
 }

@@ -567,6 +567,10 @@ TNewSizes TMainWindow::NewSizes() {
 
 void TMainWindow::SizesChanged() { sizeBar_->Refresh(); }
 
+void TMainWindow::NodeMoved() {
+  if (propertiesDock_->isVisible()) properties_->RefreshTrackLength();
+}
+
 // ---- the properties panel ----
 
 void TMainWindow::RefreshProperties() {

@@ -119,6 +119,7 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   void ComponentsChanged() override;
   void SizesChanged() override;
   void ActiveLayerChanged() override;
+  void NodeMoved() override;
 
  signals:
   // A double-click on an element in the edit tool: texts and component

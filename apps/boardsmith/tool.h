@@ -76,6 +76,8 @@ class TToolHost {
   virtual void SizesChanged() = 0;
   // A tool changed the active layer: the layer and ground-plane bars follow.
   virtual void ActiveLayerChanged() = 0;
+  // A vertex of a track or zone is being dragged: the length shown follows.
+  virtual void NodeMoved() {}
 };
 
 // One mouse event in the drawing area.
