@@ -106,6 +106,7 @@ void TPolylineTool::Move(const TPointer& p) {
   if (const auto b = BendPoint({last.X, last.Y}, at_, bend_))
     AddPoint(*segment_, {static_cast<float>(b->X), static_cast<float>(b->Y)});
   AddPoint(*segment_, {static_cast<float>(at_.X), static_cast<float>(at_.Y)});
+  ShowValues();
 }
 
 std::vector<const TObjekt*> TPolylineTool::Preview() const {
@@ -132,6 +133,7 @@ void TPolylineTool::Finish() {
   drawing_ = nullptr;
   segment_.reset();
   via_.reset();
+  ShowValues();
   if (!e) return;
   host_.BoardView().InvalidateArea(CullBounds(*e));
   if (FinishPolyline(host_.Project(), *e, host_.Settings().Options.TracksOptimieren)) Invalidate(*e);
@@ -309,6 +311,7 @@ void TDragShapeTool::Press(const TPointer& p) {
 void TDragShapeTool::Move(const TPointer& p) {
   Follow(p);
   Rebuild();
+  ShowValues();
 }
 
 void TDragShapeTool::Release(const TPointer& p) {
@@ -320,6 +323,7 @@ void TDragShapeTool::Release(const TPointer& p) {
                           : CreateRectangle(project, *start_, at_, sizes, filled_, cutout_);
   start_.reset();
   shape_.reset();
+  ShowValues();
   if (!made) return;
   Invalidate(*made);
   host_.BoardEdited();

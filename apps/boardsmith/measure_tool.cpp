@@ -40,12 +40,6 @@ void TMeasureTool::Release(const TPointer& p) {
   ShowValues();
 }
 
-void TMeasureTool::ShowValues() {
-  // Without the box the status line shows the measurement.
-  const TCursorMark m = Mark();
-  host_.ShowDragValues(start_ && !m.ShowBox ? DragValuesText(m.Rows) : QString());
-}
-
 TCursorMark TMeasureTool::Mark() const {
   TCursorMark m = TCursorTool::Mark();
   // The box is always there in this tool (in the anti-aliased look).

@@ -29,7 +29,6 @@ class TMeasureTool final : public TCursorTool {
   TDPoint Cursor() const { return at_; }
 
  private:
-  void ShowValues();
   TCursorMark Mark() const override;
 
   std::optional<TDPoint> start_;

@@ -112,6 +112,11 @@ QRegion TCursorTool::OverlayRegion() const {
   return r;
 }
 
+void TCursorTool::ShowValues() {
+  const TCursorMark m = Mark();
+  host_.ShowDragValues(m.Rows.size() > 2 && !m.ShowBox ? DragValuesText(m.Rows) : QString());
+}
+
 void TCursorTool::Invalidate(const TObjekt& e) { host_.BoardView().InvalidateArea(CullBounds(e)); }
 
 }  // namespace bs::app

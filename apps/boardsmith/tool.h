@@ -150,6 +150,8 @@ class TCursorTool : public TTool {
   // The elements drawn translucent at the pointer.
   virtual std::vector<const TObjekt*> Preview() const { return {}; }
   void Invalidate(const TObjekt& e);
+  // Without the coordinate box, the status line shows the values of a drag.
+  void ShowValues();
 
   TDPoint at_{};
   bool captured_ = false;
