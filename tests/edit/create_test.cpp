@@ -190,5 +190,45 @@ TEST_F(CreateTest, SizesGoToTheFittingSelectedElements) {
   EXPECT_NO_UNDO_STEP(EXPECT_FALSE(ApplySizeToSelection(p, TSizeField::SmdWidth, 5000).Done()));
 }
 
+// A text is made with its strokes; changing it keeps the centre of the
+// strokes while the string stays, and the anchor when the string changes.
+TEST_F(CreateTest, TextsAreMadeAndChangedWithTheirStrokes) {
+  const TTextFields f{"AB", 20000, 1, 1, false, false, 0};
+  auto made = MakeText(f, {100000, -100000}, kLayerS1, 3000);
+  ASSERT_TRUE(made);
+  EXPECT_FALSE(made->SubElements.empty());
+  EXPECT_EQ(made->Clearance, 3000);
+  EXPECT_EQ(TextFieldsOf(*made), f);
+  L().push_back(std::move(made));
+  // The middle of the box around every stroke vertex.
+  auto centre = [this] {
+    const TObjekt& t = *L().back();
+    float l = 1e9f, r = -1e9f, lo = 1e9f, hi = -1e9f;
+    for (const auto& stroke : t.SubElements)
+      for (const TFPoint q : stroke->Points) {
+        l = std::min(l, q.X), r = std::max(r, q.X);
+        lo = std::min(lo, q.Y), hi = std::max(hi, q.Y);
+      }
+    return std::pair{(l + r) / 2, (lo + hi) / 2};
+  };
+  EXPECT_NO_UNDO_STEP(EXPECT_FALSE(ChangeText(p, *L().back(), f).Done()));
+  const auto before = centre();
+  TTextFields bold = f;
+  bold.Thickness = 2;
+  bold.Height = 30000;
+  EXPECT_ONE_UNDO_STEP(EXPECT_TRUE(ChangeText(p, *L().back(), bold).Done()));
+  TObjekt& t = *L().back();  // undo replaced the elements
+  ASSERT_TRUE(ChangeText(p, t, bold).Done());
+  EXPECT_EQ(t.SizeB, 2);
+  const auto after = centre();
+  EXPECT_NEAR(after.first, before.first, 1);
+  EXPECT_NEAR(after.second, before.second, 1);
+  TTextFields other = bold;
+  other.Text = "ABCD";
+  EXPECT_TRUE(ChangeText(p, t, other).Done());
+  EXPECT_EQ(t.Text, "ABCD");
+  EXPECT_EQ(t.Pos, Pt(100000, -100000));
+}
+
 }  // namespace
 }  // namespace bs::edit_test
