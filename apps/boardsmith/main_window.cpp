@@ -105,11 +105,15 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   coordinates_->setMinimumWidth(260);
   statusBar()->addPermanentWidget(coordinates_);
   hint_ = new QLabel(this);
+  // A long hint gives way to the coordinates and the key panel.
+  hint_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  hint_->setMinimumWidth(120);
   statusBar()->addWidget(hint_, 1);
   dragValues_ = new QLabel(this);
-  dragValues_->setMinimumWidth(360);
+  dragValues_->hide();
   statusBar()->addWidget(dragValues_);
   keyPanel_ = new TKeyPanel(this);
+  keyPanel_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
   keyPanel_->hide();
   statusBar()->addPermanentWidget(keyPanel_);
   connect(view_, &TBoardView::ViewChanged, this, [this] {
@@ -722,7 +726,10 @@ void TMainWindow::ShowKeyPanel(bool shown) {
   keyPanel_->setVisible(shown);
 }
 
-void TMainWindow::ShowDragValues(const QString& values) { dragValues_->setText(values); }
+void TMainWindow::ShowDragValues(const QString& values) {
+  dragValues_->setText(values);
+  dragValues_->setVisible(!values.isEmpty());
+}
 
 QString TMainWindow::DragValues() const { return dragValues_->text(); }
 
@@ -774,7 +781,7 @@ void TMainWindow::SetTool(int mode) {
   view_->SetTool(mode);
   view_->viewport()->setCursor(TToolPalette::Cursor(mode));
   palette_->Check(mode);
-  dragValues_->clear();
+  ShowDragValues(QString());
   // The photo view shows every layer: its panels have nothing to switch.
   layers_->setEnabled(mode != kToolPhotoView);
   groundBar_->setEnabled(mode != kToolPhotoView);

@@ -62,6 +62,7 @@ TSizeBar::TSizeBar(TSettings& settings, QWidget* parent)
     button->setArrowType(Qt::DownArrow);
     button->setToolTip(tr("Favourites"));
     button->setPopupMode(QToolButton::InstantPopup);
+    button->setStyleSheet("QToolButton::menu-indicator { image: none; }");  // the arrow says it
     menus_[group] = new QMenu(button);
     button->setMenu(menus_[group]);
     connect(menus_[group], &QMenu::aboutToShow, this, [this, group] { FillMenu(group); });
