@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
+#include <utility>
 
+#include "render/coverage.h"
 #include "render/painter.h"
 #include "render/raster_surface.h"
 #include "synth/synth_board.h"
@@ -325,6 +328,75 @@ TEST(RasterSurface, DirectShapesMatchTheGeneralRasterizer) {
       // Only the odd pixel on the edge may come out differently.
       EXPECT_LE(differ, aa ? 4 : 12) << c.name << (aa ? " anti-aliased" : " aliased");
     }
+}
+
+// A sink that blends each row it is handed pixel by pixel: the reference
+// for the opaque sink, which blends the covers four pixels at a time as the
+// rasterizer computes them.
+struct TRowByRowSink final : TCoverSink {
+  TRaster& image;
+  uint8_t px[4];
+  TRowByRowSink(TRaster& r, TColour c) : image(r), px{Red(c), Green(c), Blue(c), 255} {}
+  uint8_t* At(int y, int x) { return &image.Pixels[(size_t(y) * size_t(image.Width) + size_t(x)) * 4]; }
+  void Row(int y, int x, int len, const uint8_t* covers) override {
+    for (int i = 0; i < len; ++i) {
+      uint8_t* p = At(y, x + i);
+      const unsigned k = covers[i];
+      if (k == 255) std::copy(px, px + 4, p);
+      else
+        for (int ch = 0; ch < 3; ++ch) p[ch] = uint8_t((p[ch] * (255 - k) + px[ch] * k + 127) / 255);
+    }
+  }
+  void Solid(int y, int x, int len) override {
+    for (int i = 0; i < len; ++i) std::copy(px, px + 4, At(y, x + i));
+  }
+};
+
+template <class Sink>
+void DrawCoverShape(int shape, TCoverRasterizer& r, Sink& sink, double dx, double dy) {
+  const TPx stroke[] = {{4 + dx, 6 + dy}, {30 + dx, 12 + dy}, {22 + dx, 34 + dy}, {23.2 + dx, 33.1 + dy}};
+  const TPx quad[] = {{20 + dx, 3 + dy}, {37 + dx, 20.5 + dy}, {20 + dx, 37 + dy}, {3.3 + dx, 20 + dy}};
+  const TPx octagon[] = {{14 + dx, 5 + dy}, {26 + dx, 5 + dy}, {35 + dx, 14 + dy}, {35 + dx, 26 + dy},
+                         {26 + dx, 35 + dy}, {14 + dx, 35 + dy}, {5 + dx, 26 + dy}, {5 + dx, 14 + dy}};
+  switch (shape) {
+    case 0: r.Disc({20.3 + dx, 19.6 + dy}, 7.4, sink); break;
+    case 1: r.Disc({10.5 + dx, 10.2 + dy}, 0.35, sink); break;  // below half a pixel
+    case 2: r.Ring({20 + dx, 20 + dy}, 12.5, 3, sink); break;
+    case 3: r.RoundStroke(stroke, 4, false, 1, sink); break;  // a thin stroke of short segments: one union
+    case 4: r.RoundStroke(stroke, 3, true, 6.5, sink); break;
+    case 5: r.RoundStroke(stroke, 2, false, 2.2, sink); break;  // a single segment
+    case 6: r.Line({3 + dx, 30 + dy}, {36 + dx, 5 + dy}, 1.5, sink); break;   // flat
+    case 7: r.Line({12 + dx, 2 + dy}, {19 + dx, 38 + dy}, 1.5, sink); break;  // steep
+    case 8: r.PixelLine({3 + dx, 33 + dy}, {38 + dx, 4 + dy}, sink); break;
+    case 9: r.ConvexPolygon(quad, 4, sink); break;
+    case 10: r.ConvexPolygon(octagon, 8, sink); break;
+    default: break;
+  }
+}
+
+TEST(CoverRasterizer, OpaqueSinkMatchesRowByRowBlending) {
+  const int w = 45, h = 41;  // rows not a whole number of groups of four
+  struct TClip {
+    int x0, y0, x1, y1;
+  };
+  for (bool aa : {true, false})
+    for (const TClip& clip : {TClip{0, 0, w, h}, TClip{7, 5, 31, 29}})
+      for (int shape = 0; shape <= 10; ++shape)
+        for (auto [dx, dy] :
+             {std::pair{0.0, 0.0}, std::pair{0.37, -0.21}, std::pair{21.6, 3.45}, std::pair{-15.2, 8.8}}) {
+          // A background of every colour and alpha, which the blending keeps or mixes.
+          TRaster fused(w, h);
+          for (size_t i = 0; i < fused.Pixels.size(); ++i) fused.Pixels[i] = uint8_t(i * 37 + i / 4 * 11);
+          TRaster reference = fused;
+          TCoverRasterizer a(clip.x0, clip.y0, clip.x1, clip.y1, !aa), b(clip.x0, clip.y0, clip.x1, clip.y1, !aa);
+          TOpaqueSink opaque(fused, 0x3C8AF1);
+          TRowByRowSink rows(reference, 0x3C8AF1);
+          DrawCoverShape(shape, a, opaque, dx, dy);
+          DrawCoverShape(shape, b, static_cast<TCoverSink&>(rows), dx, dy);
+          EXPECT_TRUE(fused.Pixels == reference.Pixels)
+              << "shape " << shape << (aa ? " anti-aliased" : " plain") << " at " << dx << "," << dy << " clip "
+              << clip.x0;
+        }
 }
 
 TEST(RasterSurface, DirectShapesStayInsideTheClip) {

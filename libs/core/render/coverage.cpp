@@ -2,7 +2,28 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// Where the processor has AVX2, the shapes run in a second copy compiled for
+// it (the same operations, three-operand and with one-instruction rounding),
+// chosen once when the program loads.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && defined(__ELF__)
+#define BS_COVER_CLONES [[gnu::target_clones("avx2", "default")]]
+#else
+#define BS_COVER_CLONES
+#endif
+// The helpers go into each copy.
+#if defined(__GNUC__)
+#define BS_INLINE [[gnu::always_inline]] inline
+#else
+#define BS_INLINE inline
+#endif
 
 namespace bs {
 
@@ -10,7 +31,7 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // The x range of a disc on the horizontal line at height dy from its centre.
-bool DiscSpan(double cx, double dy, double r, double& lo, double& hi) {
+BS_INLINE bool DiscSpan(double cx, double dy, double r, double& lo, double& hi) {
   const double q = r * r - dy * dy;
   if (q < 0) return false;
   const double h = std::sqrt(q);
@@ -19,113 +40,183 @@ bool DiscSpan(double cx, double dy, double r, double& lo, double& hi) {
   return true;
 }
 
-}  // namespace
-
-TCoverRasterizer::TCoverRasterizer(int x0, int y0, int x1, int y1, bool binary)
-    : x0_(x0), y0_(y0), x1_(x1), y1_(y1), binary_(binary) {}
-
 // v is the distance of the pixel centre inside the shape's edge plus half a
-// pixel: 0 or less is outside, 1 or more wholly inside.
-uint8_t TCoverRasterizer::Cover(double v) const {
-  if (binary_) return v >= 0.5 ? 255 : 0;
-  if (v <= 0) return 0;
-  if (v >= 1) return 255;
-  return static_cast<uint8_t>(v * 255 + 0.5);
+// pixel: 0 or less is outside, 1 or more wholly inside. Clamping the level
+// gives the same as testing v <= 0 and v >= 1 first: below 0 it is under a
+// half, from 1 on it reaches 255.5.
+BS_INLINE uint8_t Level(double v) {
+  return static_cast<uint8_t>(int(std::min(std::max(v * 255 + 0.5, 0.0), 255.0)));
 }
 
-void TCoverRasterizer::Emit(int y, int xFrom, TCoverSink& sink) {
-  // Drops the empty ends so that the sink blends only what is covered.
-  size_t a = 0, b = row_.size();
-  while (a < b && row_[a] == 0) ++a;
-  while (b > a && row_[b - 1] == 0) --b;
-  if (a < b) sink.Row(y, xFrom + int(a), int(b - a), row_.data() + a);
+// Rounding towards minus and plus infinity for values well inside the int
+// range (the callers cut them to the clip first).
+BS_INLINE int FloorInt(double v) {
+  const int i = int(v);
+  return i - (v < i);
+}
+BS_INLINE int CeilInt(double v) {
+  const int i = int(v);
+  return i + (v > i);
 }
 
-namespace {
 // Pixel rows and columns whose centres lie in [lo, hi], cut to [min, max).
-bool PixelRange(double lo, double hi, int min, int max, int& first, int& last) {
+BS_INLINE bool PixelRange(double lo, double hi, int min, int max, int& first, int& last) {
   if (!(lo <= hi)) return false;
-  const double f = std::ceil(lo - 0.5), l = std::floor(hi - 0.5);
-  first = f < min ? min : int(f);
-  last = l >= max ? max - 1 : int(l);
+  const double l = lo - 0.5, h = hi - 0.5;
+  // ceil(l) < min exactly when l <= min - 1, floor(h) >= max when h >= max.
+  if (!(l <= max - 1) || !(h >= min)) return false;
+  first = l <= min - 1 ? min : CeilInt(l);
+  last = h >= max ? max - 1 : FloorInt(h);
   return first <= last;
 }
 
-// Fills the covers of pixels xa ... xb: 255 for those whose centres lie in
-// [innerLo, innerHi] (wholly covered, known without a distance), the others
-// from `cover` at their centre's x.
-template <class F>
-void FillRow(std::vector<uint8_t>& row, int xa, int xb, double innerLo, double innerHi, F&& cover) {
-  row.resize(size_t(xb - xa + 1));
-  int ia = xb + 1, ib = xb;
-  if (innerLo <= innerHi) {
-    ia = std::max(xa, int(std::ceil(innerLo - 0.5)));
-    ib = std::min(xb, int(std::floor(innerHi - 0.5)));
-    if (ia > ib) ia = xb + 1, ib = xb;
-  }
-  for (int x = xa; x < std::min(ia, xb + 1); ++x) row[size_t(x - xa)] = cover(x + 0.5);
-  if (ia <= ib) std::fill(row.begin() + (ia - xa), row.begin() + (ib - xa + 1), uint8_t(255));
-  for (int x = std::max(ib + 1, xa); x <= xb; ++x) row[size_t(x - xa)] = cover(x + 0.5);
+// The pixels of xa ... xb whose centres lie in [innerLo, innerHi]: wholly
+// covered, known without a distance. None when ia > ib.
+BS_INLINE void FullRun(int xa, int xb, double innerLo, double innerHi, int& ia, int& ib) {
+  if (!PixelRange(innerLo, innerHi, xa, xb + 1, ia, ib)) ia = xb + 1, ib = xb;
 }
-}  // namespace
 
-void TCoverRasterizer::Disc(TPx c, double r, TCoverSink& sink) {
-  const double reach = binary_ ? r : r + 0.5;
-  int ya, yb;
-  if (!(r > 0) || !PixelRange(c.Y - reach, c.Y + reach, y0_, y1_, ya, yb)) return;
-  for (int y = ya; y <= yb; ++y) {
-    const double dy = y + 0.5 - c.Y;
-    double lo, hi;
-    int xa, xb;
-    if (!DiscSpan(c.X, dy, reach, lo, hi) || !PixelRange(lo, hi, x0_, x1_, xa, xb)) continue;
-    if (binary_) {
-      sink.Solid(y, xa, xb - xa + 1);
-      continue;
+#if defined(__SSE2__)
+// The levels of four values, each as Level gives it, in four bytes.
+BS_INLINE uint32_t Levels(__m128d v01, __m128d v23) {
+  const __m128d k255 = _mm_set1_pd(255), half = _mm_set1_pd(0.5), zero = _mm_setzero_pd();
+  const __m128d t01 = _mm_min_pd(_mm_max_pd(_mm_add_pd(_mm_mul_pd(v01, k255), half), zero), k255);
+  const __m128d t23 = _mm_min_pd(_mm_max_pd(_mm_add_pd(_mm_mul_pd(v23, k255), half), zero), k255);
+  const __m128i i = _mm_unpacklo_epi64(_mm_cvttpd_epi32(t01), _mm_cvttpd_epi32(t23));
+  return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(i, i), i)));
+}
+
+BS_INLINE __m128d Abs(__m128d v) { return _mm_andnot_pd(_mm_set1_pd(-0.0), v); }
+#endif
+
+#if defined(__SSE2__)
+BS_INLINE uint32_t MaxBytes(uint32_t a, uint32_t b) {
+  return uint32_t(_mm_cvtsi128_si32(_mm_max_epu8(_mm_cvtsi32_si128(int(a)), _mm_cvtsi32_si128(int(b)))));
+}
+#endif
+
+// The low n bytes of a group of four (n < 4).
+BS_INLINE uint32_t FirstBytes(uint32_t k, int n) { return n >= 4 ? k : k & ((1u << (8 * n)) - 1); }
+
+// Raises the covers of pixels from ... to - 1 of a buffer row (line[0] for
+// pixel x0) to those of a shape: four at a time through shape.Four where
+// the processor has it, else one by one through shape.One (centre x), which
+// gives the same levels. The row needs three bytes to spare beyond `to`.
+// Taking the larger cover makes the buffer the union of the shapes drawn
+// into it.
+template <class Shape>
+BS_INLINE void Covers(uint8_t* line, int x0, int from, int to, const Shape shape) {
+#if defined(__SSE2__)
+  for (int x = from; x < to; x += 4) {
+    const double c = x + 0.5;
+    uint32_t k = FirstBytes(shape.Four(_mm_set_pd(c + 1, c), _mm_set_pd(c + 3, c + 2)), to - x), old;
+    std::memcpy(&old, line + (x - x0), 4);
+    if (old) k = MaxBytes(k, old);
+    std::memcpy(line + (x - x0), &k, 4);
+  }
+#else
+  for (int x = from; x < to; ++x) line[x - x0] = std::max(line[x - x0], shape.One(x + 0.5));
+#endif
+}
+
+// The covers of pixels xa ... xb, of which ia ... ib are wholly covered.
+template <class Shape>
+BS_INLINE void Fringe(uint8_t* line, int x0, int xa, int xb, int ia, int ib, const Shape& shape) {
+  if (ia > ib) {
+    Covers(line, x0, xa, xb + 1, shape);
+    return;
+  }
+  if (ia > xa) Covers(line, x0, xa, ia, shape);
+  std::memset(line + (ia - x0), 255, size_t(ib - ia + 1));
+  if (ib < xb) Covers(line, x0, ib + 1, xb + 1, shape);
+}
+
+// A row's covers without their empty ends.
+template <class Sink>
+BS_INLINE void Trimmed(int y, int x, const uint8_t* covers, int len, Sink& sink) {
+  int a = 0, b = len;
+  while (a < b && covers[a] == 0) ++a;
+  while (b > a && covers[b - 1] == 0) --b;
+  if (a < b) sink.Row(y, x + a, b - a, covers + a);
+}
+
+// The shapes' covers along one row, yc being the row's centre.
+
+#if defined(__SSE2__)
+BS_INLINE __m128d Splat(double v) { return _mm_set1_pd(v); }
+#endif
+
+// A disc: r + 0.5 less the distance from the centre.
+struct TDiscCover {
+  double cx, dy2, outer;
+  BS_INLINE uint8_t One(double xc) const {
+    const double dx = xc - cx;
+    return Level(outer - std::sqrt(dx * dx + dy2));
+  }
+#if defined(__SSE2__)
+  BS_INLINE __m128d Two(__m128d xc) const {
+    const __m128d dx = _mm_sub_pd(xc, Splat(cx));
+    return _mm_sub_pd(Splat(outer), _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dx, dx), Splat(dy2))));
+  }
+  BS_INLINE uint32_t Four(__m128d a, __m128d b) const { return Levels(Two(a), Two(b)); }
+#endif
+};
+
+// A circle line: half its width plus 0.5 less the distance from the circle.
+struct TRingCover {
+  double cx, dy2, r, edge;
+  BS_INLINE uint8_t One(double xc) const {
+    const double dx = xc - cx;
+    return Level(edge - std::abs(std::sqrt(dx * dx + dy2) - r));
+  }
+#if defined(__SSE2__)
+  BS_INLINE __m128d Two(__m128d xc) const {
+    const __m128d dx = _mm_sub_pd(xc, Splat(cx));
+    return _mm_sub_pd(Splat(edge), Abs(_mm_sub_pd(_mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dx, dx), Splat(dy2))), Splat(r))));
+  }
+  BS_INLINE uint32_t Four(__m128d a, __m128d b) const { return Levels(Two(a), Two(b)); }
+#endif
+};
+
+// A steep line: the distance across it grows by `across` per pixel from
+// the centre cx of the row.
+struct TSteepCover {
+  double cx, across, edge;
+  BS_INLINE uint8_t One(double xc) const { return Level(edge - std::abs(xc - cx) * across); }
+#if defined(__SSE2__)
+  BS_INLINE __m128d Two(__m128d xc) const {
+    return _mm_sub_pd(Splat(edge), _mm_mul_pd(Abs(_mm_sub_pd(xc, Splat(cx))), Splat(across)));
+  }
+  BS_INLINE uint32_t Four(__m128d a, __m128d b) const { return Levels(Two(a), Two(b)); }
+#endif
+};
+
+// A convex polygon: 0.5 less the largest signed distance from its edges,
+// nx[i] * x + rest[i] along the row.
+struct TPolygonCover {
+  const double* nx;
+  const double* rest;
+  size_t m;
+  BS_INLINE uint8_t One(double xc) const {
+    double sd = -kInf;
+    for (size_t i = 0; i < m; ++i) sd = std::max(sd, nx[i] * xc + rest[i]);
+    return Level(0.5 - sd);
+  }
+#if defined(__SSE2__)
+  BS_INLINE uint32_t Four(__m128d a, __m128d b) const {
+    // The largest of the same values, whatever the order of comparison.
+    __m128d sa = _mm_set1_pd(-kInf), sb = sa;
+    for (size_t i = 0; i < m; ++i) {
+      const __m128d n = Splat(nx[i]), r = Splat(rest[i]);
+      sa = _mm_max_pd(sa, _mm_add_pd(_mm_mul_pd(n, a), r));
+      sb = _mm_max_pd(sb, _mm_add_pd(_mm_mul_pd(n, b), r));
     }
-    double inLo = lo, inHi = hi;
-    if (!DiscSpan(c.X, dy, r - 0.5, inLo, inHi)) inLo = kInf, inHi = -kInf;
-    FillRow(row_, xa, xb, inLo, inHi, [&](double xc) {
-      const double dx = xc - c.X;
-      return Cover(r + 0.5 - std::sqrt(dx * dx + dy * dy));
-    });
-    Emit(y, xa, sink);
+    const __m128d half = _mm_set1_pd(0.5);
+    return Levels(_mm_sub_pd(half, sa), _mm_sub_pd(half, sb));
   }
-}
+#endif
+};
 
-void TCoverRasterizer::Ring(TPx c, double r, double width, TCoverSink& sink) {
-  const double h = width / 2;
-  const double outer = binary_ ? r + h : r + h + 0.5;
-  const double inner = binary_ ? r - h : r - h - 0.5;  // nothing inside this
-  int ya, yb;
-  if (!(outer > 0) || !PixelRange(c.Y - outer, c.Y + outer, y0_, y1_, ya, yb)) return;
-  for (int y = ya; y <= yb; ++y) {
-    const double dy = y + 0.5 - c.Y;
-    double lo, hi;
-    if (!DiscSpan(c.X, dy, outer, lo, hi)) continue;
-    // The row in two pieces when it passes through the empty middle.
-    double holeLo = kInf, holeHi = -kInf;
-    if (inner > 0) DiscSpan(c.X, dy, inner, holeLo, holeHi);
-    const double pieces[2][2] = {{lo, std::min(hi, holeLo)}, {std::max(lo, holeHi), hi}};
-    for (const auto& piece : pieces) {
-      int xa, xb;
-      if (!PixelRange(piece[0], piece[1], x0_, x1_, xa, xb)) continue;
-      if (binary_) {
-        sink.Solid(y, xa, xb - xa + 1);
-        if (holeLo > holeHi) break;
-        continue;
-      }
-      row_.resize(size_t(xb - xa + 1));
-      for (int x = xa; x <= xb; ++x) {
-        const double dx = x + 0.5 - c.X;
-        row_[size_t(x - xa)] = Cover(h + 0.5 - std::abs(std::sqrt(dx * dx + dy * dy) - r));
-      }
-      Emit(y, xa, sink);
-      if (holeLo > holeHi) break;  // one piece only
-    }
-  }
-}
-
-namespace {
 // Where the rows meet the points within some distance of a segment: the
 // hull of the two end discs and the band between them, which is one piece.
 struct TCapsuleRows {
@@ -138,7 +229,7 @@ struct TCapsuleRows {
     if (std::abs(ux) > 1e-12) invUx = 1 / ux;
     if (std::abs(uy) > 1e-12) invUy = 1 / uy;
   }
-  bool Span(double yc, double reach, double& lo, double& hi) const {
+  BS_INLINE bool Span(double yc, double reach, double& lo, double& hi) const {
     lo = kInf;
     hi = -kInf;
     if (!(reach > 0)) return false;
@@ -174,57 +265,399 @@ struct TCapsuleRows {
     return lo <= hi;
   }
 };
+
+// The cover of a pixel beyond a segment's end: `outer` less the distance
+// (dx, dy) to the end point. Pixels clearly outside or inside need no root.
+// Where the cover falls well between two levels, the plain root gives the
+// same level as the exactly rounded distance, which is only worked out when
+// the root lands close to a step.
+BS_INLINE uint8_t EndCover(double outer, double inner2, double dx, double dy) {
+  const double q = dx * dx + dy * dy;
+  if (q >= outer * outer) return 0;
+  if (q <= inner2) return 255;
+  if (outer < 1e5) {
+    const double v = outer - std::sqrt(q);
+    const double t = v * 255 + 0.5;
+    const double frac = t - FloorInt(t);
+    if (frac > 1e-6 && frac < 1 - 1e-6) return Level(v);
+  }
+  return Level(outer - std::hypot(dx, dy));
+}
+
+// A segment with round ends: reach (half the width plus 0.5) less the
+// distance across it beside it, or from the nearer end point beyond it.
+struct TSegmentCover {
+  double ux, uy, len, ax, bx, reach, inner2, dya, dyb, acrossRow, alongRow;
+  BS_INLINE uint8_t One(double xc) const {
+    const double along = ux * xc + alongRow;
+    if (along >= 0 && along <= len) return Level(reach - std::abs(acrossRow - uy * xc));
+    return along < 0 ? EndCover(reach, inner2, xc - ax, dya) : EndCover(reach, inner2, xc - bx, dyb);
+  }
+#if defined(__SSE2__)
+  BS_INLINE uint32_t Four(__m128d a, __m128d b) const {
+    bool alone = false;
+    const __m128d v01 = Value(a, alone), v23 = Value(b, alone);
+    if (!alone) return Levels(v01, v23);
+    // A root close to a step: the exact distance one by one.
+    double xs[4];
+    _mm_storeu_pd(xs, a);
+    _mm_storeu_pd(xs + 2, b);
+    const uint8_t k[4] = {One(xs[0]), One(xs[1]), One(xs[2]), One(xs[3])};
+    uint32_t out;
+    std::memcpy(&out, k, 4);
+    return out;
+  }
+  // reach less the distance across the line of the segment.
+  BS_INLINE __m128d Side(__m128d xc) const {
+    return _mm_sub_pd(Splat(reach), Abs(_mm_sub_pd(Splat(acrossRow), _mm_mul_pd(Splat(uy), xc))));
+  }
+  // The values of two pixels as One and EndCover find them; `alone` is set
+  // where EndCover would take the exactly rounded distance.
+  BS_INLINE __m128d Value(__m128d xc, bool& alone) const {
+    const __m128d zero = _mm_setzero_pd(), vr = Splat(reach);
+    const __m128d along = _mm_add_pd(_mm_mul_pd(Splat(ux), xc), Splat(alongRow));
+    const __m128d beside = _mm_and_pd(_mm_cmpge_pd(along, zero), _mm_cmple_pd(along, Splat(len)));
+    const __m128d side = Side(xc);
+    if (_mm_movemask_pd(beside) == 3) return side;
+    const __m128d before = _mm_cmplt_pd(along, zero);
+    auto pick = [&](double atA, double atB) {
+      return _mm_or_pd(_mm_and_pd(before, Splat(atA)), _mm_andnot_pd(before, Splat(atB)));
+    };
+    const __m128d dx = _mm_sub_pd(xc, pick(ax, bx)), dy = pick(dya, dyb);
+    const __m128d end = _mm_sub_pd(vr, _mm_sqrt_pd(_mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy))));
+    // Between 0 and 1 the level is 255 * v + 0.5 cut to a whole number;
+    // within a millionth of a step the root's last bit might matter.
+    const __m128d t = _mm_add_pd(_mm_mul_pd(end, _mm_set1_pd(255)), _mm_set1_pd(0.5));
+    const __m128d frac = _mm_sub_pd(t, _mm_cvtepi32_pd(_mm_cvttpd_epi32(t)));
+    const __m128d nearStep =
+        _mm_or_pd(_mm_cmple_pd(frac, _mm_set1_pd(1e-6)), _mm_cmpge_pd(frac, _mm_set1_pd(1 - 1e-6)));
+    const __m128d between = _mm_and_pd(_mm_cmpgt_pd(end, zero), _mm_cmplt_pd(end, _mm_set1_pd(1)));
+    if (_mm_movemask_pd(_mm_andnot_pd(beside, _mm_and_pd(between, nearStep))) != 0 || !(reach < 1e5)) alone = true;
+    return _mm_or_pd(_mm_and_pd(beside, side), _mm_andnot_pd(beside, end));
+  }
+#endif
+};
+
 }  // namespace
 
-void TCoverRasterizer::Segment(TPx a, TPx b, double width, TCoverSink& sink) {
-  const double h = width / 2;
-  const double reach = binary_ ? h : h + 0.5;
+void FillPixels(uint8_t* p, int len, uint32_t word) {
+  int i = 0;
+#if defined(__SSE2__)
+  if (len >= 4) {
+    const __m128i four = _mm_set1_epi32(int(word));
+    for (; i + 4 <= len; i += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 4 * i), four);
+  }
+#endif
+  for (; i < len; ++i) std::memcpy(p + 4 * i, &word, 4);
+}
+
+namespace {
+// Blends colour (r, g, b) into the pixels of the covers: each channel
+// becomes (old * (255 - k) + new * k + 127) / 255 for the cover k; a wholly
+// covered pixel also becomes opaque, the alpha of the others stays.
+BS_INLINE void BlendPixels(uint8_t* p, int n, const uint8_t* covers, unsigned r, unsigned g, unsigned b,
+                           uint32_t word) {
+  for (int i = 0; i < n; ++i) {
+    uint8_t* q = p + 4 * i;
+    const unsigned k = covers[i];
+    if (k == 255) {
+      std::memcpy(q, &word, 4);
+    } else if (k) {
+      q[0] = uint8_t((q[0] * (255 - k) + r * k + 127) / 255);
+      q[1] = uint8_t((q[1] * (255 - k) + g * k + 127) / 255);
+      q[2] = uint8_t((q[2] * (255 - k) + b * k + 127) / 255);
+    }
+  }
+}
+
+#if defined(__SSE2__)
+// The same four pixels at a time in 16-bit lanes: the sum stays below
+// 65536, and the division by 255 is a multiply-high by 0x8081 shifted by 7,
+// exact for every 16-bit value.
+class TQuadBlender {
+ public:
+  TQuadBlender(unsigned r, unsigned g, unsigned b, uint32_t word)
+      : colour_(_mm_set_epi16(0, short(b), short(g), short(r), 0, short(b), short(g), short(r))),
+        four_(_mm_set1_epi32(int(word))) {}
+  // Four pixels from p with the covers k4 (neither all 0 nor all 255).
+  BS_INLINE void Blend(uint8_t* p, uint32_t k4) const {
+    const __m128i zero = _mm_setzero_si128(), alpha = _mm_set1_epi32(int(0xFF000000u));
+    __m128i* at = reinterpret_cast<__m128i*>(p);
+    const __m128i old = _mm_loadu_si128(at);
+    __m128i k = _mm_cvtsi32_si128(int(k4));
+    k = _mm_unpacklo_epi8(k, k);
+    k = _mm_unpacklo_epi16(k, k);  // each pixel's cover in its four bytes
+    const __m128i lo = Mix(_mm_unpacklo_epi8(old, zero), _mm_unpacklo_epi8(k, zero));
+    const __m128i hi = Mix(_mm_unpackhi_epi8(old, zero), _mm_unpackhi_epi8(k, zero));
+    const __m128i keepAlpha = _mm_and_si128(_mm_or_si128(old, _mm_cmpeq_epi8(k, _mm_set1_epi8(char(0xFF)))), alpha);
+    _mm_storeu_si128(at, _mm_or_si128(_mm_andnot_si128(alpha, _mm_packus_epi16(lo, hi)), keepAlpha));
+  }
+  BS_INLINE void Fill(uint8_t* p) const { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), four_); }
+
+ private:
+  BS_INLINE __m128i Mix(__m128i old, __m128i k) const {
+    const __m128i sum = _mm_add_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(old, _mm_sub_epi16(_mm_set1_epi16(255), k)), _mm_mullo_epi16(colour_, k)),
+        _mm_set1_epi16(127));
+    return _mm_srli_epi16(_mm_mulhi_epu16(sum, _mm_set1_epi16(short(0x8081))), 7);
+  }
+  __m128i colour_, four_;
+};
+#endif
+}  // namespace
+
+TOpaqueSink::TOpaqueSink(TRaster& image, TColour c) : Raster(image), R(Red(c)), G(Green(c)), B(Blue(c)) {
+  const uint8_t px[4] = {R, G, B, 255};
+  std::memcpy(&Word, px, 4);
+}
+
+void TOpaqueSink::Row(int y, int x, int len, const uint8_t* covers) {
+  uint8_t* p = At(y, x);
+  int i = 0;
+#if defined(__SSE2__)
+  const TQuadBlender quad(R, G, B, Word);
+  for (; i + 4 <= len; i += 4) {
+    uint32_t k4;
+    std::memcpy(&k4, covers + i, 4);
+    if (k4 == 0xFFFFFFFFu) quad.Fill(p + 4 * i);
+    else if (k4) quad.Blend(p + 4 * i, k4);
+  }
+#endif
+  BlendPixels(p + 4 * i, len - i, covers + i, R, G, B, Word);
+}
+
+BS_INLINE void TOpaqueSink::BlendAndClear(int y, int x, int n, uint8_t* covers) {
+  uint8_t* p = At(y, x);
+#if defined(__SSE2__)
+  const TQuadBlender quad(R, G, B, Word);
+  const int inside = Raster.Width - x;  // the last group may reach beyond the image
+  for (int i = 0; i < n; i += 4) {
+    uint32_t k4;
+    std::memcpy(&k4, covers + i, 4);
+    if (k4 == 0) continue;
+    std::memset(covers + i, 0, 4);
+    if (i + 4 > inside) {
+      const uint8_t k[4] = {uint8_t(k4), uint8_t(k4 >> 8), uint8_t(k4 >> 16), uint8_t(k4 >> 24)};
+      BlendPixels(p + 4 * i, inside - i, k, R, G, B, Word);
+    } else if (k4 == 0xFFFFFFFFu) {
+      quad.Fill(p + 4 * i);
+    } else {
+      quad.Blend(p + 4 * i, k4);
+    }
+  }
+#else
+  BlendPixels(p, n, covers, R, G, B, Word);
+  std::memset(covers, 0, size_t(n));
+#endif
+}
+
+TCoverRasterizer::TCoverRasterizer(int x0, int y0, int x1, int y1, bool binary)
+    : x0_(x0), y0_(y0), x1_(x1), y1_(y1), binary_(binary) {}
+
+template <class Shape>
+BS_INLINE void TCoverRasterizer::Merge(int y, int xa, int xb, int ia, int ib, const Shape& shape) {
+  TUnion& u = union_;
+  const size_t r = size_t(y - u.Y);
+  u.Lo[r] = std::min(u.Lo[r], xa);
+  u.Hi[r] = std::max(u.Hi[r], xb);
+  Fringe(&u.Covers[r * size_t(u.W)], u.X, xa, xb, ia, ib, shape);
+}
+
+// Any sink takes the rows' covers, without their empty ends.
+template <class Sink>
+class TCoverRasterizer::TRows {
+ public:
+  TRows(TCoverRasterizer& r, Sink& sink) : r_(r), sink_(sink) {}
+  template <class Shape>
+  void Row(int y, int xa, int xb, int ia, int ib, const Shape& shape) {
+    if (r_.union_.Active) {
+      r_.Merge(y, xa, xb, ia, ib, shape);
+      return;
+    }
+    std::vector<uint8_t>& row = r_.row_;
+    const size_t n = size_t(xb - xa + 1);
+    if (row.size() < n + 4) row.resize(n + 4);
+    std::memset(row.data(), 0, n + 4);
+    Fringe(row.data(), xa, xa, xb, ia, ib, shape);
+    Trimmed(y, xa, row.data(), int(n), sink_);
+  }
+
+ private:
+  TCoverRasterizer& r_;
+  Sink& sink_;
+};
+
+#if defined(__SSE2__)
+// The usual opaque sink has the rows blended into the image as their covers
+// come, four pixels at a time. A group reaching beyond the row takes no
+// cover there, which leaves those pixels as they are.
+template <>
+class TCoverRasterizer::TRows<TOpaqueSink> {
+ public:
+  TRows(TCoverRasterizer& r, TOpaqueSink& sink)
+      : r_(r), pixels_(sink.Raster.Pixels.data()), stride_(size_t(sink.Raster.Width) * 4), width_(sink.Raster.Width),
+        quad_(sink.R, sink.G, sink.B, sink.Word), word_(sink.Word), rgb_{sink.R, sink.G, sink.B} {}
+  template <class Shape>
+  BS_INLINE void Row(int y, int xa, int xb, int ia, int ib, const Shape& shape) {
+    if (r_.union_.Active) {
+      r_.Merge(y, xa, xb, ia, ib, shape);
+      return;
+    }
+    uint8_t* line = pixels_ + size_t(y) * stride_;
+    if (ia > ib) {
+      Groups(line, xa, xb + 1, shape);
+      return;
+    }
+    if (ia > xa) Groups(line, xa, ia, shape);
+    FillPixels(line + 4 * ia, ib - ia + 1, word_);
+    if (ib < xb) Groups(line, ib + 1, xb + 1, shape);
+  }
+
+ private:
+  template <class Shape>
+  BS_INLINE void Groups(uint8_t* line, int from, int to, const Shape shape) {
+    for (int x = from; x < to; x += 4) {
+      const double c = x + 0.5;
+      const uint32_t k = FirstBytes(shape.Four(_mm_set_pd(c + 1, c), _mm_set_pd(c + 3, c + 2)), to - x);
+      if (k == 0) continue;
+      uint8_t* p = line + 4 * x;
+      if (x + 4 > width_) {
+        const uint8_t kk[4] = {uint8_t(k), uint8_t(k >> 8), uint8_t(k >> 16), uint8_t(k >> 24)};
+        BlendPixels(p, std::min(to, width_) - x, kk, rgb_[0], rgb_[1], rgb_[2], word_);
+      } else if (k == 0xFFFFFFFFu) {
+        quad_.Fill(p);
+      } else {
+        quad_.Blend(p, k);
+      }
+    }
+  }
+
+  TCoverRasterizer& r_;
+  uint8_t* pixels_;
+  size_t stride_;
+  int width_;
+  TQuadBlender quad_;
+  uint32_t word_;
+  uint8_t rgb_[3];
+};
+#endif
+
+void TCoverRasterizer::BeginUnion(int xa, int xb, int ya, int yb) {
+  TUnion& u = union_;
+  u.Active = true;
+  u.X = xa;
+  u.Y = ya;
+  u.W = ((xb - xa + 4) & ~3) + 4;  // whole groups of four, and one to spare
+  u.H = yb - ya + 1;
+  const size_t need = size_t(u.W) * size_t(u.H);
+  if (u.Covers.size() < need) u.Covers.resize(need, 0);
+  u.Lo.assign(size_t(u.H), std::numeric_limits<int>::max());
+  u.Hi.assign(size_t(u.H), std::numeric_limits<int>::min());
+}
+
+template <class Sink>
+BS_INLINE void TCoverRasterizer::EndUnion(Sink& sink) {
+  TUnion& u = union_;
+  u.Active = false;
+  for (int r = 0; r < u.H; ++r) {
+    const int lo = u.Lo[size_t(r)], hi = u.Hi[size_t(r)];
+    if (lo > hi) continue;
+    uint8_t* line = &u.Covers[size_t(r) * size_t(u.W)];
+    const int a = (lo - u.X) & ~3, n = hi - u.X - a + 1;
+    if constexpr (std::is_same_v<Sink, TOpaqueSink>) {
+      sink.BlendAndClear(u.Y + r, u.X + a, n, line + a);
+    } else {
+      Trimmed(u.Y + r, lo, line + (lo - u.X), hi - lo + 1, sink);
+      std::memset(line + a, 0, size_t(n + 3));
+    }
+  }
+}
+
+template <class Sink>
+BS_COVER_CLONES void TCoverRasterizer::Disc(TPx c, double r, Sink& sink) {
+  const double reach = binary_ ? r : r + 0.5;
   int ya, yb;
-  if (!PixelRange(std::min(a.Y, b.Y) - reach, std::max(a.Y, b.Y) + reach, y0_, y1_, ya, yb)) return;
-  const TCapsuleRows rows(a, b);
+  if (!(r > 0) || !PixelRange(c.Y - reach, c.Y + reach, y0_, y1_, ya, yb)) return;
+  TRows<Sink> out(*this, sink);
   for (int y = ya; y <= yb; ++y) {
-    const double yc = y + 0.5;
+    const double dy = y + 0.5 - c.Y;
     double lo, hi;
     int xa, xb;
-    if (!rows.Span(yc, reach, lo, hi) || !PixelRange(lo, hi, x0_, x1_, xa, xb)) continue;
+    if (!DiscSpan(c.X, dy, reach, lo, hi) || !PixelRange(lo, hi, x0_, x1_, xa, xb)) continue;
     if (binary_) {
       sink.Solid(y, xa, xb - xa + 1);
       continue;
     }
+    // (For r below 0.5 the inner radius is negative; its square still
+    // marks a few pixels about the centre as wholly covered.)
     double inLo = lo, inHi = hi;
-    if (!rows.Span(yc, h - 0.5, inLo, inHi)) inLo = kInf, inHi = -kInf;
-    // Beside the segment the distance is the one across it, linear along
-    // the row; only beyond its ends is it the distance to an end point.
-    const double da = yc - a.Y, acrossRow = rows.ux * da + rows.uy * a.X, alongRow = rows.uy * da - rows.ux * a.X;
-    FillRow(row_, xa, xb, inLo, inHi, [&](double xc) {
-      const double along = rows.ux * xc + alongRow;
-      double d;
-      if (along >= 0 && along <= rows.len) {
-        d = std::abs(acrossRow - rows.uy * xc);
-      } else {
-        const TPx end = along < 0 ? a : b;
-        d = std::hypot(xc - end.X, yc - end.Y);
-      }
-      return Cover(h + 0.5 - d);
-    });
-    if (union_.Active) Merge(y, xa);
-    else Emit(y, xa, sink);
+    if (!DiscSpan(c.X, dy, r - 0.5, inLo, inHi)) inLo = kInf, inHi = -kInf;
+    int ia, ib;
+    FullRun(xa, xb, inLo, inHi, ia, ib);
+    out.Row(y, xa, xb, ia, ib, TDiscCover{c.X, dy * dy, r + 0.5});
   }
 }
 
-// Keeps the larger cover of each pixel: the union of shapes whose cover
-// falls with the distance from them.
-void TCoverRasterizer::Merge(int y, int xa) {
-  TUnion& u = union_;
-  const size_t at = size_t(y - u.Y) * size_t(u.W) + size_t(xa - u.X);
-  for (size_t i = 0; i < row_.size(); ++i) u.Covers[at + i] = std::max(u.Covers[at + i], row_[i]);
-  int& lo = u.Lo[size_t(y - u.Y)];
-  int& hi = u.Hi[size_t(y - u.Y)];
-  lo = std::min(lo, xa);
-  hi = std::max(hi, xa + int(row_.size()) - 1);
+template <class Sink>
+BS_COVER_CLONES void TCoverRasterizer::Ring(TPx c, double r, double width, Sink& sink) {
+  const double h = width / 2;
+  const double outer = binary_ ? r + h : r + h + 0.5;
+  const double inner = binary_ ? r - h : r - h - 0.5;  // nothing inside this
+  int ya, yb;
+  if (!(outer > 0) || !PixelRange(c.Y - outer, c.Y + outer, y0_, y1_, ya, yb)) return;
+  TRows<Sink> out(*this, sink);
+  for (int y = ya; y <= yb; ++y) {
+    const double dy = y + 0.5 - c.Y;
+    double lo, hi;
+    if (!DiscSpan(c.X, dy, outer, lo, hi)) continue;
+    // The row in two pieces when it passes through the empty middle.
+    double holeLo = kInf, holeHi = -kInf;
+    if (inner > 0) DiscSpan(c.X, dy, inner, holeLo, holeHi);
+    const double pieces[2][2] = {{lo, std::min(hi, holeLo)}, {std::max(lo, holeHi), hi}};
+    for (const auto& piece : pieces) {
+      int xa, xb;
+      if (!PixelRange(piece[0], piece[1], x0_, x1_, xa, xb)) continue;
+      if (binary_) sink.Solid(y, xa, xb - xa + 1);
+      else out.Row(y, xa, xb, xb + 1, xb, TRingCover{c.X, dy * dy, r, h + 0.5});
+      if (holeLo > holeHi) break;  // one piece only
+    }
+  }
 }
 
-void TCoverRasterizer::RoundStroke(const TPx* p, size_t n, bool closed, double width, TCoverSink& sink) {
+template <class Sink>
+BS_INLINE void TCoverRasterizer::SoftSegment(TPx a, TPx b, double h, Sink& sink) {
+  const double reach = h + 0.5;
+  int ya, yb;
+  if (!PixelRange(std::min(a.Y, b.Y) - reach, std::max(a.Y, b.Y) + reach, y0_, y1_, ya, yb)) return;
+  const TCapsuleRows rows(a, b);
+  // A short segment takes the columns of its box in every row: pixels there
+  // beyond its reach come out empty, which costs less than finding each
+  // row's ends.
+  int boxA = 0, boxB = -1;
+  const bool box = std::abs(b.X - a.X) + 2 * reach <= 8;
+  if (box && !PixelRange(std::min(a.X, b.X) - reach, std::max(a.X, b.X) + reach, x0_, x1_, boxA, boxB)) return;
+  // Where the end distance is certainly below h - 0.5 (wholly covered).
+  const double inner = h - 0.5, inner2 = inner > 0 ? inner * inner * (1 - 1e-9) : -1;
+  TRows<Sink> out(*this, sink);
+  for (int y = ya; y <= yb; ++y) {
+    const double yc = y + 0.5;
+    double lo, hi;
+    int xa = boxA, xb = boxB;
+    if (!box && (!rows.Span(yc, reach, lo, hi) || !PixelRange(lo, hi, x0_, x1_, xa, xb))) continue;
+    int ia = xb + 1, ib = xb;
+    double inLo, inHi;
+    if (inner > 0 && rows.Span(yc, inner, inLo, inHi)) FullRun(xa, xb, inLo, inHi, ia, ib);
+    // Beside the segment the distance is the one across it, linear along
+    // the row; only beyond its ends is it the distance to an end point.
+    const double da = yc - a.Y;
+    out.Row(y, xa, xb, ia, ib,
+            TSegmentCover{rows.ux, rows.uy, rows.len, a.X, b.X, reach, inner2, da, yc - b.Y,
+                          rows.ux * da + rows.uy * a.X, rows.uy * da - rows.ux * a.X});
+  }
+}
+
+template <class Sink>
+BS_COVER_CLONES void TCoverRasterizer::RoundStroke(const TPx* p, size_t n, bool closed, double width, Sink& sink) {
   if (n == 0) return;
   if (n == 1) {
     Disc(p[0], width / 2, sink);
@@ -241,37 +674,40 @@ void TCoverRasterizer::RoundStroke(const TPx* p, size_t n, bool closed, double w
   if (!PixelRange(minX - reach, maxX + reach, x0_, x1_, xa, xb) ||
       !PixelRange(minY - reach, maxY + reach, y0_, y1_, ya, yb))
     return;
-  const int w = xb - xa + 1, rows = yb - ya + 1;
-  // Whole pixels taken twice look the same: the plain look needs no union.
-  if (binary_ || segments == 1 || double(w) * double(rows) > 512.0 * 512.0) {
-    // Very large strokes segment by segment: where two segments meet, their
-    // soft edges blend twice, which an opaque colour does not show.
-    for (size_t i = 0; i < segments; ++i) Segment(p[i], p[(i + 1) % n], width, sink);
+  if (binary_) {
+    // Whole pixels taken twice look the same: the plain look needs no union.
+    for (size_t i = 0; i < segments; ++i) {
+      const TPx a = p[i], b = p[(i + 1) % n];
+      int sa, sb;
+      if (!PixelRange(std::min(a.Y, b.Y) - h, std::max(a.Y, b.Y) + h, y0_, y1_, sa, sb)) continue;
+      const TCapsuleRows rows(a, b);
+      for (int y = sa; y <= sb; ++y) {
+        double lo, hi;
+        int ca, cb;
+        if (rows.Span(y + 0.5, h, lo, hi) && PixelRange(lo, hi, x0_, x1_, ca, cb)) sink.Solid(y, ca, cb - ca + 1);
+      }
+    }
     return;
   }
-  // The segments are gathered into a cover buffer as one union, so that
-  // every pixel is blended once.
-  TUnion& u = union_;
-  u.Active = true;
-  u.X = xa;
-  u.Y = ya;
-  u.W = w;
-  if (u.Covers.size() < size_t(w) * size_t(rows)) u.Covers.resize(size_t(w) * size_t(rows), 0);
-  u.Lo.assign(size_t(rows), x1_);
-  u.Hi.assign(size_t(rows), x0_ - 1);
-  for (size_t i = 0; i < segments; ++i) Segment(p[i], p[(i + 1) % n], width, sink);
-  u.Active = false;
-  for (int r = 0; r < rows; ++r) {
-    const int lo = u.Lo[size_t(r)], hi = u.Hi[size_t(r)];
-    if (lo > hi) continue;
-    uint8_t* line = &u.Covers[size_t(r) * size_t(w) + size_t(lo - xa)];
-    row_.assign(line, line + (hi - lo + 1));
-    std::fill(line, line + (hi - lo + 1), uint8_t(0));  // the buffer stays clear for the next stroke
-    Emit(ya + r, lo, sink);
+  const int w = xb - xa + 1, rows = yb - ya + 1;
+  if (segments == 1 || double(w) * double(rows) > 512.0 * 512.0) {
+    // Very large strokes segment by segment: where two segments meet, their
+    // soft edges blend twice, which an opaque colour does not show.
+    for (size_t i = 0; i < segments; ++i) {
+      const TPx a = p[i], b = p[(i + 1) % n];
+      SoftSegment(a, b, h, sink);
+    }
+    return;
   }
+  // The segments are gathered into the tile as one union, so that every
+  // pixel is blended once.
+  BeginUnion(xa, xb, ya, yb);
+  for (size_t i = 0; i < segments; ++i) SoftSegment(p[i], p[(i + 1) % n], h, sink);
+  EndUnion(sink);
 }
 
-void TCoverRasterizer::Line(TPx a, TPx b, double width, TCoverSink& sink) {
+template <class Sink>
+BS_COVER_CLONES void TCoverRasterizer::Line(TPx a, TPx b, double width, Sink& sink) {
   const double dx = b.X - a.X, dy = b.Y - a.Y;
   const double len = std::hypot(dx, dy);
   if (!(std::abs(dy) >= std::abs(dx)) || !(len > 0)) {
@@ -290,17 +726,26 @@ void TCoverRasterizer::Line(TPx a, TPx b, double width, TCoverSink& sink) {
   const double slope = dx / dy;
   int ya, yb;
   if (!PixelRange(std::min(a.Y, b.Y), std::max(a.Y, b.Y), y0_, y1_, ya, yb)) return;
+  const double edge = h + 0.5;
+  TRows<Sink> out(*this, sink);
   for (int y = ya; y <= yb; ++y) {
     const double yc = y + 0.5, cx = a.X + (yc - a.Y) * slope;
     int xa, xb;
     if (!PixelRange(cx - reach, cx + reach, x0_, x1_, xa, xb)) continue;
-    row_.resize(size_t(xb - xa + 1));
-    for (int x = xa; x <= xb; ++x) row_[size_t(x - xa)] = Cover(h + 0.5 - std::abs(x + 0.5 - cx) * across);
-    Emit(y, xa, sink);
+    if (binary_) {
+      // Whole pixels: the run whose centres are within h across the line.
+      auto in = [&](int x) { return edge - std::abs(x + 0.5 - cx) * across >= 0.5; };
+      while (xa <= xb && !in(xa)) ++xa;
+      while (xb >= xa && !in(xb)) --xb;
+      if (xa <= xb) sink.Solid(y, xa, xb - xa + 1);
+      continue;
+    }
+    out.Row(y, xa, xb, xb + 1, xb, TSteepCover{cx, across, edge});
   }
 }
 
-void TCoverRasterizer::PixelLine(TPx a, TPx b, TCoverSink& sink) {
+template <class Sink>
+BS_COVER_CLONES void TCoverRasterizer::PixelLine(TPx a, TPx b, Sink& sink) {
   const double dx = b.X - a.X, dy = b.Y - a.Y;
   if (std::abs(dy) >= std::abs(dx)) {
     // One pixel per row, each row's x found from the row alone so that any
@@ -343,7 +788,8 @@ void TCoverRasterizer::PixelLine(TPx a, TPx b, TCoverSink& sink) {
   flush();
 }
 
-bool TCoverRasterizer::ConvexPolygon(const TPx* p, size_t n, TCoverSink& sink) {
+template <class Sink>
+BS_COVER_CLONES bool TCoverRasterizer::ConvexPolygon(const TPx* p, size_t n, Sink& sink) {
   // The edges as outward half-planes nx * x + ny * y <= c.
   struct TEdge {
     double nx, ny, c;
@@ -391,14 +837,15 @@ bool TCoverRasterizer::ConvexPolygon(const TPx* p, size_t n, TCoverSink& sink) {
   if (!PixelRange(minY - fringe, maxY + fringe, y0_, y1_, ya, yb)) return true;
   // Each edge bounds the row from one side at x = at + slope * yc + f / nx
   // for a distance f from it.
-  double at[64], slope[64], inv[64];
+  double at[64], slope[64], inv[64], nx[64], rest[64];
   for (size_t i = 0; i < m; ++i) {
     const TEdge& e = edges[i];
     inv[i] = std::abs(e.nx) > 1e-12 ? 1 / e.nx : 0;
     at[i] = e.c * inv[i];
     slope[i] = -e.ny * inv[i];
+    nx[i] = e.nx;
   }
-  double rest[64];
+  TRows<Sink> out(*this, sink);
   for (int y = ya; y <= yb; ++y) {
     const double yc = y + 0.5;
     double lo = -kInf, hi = kInf;
@@ -425,14 +872,23 @@ bool TCoverRasterizer::ConvexPolygon(const TPx* p, size_t n, TCoverSink& sink) {
       sink.Solid(y, xa, xb - xa + 1);
       continue;
     }
-    FillRow(row_, xa, xb, inLo, inHi, [&](double xc) {
-      double sd = -kInf;
-      for (size_t i = 0; i < m; ++i) sd = std::max(sd, edges[i].nx * xc + rest[i]);
-      return Cover(0.5 - sd);
-    });
-    Emit(y, xa, sink);
+    int ia, ib;
+    FullRun(xa, xb, inLo, inHi, ia, ib);
+    out.Row(y, xa, xb, ia, ib, TPolygonCover{nx, rest, m});
   }
   return true;
 }
+
+// The sinks the shapes are drawn into.
+#define BS_COVER_SHAPES(Sink)                                                           \
+  template void TCoverRasterizer::Disc(TPx, double, Sink&);                             \
+  template void TCoverRasterizer::Ring(TPx, double, double, Sink&);                     \
+  template void TCoverRasterizer::RoundStroke(const TPx*, size_t, bool, double, Sink&); \
+  template void TCoverRasterizer::Line(TPx, TPx, double, Sink&);                        \
+  template void TCoverRasterizer::PixelLine(TPx, TPx, Sink&);                           \
+  template bool TCoverRasterizer::ConvexPolygon(const TPx*, size_t, Sink&);
+BS_COVER_SHAPES(TCoverSink)
+BS_COVER_SHAPES(TOpaqueSink)
+#undef BS_COVER_SHAPES
 
 }  // namespace bs

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "render/surface.h"
@@ -20,13 +21,46 @@ namespace bs {
 class TCoverSink {
  public:
   virtual void Row(int y, int x, int len, const uint8_t* covers) = 0;
-  // A run of wholly covered pixels (the plain look's only kind).
+  // A run of wholly covered pixels (the plain look's only kind, and the
+  // middle of the anti-aliased rows).
   virtual void Solid(int y, int x, int len) = 0;
 
  protected:
   ~TCoverSink() = default;
 };
 
+// Sets len RGBA pixels from p to one 32-bit word.
+void FillPixels(uint8_t* p, int len, uint32_t word);
+
+// Paints one opaque colour straight into an RGBA image, blending the partly
+// covered pixels: the usual painting. The rasterizer's templates see
+// through it without a virtual call and blend its rows as they go.
+class TOpaqueSink final : public TCoverSink {
+ public:
+  TOpaqueSink(TRaster& image, TColour c);
+  void Row(int y, int x, int len, const uint8_t* covers) override;
+  void Solid(int y, int x, int len) override {
+    uint8_t* p = At(y, x);
+    if (len > 4) {
+      FillPixels(p, len, Word);
+      return;
+    }
+    for (int i = 0; i < len; ++i) std::memcpy(p + 4 * i, &Word, 4);  // the short runs of small shapes
+  }
+  // Blends n covers from pixel (x, y) on and sets them back to zero; they
+  // are read in groups of four, the last one possibly beyond n.
+  void BlendAndClear(int y, int x, int n, uint8_t* covers);
+
+  uint8_t* At(int y, int x) const {
+    return &Raster.Pixels[(size_t(y) * size_t(Raster.Width) + size_t(x)) * 4];
+  }
+  TRaster& Raster;
+  const uint8_t R, G, B;
+  uint32_t Word = 0;  // the colour as an opaque pixel
+};
+
+// The shapes are drawn into a TOpaqueSink or, through virtual calls, into
+// any other sink.
 class TCoverRasterizer {
  public:
   // Pixels outside [x0, x1) x [y0, y1) are never reported. A binary
@@ -34,35 +68,52 @@ class TCoverRasterizer {
   // the shape), an anti-aliased one the covered share.
   TCoverRasterizer(int x0, int y0, int x1, int y1, bool binary);
 
-  void Disc(TPx centre, double r, TCoverSink& sink);
+  template <class Sink>
+  void Disc(TPx centre, double r, Sink& sink);
   // A circle line of the given width around radius r.
-  void Ring(TPx centre, double r, double width, TCoverSink& sink);
+  template <class Sink>
+  void Ring(TPx centre, double r, double width, Sink& sink);
   // A polyline of the given width with round caps and joins: the union of
   // discs swept along it.
-  void RoundStroke(const TPx* points, size_t n, bool closed, double width, TCoverSink& sink);
+  template <class Sink>
+  void RoundStroke(const TPx* points, size_t n, bool closed, double width, Sink& sink);
   // A straight line with flat ends.
-  void Line(TPx a, TPx b, double width, TCoverSink& sink);
+  template <class Sink>
+  void Line(TPx a, TPx b, double width, Sink& sink);
   // A line one pixel wide, a pixel per row or column, whatever the clip.
-  void PixelLine(TPx a, TPx b, TCoverSink& sink);
+  template <class Sink>
+  void PixelLine(TPx a, TPx b, Sink& sink);
   // A convex polygon (either orientation; repeated points allowed). Returns
   // false and draws nothing when the polygon is not convex or has no area.
-  bool ConvexPolygon(const TPx* points, size_t n, TCoverSink& sink);
+  template <class Sink>
+  bool ConvexPolygon(const TPx* points, size_t n, Sink& sink);
 
  private:
-  void Segment(TPx a, TPx b, double width, TCoverSink& sink);
-  void Emit(int y, int xFrom, TCoverSink& sink);
-  void Merge(int y, int xFrom);
-  uint8_t Cover(double v) const;
+  // The anti-aliased rows of a segment.
+  template <class Sink>
+  void SoftSegment(TPx a, TPx b, double h, Sink& sink);
+  // Where the anti-aliased rows of a shape go: row y, its pixels xa ... xb,
+  // of which ia ... ib (none when ia > ib) are wholly covered, the others
+  // taking their covers from the shape. While a union is gathered the rows
+  // go into its buffer instead.
+  template <class Sink>
+  class TRows;
+  template <class Shape>
+  void Merge(int y, int xa, int xb, int ia, int ib, const Shape& shape);
+  // A union of shapes over the pixel rectangle xa ... xb, ya ... yb, whose
+  // every pixel is blended once, with the largest of its covers.
+  void BeginUnion(int xa, int xb, int ya, int yb);
+  template <class Sink>
+  void EndUnion(Sink& sink);
 
   int x0_, y0_, x1_, y1_;
   bool binary_;
   std::vector<uint8_t> row_;
-  // The cover buffer of a stroke drawn as one union.
   struct TUnion {
     bool Active = false;
-    int X = 0, Y = 0, W = 0;          // its pixel rectangle's corner and width
-    std::vector<uint8_t> Covers;      // all zero between strokes
-    std::vector<int> Lo, Hi;          // the touched range of each row
+    int X = 0, Y = 0, W = 0, H = 0;  // first column and row, row length (padded), rows
+    std::vector<uint8_t> Covers;     // all zero outside a union
+    std::vector<int> Lo, Hi;         // the touched columns of each row
   } union_;
 };
 

@@ -19,6 +19,22 @@ namespace bs {
 namespace {
 constexpr double kPi = std::numbers::pi;
 
+// Asks for an element's record and its points ahead of their use: the
+// elements of a band lie all over memory, and drawing them one after the
+// other would wait for each.
+void Prefetch(const void* p, size_t bytes) {
+#if defined(__GNUC__)
+  for (size_t at = 0; at < bytes; at += 64) __builtin_prefetch(static_cast<const char*>(p) + at);
+#else
+  (void)p, (void)bytes;
+#endif
+}
+void PrefetchRecord(const TObjekt& e) { Prefetch(&e, sizeof(TObjekt)); }
+void PrefetchPoints(const TObjekt& e) {
+  Prefetch(e.Points.data(), e.Points.size() * sizeof(TFPoint));
+  Prefetch(e.SubElements.data(), e.SubElements.size() * sizeof(e.SubElements[0]));
+}
+
 // What one element drawing call needs to know.
 struct TDraw {
   TSurface& s;
@@ -35,11 +51,24 @@ struct TDraw {
   // The points on the picture, in a buffer reused from element to element
   // (valid until the next call).
   const TPxPath& Path(const TPointList& pts) const {
-    pathBuffer.clear();
-    for (const TFPoint& p : pts) pathBuffer.push_back(P(p));
+    pathBuffer.resize(pts.size());
+    for (size_t i = 0; i < pts.size(); ++i) pathBuffer[i] = P(pts[i]);
     return pathBuffer;
   }
   mutable TPxPath pathBuffer = {};
+
+  // A straight line and a quadrilateral through buffers reused from call to
+  // call.
+  void Stroke2(TPx a, TPx b, double width, TCap cap, TColour c) {
+    pairBuffer.assign({a, b});
+    s.StrokePath(pairBuffer, width, cap, false, c);
+  }
+  void FillQuad(TPx a, TPx b, TPx c, TPx d, TColour colour) {
+    quadBuffer.assign({a, b, c, d});
+    s.FillSimplePolygon(quadBuffer, colour);
+  }
+  TPxPath pairBuffer = {};
+  TPxPath quadBuffer = {};
 
   TColour ZoneBack() const { return set.Scheme.Background(); }
 
@@ -53,7 +82,7 @@ struct TDraw {
       case kShapeRoundedH:
       case kShapeRoundedV:
         if (e.Points.size() >= 2)
-          s.StrokePath({P(e.Points[0]), P(e.Points[1])}, L(2 * r), TCap::Round, false, c);
+          Stroke2(P(e.Points[0]), P(e.Points[1]), L(2 * r), TCap::Round, c);
         return;
       case kShapeOctagon:
       case kShapeSquare:
@@ -91,9 +120,8 @@ struct TDraw {
     const double len = std::hypot(dx, dy);
     if (len <= w / 2) return;  // a short end segment keeps its round cap
     const double ux = dx / len, uy = dy / len, nx = -uy, ny = ux, h = w / 2;
-    s.FillSimplePolygon({P(end.X + nx * h, end.Y + ny * h), P(end.X + nx * h + ux * h, end.Y + ny * h + uy * h),
-                   P(end.X - nx * h + ux * h, end.Y - ny * h + uy * h), P(end.X - nx * h, end.Y - ny * h)},
-                  c);
+    FillQuad(P(end.X + nx * h, end.Y + ny * h), P(end.X + nx * h + ux * h, end.Y + ny * h + uy * h),
+             P(end.X - nx * h + ux * h, end.Y - ny * h + uy * h), P(end.X - nx * h, end.Y - ny * h), c);
   }
 
   void Track(const TObjekt& e, double g, TColour c) {
@@ -115,7 +143,7 @@ struct TDraw {
   void Hatch(const TObjekt& e, TColour c) {
     const double p = std::max(e.HatchAuto ? 2.0 * e.Width : double(e.HatchWidth), 5000.0);
     for (const auto& [a, b] : ZoneHatchSegments(e, p, 20000))
-      s.StrokePath({P(a.X, a.Y), P(b.X, b.Y)}, L(p / 2), TCap::Butt, false, c);
+      Stroke2(P(a.X, a.Y), P(b.X, b.Y), L(p / 2), TCap::Butt, c);
   }
 
   void Zone(const TObjekt& e, double g, TColour c, bool gap) {
@@ -150,7 +178,12 @@ struct TDraw {
 
   void Text(const TObjekt& e, double g, TColour c) {
     if (IsComponentLabel(e) && !e.LabelVisible) return;
-    for (const auto& stroke : e.SubElements) Track(*stroke, g, c);
+    const auto& strokes = e.SubElements;
+    for (size_t k = 0; k < strokes.size(); ++k) {
+      if (k + 2 < strokes.size()) PrefetchRecord(*strokes[k + 2]);
+      if (k + 1 < strokes.size()) PrefetchPoints(*strokes[k + 1]);
+      Track(*strokes[k], g, c);
+    }
   }
 
   // Draws the element grown by g in colour c.
@@ -178,7 +211,7 @@ struct TDraw {
     ctx.Layer = layer;
     ctx.GroundPlaneOn = true;
     for (const auto& r : ThermalSpokeRects(pad, ctx))
-      s.FillSimplePolygon({P(r[0].X, r[0].Y), P(r[1].X, r[1].Y), P(r[2].X, r[2].Y), P(r[3].X, r[3].Y)}, c);
+      FillQuad(P(r[0].X, r[0].Y), P(r[1].X, r[1].Y), P(r[2].X, r[2].Y), P(r[3].X, r[3].Y), c);
   }
 
   // The element grown by its clearance; a cut-out by nothing.
@@ -247,8 +280,20 @@ TURect CullBounds(const TObjekt& e) {
       take(e.Pos.X, e.Pos.Y, std::max(std::fabs(double(e.SizeA)), std::fabs(double(e.SizeB))) + gap);
       break;
     case kKindText:
-      for (const auto& s : e.SubElements)
-        for (const TFPoint& p : s->Points) take(p.X, p.Y, std::fabs(double(s->Width)) + gap);
+      for (size_t k = 0; k < e.SubElements.size(); ++k) {
+        const TObjekt* s = e.SubElements[k].get();
+        // The box of the points grown once: the same as growing each point
+        // (points that are no numbers count on neither axis).
+        constexpr float kBig = std::numeric_limits<float>::infinity();
+        float x0 = kBig, x1 = -kBig, y0 = kBig, y1 = -kBig;
+        for (const TFPoint& p : s->Points) {
+          x0 = std::min(x0, p.X), x1 = std::max(x1, p.X);
+          y0 = std::min(y0, p.Y), y1 = std::max(y1, p.Y);
+        }
+        const double grow = std::fabs(double(s->Width)) + gap;
+        if (x0 <= x1) minX = std::min(minX, x0 - grow), maxX = std::max(maxX, x1 + grow);
+        if (y0 <= y1) minY = std::min(minY, y0 - grow), maxY = std::max(maxY, y1 + grow);
+      }
       break;
     default:
       take(e.Pos.X, e.Pos.Y, 0);
@@ -287,34 +332,43 @@ void DrawThermalSpokes(TSurface& s, const TObjekt& pad, const TPlatine& board, c
 namespace {
 class TBoardPaint {
  public:
-  TBoardPaint(TSurface& s, const TBoard& b, const TViewMap& v, const TPaintSettings& set, TPaintTarget t)
+  // Paints pixel rows y0 ... y1 - 1 of columns x0 ... x1 - 1 in bands of
+  // `band` rows.
+  TBoardPaint(TSurface& s, const TBoard& b, const TViewMap& v, const TPaintSettings& set, TPaintTarget t, int x0,
+              int y0, int x1, int y1, int band)
       : s_(s), b_(b), p_(b.Platine), set_(set), target_(t), d_{s, b.Platine, v, set, t} {
+    for (int y = y0; y < y1; y += band) {
+      const int yEnd = std::min(y + band, y1);
+      bands_.push_back({x0, y, x1, yEnd,
+                        {(v.ScrollX + x0) / v.Zoom, -(v.ScrollY + yEnd) / v.Zoom, (v.ScrollX + x1) / v.Zoom,
+                         -(v.ScrollY + y) / v.Zoom}});
+    }
     const auto& list = b.Elements;
     cull_.reserve(list.size());
     for (const auto& e : list) {
       cull_.push_back(CullBounds(*e));
       if (e->Selected) only_ = selectedCount_++ == 0 ? e.get() : nullptr;
     }
-    Bands();
+    roles_.resize(list.size());
+    SortIntoBands(band);
+    RubberBandLines();
     if (target_ == TPaintTarget::Screen) Markers();
   }
 
-  // Paints pixel rows y0 ... y1 - 1 of columns x0 ... x1 - 1 only: the
-  // elements that reach into them and nothing outside them. A picture
-  // painted in bands of rows keeps each band in the processor's cache while
-  // its many small shapes are drawn.
-  void RunRect(int x0, int y0, int x1, int y1) {
-    s_.SetClip(x0, y0, x1, y1);
-    visibleRows_[0] = y0;
-    visibleRows_[1] = y1;
-    visibleCols_[0] = x0;
-    visibleCols_[1] = x1;
-    const TViewMap& v = d_.v;
-    visible_ = {(v.ScrollX + x0) / v.Zoom, -(v.ScrollY + y1) / v.Zoom, (v.ScrollX + x1) / v.Zoom,
-                -(v.ScrollY + y0) / v.Zoom};
-    inBand_.clear();
-    for (size_t i = 0; i < cull_.size(); ++i)
-      if (Meets(cull_[i], visible_)) inBand_.push_back(b_.Elements[i].get());
+  size_t Bands() const { return bands_.size(); }
+
+  // Paints band k: the elements that reach into it and nothing outside it.
+  // A picture painted in bands of rows keeps each band in the processor's
+  // cache while its many small shapes are drawn.
+  void RunBand(size_t k) {
+    const TBandRect& r = bands_[k];
+    s_.SetClip(r.x0, r.y0, r.x1, r.y1);
+    visibleRows_[0] = r.y0;
+    visibleRows_[1] = r.y1;
+    visibleCols_[0] = r.x0;
+    visibleCols_[1] = r.x1;
+    visible_ = r.visible;
+    inBand_ = &inBands_[k];
     Run();
   }
 
@@ -350,20 +404,20 @@ class TBoardPaint {
     s_.BeginBatch();
     for (int k = 0; k < 7; ++k)
       if (IsCopperLayer(order[k])) LayerElements(order[k]);
-    for (const TObjekt* e : inBand_)
-      if (IsVia(*e) && !e->Selected && ShownOnScreen(*e, p_) && !MaskSkip(*e)) Draw(*e);
+    for (uint32_t i : *inBand_)
+      if (roles_[i].Flags & kViaPass) Draw(i);
     for (int k = 0; k < 7; ++k)
       if (!IsCopperLayer(order[k])) LayerElements(order[k]);
     s_.EndBatch();
     s_.SetCompose(TCompose::Normal);
 
     s_.BeginBatch();
-    for (const TObjekt* e : inBand_)
-      if (e->Selected) d_.Element(*e, ElementColour(*e, set_, target_));
+    for (uint32_t i : *inBand_)
+      if (roles_[i].Flags & kSelected) Draw(i);
     s_.EndBatch();
     if (set_.ToolMode == 15)
-      for (const TObjekt* e : inBand_)
-        if (ShownOnScreen(*e, p_) && NeedsSolderMaskOpening(*e)) Draw(*e);
+      for (uint32_t i : *inBand_)
+        if (roles_[i].Flags & kMaskPass) Draw(i);
     Drills();
     Handles();
     ComponentMarkers();
@@ -371,29 +425,88 @@ class TBoardPaint {
     ZeroPoint();
   }
 
-  bool MaskSkip(const TObjekt& e) const { return set_.ToolMode == 15 && NeedsSolderMaskOpening(e); }
-  void Draw(const TObjekt& e) { d_.Element(e, ElementColour(e, set_, target_)); }
+  void Draw(uint32_t i) { d_.Element(Element(i), roles_[i].Colour); }
+  const TObjekt& Element(uint32_t i) const { return *b_.Elements[i]; }
+
+  // What the passes of a paint do with an element, found once per paint:
+  // the layer whose pass draws it (0 for none), the layers its ground-plane
+  // gap is cut into, and the other passes that take it.
+  enum : uint8_t { kViaPass = 1, kSelected = 2, kMaskPass = 4, kSpokes = 8, kDrill = 16 };
+  struct TRoles {
+    uint8_t Layer = 0;
+    uint8_t Planes = 0;  // bit l: occupies layer l
+    uint8_t Flags = 0;
+    TColour Colour = 0;  // its element colour
+  };
+  TRoles RolesOf(const TObjekt& e) const {
+    // Solder-mask openings are drawn in their own pass in that mode only.
+    const bool opens = set_.ToolMode == 15 && NeedsSolderMaskOpening(e), via = IsVia(e);
+    TRoles r;
+    if (!e.Selected && !via && !opens && !e.Cutout && e.Layer >= 1 && e.Layer <= 7) r.Layer = e.Layer;
+    // As OccupiesLayer has it: a through pad lies on every copper layer.
+    const unsigned inner = p_.Multilayer ? (1u << kLayerI1) | (1u << kLayerI2) : 0;
+    if (via) r.Planes = uint8_t((1u << kLayerC1) | (1u << kLayerC2) | inner);
+    else if (e.Layer >= 1 && e.Layer <= 7) r.Planes = uint8_t(1u << e.Layer);
+    if (via && !e.Selected && !opens && ShownOnScreen(e, p_)) r.Flags |= kViaPass;
+    if (e.Selected) r.Flags |= kSelected;
+    if (opens && ShownOnScreen(e, p_)) r.Flags |= kMaskPass;
+    if (IsPad(e) && e.Thermal) r.Flags |= kSpokes;
+    if (e.Kind == kKindThtPad && e.SizeB > 0 && e.Shown && (e.Selected || ShownOnScreen(e, p_))) r.Flags |= kDrill;
+    r.Colour = ElementColour(e, set_, target_);
+    return r;
+  }
+
+  // The elements of each band, in list order: those whose cull rectangle
+  // meets the band. Only the bands about an element's rows are tested, and
+  // only the elements that reach into a band get their roles.
+  void SortIntoBands(int band) {
+    inBands_.resize(bands_.size());
+    const TViewMap& v = d_.v;
+    const double top = bands_.empty() ? 0 : bands_[0].y0, rows = std::max(band, 1);
+    const double last = double(bands_.size()) - 1;
+    for (uint32_t i = 0; i < cull_.size(); ++i) {
+      const TURect& r = cull_[i];
+      const double from = std::floor((-double(r.Bottom) * v.Zoom - v.ScrollY - top) / rows) - 1;
+      const double to = std::floor((-double(r.Top) * v.Zoom - v.ScrollY - top) / rows) + 1;
+      if (!(from <= last) || !(to >= 0)) continue;
+      bool placed = false;
+      for (size_t k = size_t(std::max(from, 0.0)), end = size_t(std::min(to, last)); k <= end; ++k)
+        if (Meets(r, bands_[k].visible)) inBands_[k].push_back(i), placed = true;
+      if (placed) roles_[i] = RolesOf(Element(i));
+    }
+  }
+
+  // Calls f(i) for the elements of the band that `take` picks, in order,
+  // with their records and points asked for a few elements ahead.
+  template <class Take, class F>
+  void ForEach(Take&& take, F&& f) {
+    picked_.clear();
+    for (uint32_t i : *inBand_)
+      if (take(i)) picked_.push_back(i);
+    const size_t n = picked_.size();
+    for (size_t j = 0; j < n; ++j) {
+      // Two steps: the points' address is in the record.
+      if (j + 8 < n) PrefetchRecord(Element(picked_[j + 8]));
+      if (j + 4 < n) PrefetchPoints(Element(picked_[j + 4]));
+      f(picked_[j]);
+    }
+  }
 
   void LayerElements(int layer) {
     if (!p_.LayerVisible[layer]) return;
-    for (const TObjekt* pe : inBand_) {
-      const TObjekt& e = *pe;
-      if (e.Layer != layer || e.Selected || IsVia(e) || MaskSkip(e)) continue;
-      if (e.Cutout) continue;  // cut-outs show only while selected
-      Draw(e);
-    }
+    ForEach([&](uint32_t i) { return roles_[i].Layer == layer; }, [&](uint32_t i) { Draw(i); });
   }
 
   // One layer's plane: its colour over the board, the gaps, the spokes.
   void PlaneOnto(TDraw& d, int layer, TColour gapColour) {
     const TColour gp = GroundPlaneColour(set_, layer);
     d.s.FillRect(boardRect_.minX, boardRect_.minY, boardRect_.maxX, boardRect_.maxY, gp);
-    const bool multi = p_.Multilayer;
+    const uint8_t on = uint8_t(1u << layer);
     d.s.BeginBatch();
-    for (const TObjekt* e : inBand_)
-      if (OccupiesLayer(*e, layer, multi)) d.Gap(*e, gapColour);
-    for (const TObjekt* e : inBand_)
-      if (IsPad(*e) && e->Thermal && OccupiesLayer(*e, layer, multi)) d.Spokes(*e, layer, gp);
+    ForEach([&](uint32_t i) { return (roles_[i].Planes & on) != 0; },
+            [&](uint32_t i) { d.Gap(Element(i), gapColour); });
+    for (uint32_t i : *inBand_)
+      if ((roles_[i].Flags & kSpokes) && (roles_[i].Planes & on)) d.Spokes(Element(i), layer, gp);
     d.s.EndBatch();
   }
 
@@ -430,16 +543,11 @@ class TBoardPaint {
   void Drills() {
     const bool aa = s_.AntiAliased();
     const TColour drill = DrillColour(set_);
-    struct THole {
-      TPx c;
-      double r, d;
-      const TObjekt* e;
-    };
-    std::vector<THole> holes;
-    for (const TObjekt* pe : inBand_) {
-      const TObjekt& e = *pe;
-      if (e.Kind != kKindThtPad || !(e.SizeB > 0) || !e.Shown) continue;
-      if (!ShownOnScreen(e, p_) && !e.Selected) continue;
+    std::vector<THole>& holes = holes_;
+    holes.clear();
+    for (uint32_t i : *inBand_) {
+      if (!(roles_[i].Flags & kDrill)) continue;
+      const TObjekt& e = Element(i);
       const double d = d_.L(e.SizeB);
       double r = aa ? std::max(d, 0.5) : d - 1;
       if (aa && !IsBareHole(e)) r = std::min(r, d_.L(e.SizeA) - 1);
@@ -459,8 +567,8 @@ class TBoardPaint {
       if (bare && arm > 0) {
         const TColour xc = e.Selected ? 0xFF00FF : set_.Scheme.Layer(e.Layer);
         const TPx c = h.c;
-        s_.StrokePath({{c.X - arm, c.Y - arm}, {c.X + arm, c.Y + arm}}, 1, TCap::Butt, false, xc);
-        s_.StrokePath({{c.X - arm, c.Y + arm}, {c.X + arm, c.Y - arm}}, 1, TCap::Butt, false, xc);
+        d_.Stroke2({c.X - arm, c.Y - arm}, {c.X + arm, c.Y + arm}, 1, TCap::Butt, xc);
+        d_.Stroke2({c.X - arm, c.Y + arm}, {c.X + arm, c.Y - arm}, 1, TCap::Butt, xc);
       }
     }
     s_.EndBatch();
@@ -497,17 +605,17 @@ class TBoardPaint {
         const double w = s_.AntiAliased() ? 1.5 : 1, arm = d_.L(e.SizeB / 5.0);
         const TPx c = d_.P(e.Pos);
         const TColour k = set_.Scheme.Contrast();
-        s_.StrokePath({{c.X - arm, c.Y}, {c.X + arm, c.Y}}, w, TCap::Butt, false, k);
-        s_.StrokePath({{c.X, c.Y - arm}, {c.X, c.Y + arm}}, w, TCap::Butt, false, k);
-        s_.StrokePath({onMean(e.StartAngle), c}, w, TCap::Butt, false, k);
-        s_.StrokePath({c, onMean(e.StopAngle)}, w, TCap::Butt, false, k);
+        d_.Stroke2({c.X - arm, c.Y}, {c.X + arm, c.Y}, w, TCap::Butt, k);
+        d_.Stroke2({c.X, c.Y - arm}, {c.X, c.Y + arm}, w, TCap::Butt, k);
+        d_.Stroke2(onMean(e.StartAngle), c, w, TCap::Butt, k);
+        d_.Stroke2(c, onMean(e.StopAngle), w, TCap::Butt, k);
       }
       for (int32_t a : {e.StartAngle, e.StopAngle}) s_.FillCircle(onMean(a), r, 0xFF0000);
     }
   }
 
   // The rubber bands as lines on the picture, found once for all bands.
-  void Bands() {
+  void RubberBandLines() {
     for (const auto& e : b_.Elements) {
       if (!IsPad(*e) || !e->Shown) continue;
       const TDPoint a = Centre(*e);
@@ -518,7 +626,7 @@ class TBoardPaint {
         TColour c = set_.Scheme.C[kColConnections];
         if ((set_.ToolMode == 9 || set_.ToolMode == 11) && e->Selected && o->Selected) c = 0xFF00FF;
         const TDPoint b = Centre(*o);
-        bands_.push_back({d_.P(a.X, a.Y), d_.P(b.X, b.Y), c});
+        rubberBands_.push_back({d_.P(a.X, a.Y), d_.P(b.X, b.Y), c});
       }
     }
   }
@@ -542,8 +650,8 @@ class TBoardPaint {
     for (const TDPoint& m : markers_) {
       const TPx p = d_.P(m.X, m.Y);
       if (p.Y + arm < visibleRows_[0] - 1 || p.Y - arm > visibleRows_[1] + 1) continue;
-      s_.StrokePath({{p.X - arm, p.Y}, {p.X + arm, p.Y}}, 1, TCap::Butt, false, c);
-      s_.StrokePath({{p.X, p.Y - arm}, {p.X, p.Y + arm}}, 1, TCap::Butt, false, c);
+      d_.Stroke2({p.X - arm, p.Y}, {p.X + arm, p.Y}, 1, TCap::Butt, c);
+      d_.Stroke2({p.X, p.Y - arm}, {p.X, p.Y + arm}, 1, TCap::Butt, c);
     }
     s_.EndBatch();
   }
@@ -551,10 +659,10 @@ class TBoardPaint {
   void RubberBands() {
     const double w = s_.AntiAliased() ? 1.5 : 1;
     s_.BeginBatch();
-    for (const TBand& band : bands_) {
+    for (const TRubberBand& band : rubberBands_) {
       if (std::max(band.a.Y, band.b.Y) < visibleRows_[0] - w || std::min(band.a.Y, band.b.Y) > visibleRows_[1] + w)
         continue;
-      s_.StrokePath({band.a, band.b}, w, TCap::Butt, false, band.c);
+      d_.Stroke2(band.a, band.b, w, TCap::Butt, band.c);
     }
     s_.EndBatch();
   }
@@ -565,10 +673,10 @@ class TBoardPaint {
     const bool aa = s_.AntiAliased();
     const double outer = aa ? 16 : 15;
     const TColour bg = set_.Scheme.Background(), fg = set_.Scheme.Contrast();
-    s_.StrokePath({{z.X - outer, z.Y}, {z.X + outer, z.Y}}, 3, TCap::Butt, false, bg);
-    s_.StrokePath({{z.X, z.Y - outer}, {z.X, z.Y + outer}}, 3, TCap::Butt, false, bg);
-    s_.StrokePath({{z.X - 15, z.Y}, {z.X + 15, z.Y}}, 1, TCap::Butt, false, fg);
-    s_.StrokePath({{z.X, z.Y - 15}, {z.X, z.Y + 15}}, 1, TCap::Butt, false, fg);
+    d_.Stroke2({z.X - outer, z.Y}, {z.X + outer, z.Y}, 3, TCap::Butt, bg);
+    d_.Stroke2({z.X, z.Y - outer}, {z.X, z.Y + outer}, 3, TCap::Butt, bg);
+    d_.Stroke2({z.X - 15, z.Y}, {z.X + 15, z.Y}, 1, TCap::Butt, fg);
+    d_.Stroke2({z.X, z.Y - 15}, {z.X, z.Y + 15}, 1, TCap::Butt, fg);
     if (aa) {
       s_.FillCircle(z, 2, bg);
       s_.StrokeCircle(z, 2, 3, fg);
@@ -585,16 +693,30 @@ class TBoardPaint {
   TModelRect boardRect_{};
   double visibleRows_[2] = {0, 0};
   double visibleCols_[2] = {0, 0};
+  struct TBandRect {
+    int x0, y0, x1, y1;
+    TModelRect visible;  // the model rectangle the band shows
+  };
+  std::vector<TBandRect> bands_;
   std::vector<TURect> cull_;
-  std::vector<const TObjekt*> inBand_;    // the elements that reach into the band, in list order
+  std::vector<TRoles> roles_;
+  std::vector<std::vector<uint32_t>> inBands_;  // the elements that reach into each band, in list order
+  const std::vector<uint32_t>* inBand_ = nullptr;
+  std::vector<uint32_t> picked_;
   size_t selectedCount_ = 0;
   const TObjekt* only_ = nullptr;          // the one selected element, if only one is
-  struct TBand {
+  struct TRubberBand {
     TPx a, b;
     TColour c;
   };
-  std::vector<TBand> bands_;
+  std::vector<TRubberBand> rubberBands_;
   std::vector<TDPoint> markers_;
+  struct THole {
+    TPx c;
+    double r, d;
+    const TObjekt* e;
+  };
+  std::vector<THole> holes_;
   std::unique_ptr<TRasterSurface> work_;  // for laying several ground planes over each other
 };
 }  // namespace
@@ -616,8 +738,8 @@ void DrawDragPreview(TSurface& s, const std::vector<const TObjekt*>& elements, c
       // A bare hole shows as its circle with a cross of half its radius.
       const double arm = drill / 2;
       s.StrokeCircle(centre, drill, 1, c);
-      s.StrokePath({{centre.X - arm, centre.Y - arm}, {centre.X + arm, centre.Y + arm}}, 1, TCap::Butt, false, c);
-      s.StrokePath({{centre.X - arm, centre.Y + arm}, {centre.X + arm, centre.Y - arm}}, 1, TCap::Butt, false, c);
+      d.Stroke2({centre.X - arm, centre.Y - arm}, {centre.X + arm, centre.Y + arm}, 1, TCap::Butt, c);
+      d.Stroke2({centre.X - arm, centre.Y + arm}, {centre.X + arm, centre.Y - arm}, 1, TCap::Butt, c);
       continue;
     }
     d.Shape(*e, 0, c);
@@ -638,9 +760,9 @@ void PaintBoardRegion(TSurface& s, const TBoard& board, const TViewMap& view, co
   x1 = std::min(x1, s.Width());
   y1 = std::min(y1, s.Height());
   if (x1 <= x0 || y1 <= y0) return;
-  TBoardPaint paint(s, board, view, settings, target);
   const int band = s.BandHeight() > 0 ? s.BandHeight() : y1 - y0;
-  for (int y = y0; y < y1; y += band) paint.RunRect(x0, y, x1, std::min(y + band, y1));
+  TBoardPaint paint(s, board, view, settings, target, x0, y0, x1, y1, band);
+  for (size_t k = 0; k < paint.Bands(); ++k) paint.RunBand(k);
   s.ResetClip();
 }
 

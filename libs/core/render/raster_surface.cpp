@@ -177,39 +177,6 @@ struct TBlendSink final : TCoverSink {
 };
 }  // namespace
 
-// The same for the usual opaque painting, without a general blender: most
-// pixels are wholly covered and take the colour as one word.
-struct TOpaqueSink final : TCoverSink {
-  TRaster& raster;
-  uint8_t r, g, b;
-  uint32_t word = 0;
-  TOpaqueSink(TRaster& image, TColour c) : raster(image), r(Red(c)), g(Green(c)), b(Blue(c)) {
-    const uint8_t px[4] = {r, g, b, 255};
-    std::memcpy(&word, px, 4);
-  }
-  void Row(int y, int x, int len, const uint8_t* covers) override {
-    uint8_t* p = &raster.Pixels[(size_t(y) * size_t(raster.Width) + size_t(x)) * 4];
-    // Locals: stores through the byte pointer could otherwise alias them.
-    const uint32_t w = word;
-    const unsigned cr = r, cg = g, cb = b;
-    for (int i = 0; i < len; ++i, p += 4) {
-      const unsigned k = covers[i];
-      if (k == 255) {
-        std::memcpy(p, &w, 4);
-      } else if (k) {
-        p[0] = uint8_t((p[0] * (255 - k) + cr * k + 127) / 255);
-        p[1] = uint8_t((p[1] * (255 - k) + cg * k + 127) / 255);
-        p[2] = uint8_t((p[2] * (255 - k) + cb * k + 127) / 255);
-      }
-    }
-  }
-  void Solid(int y, int x, int len) override {
-    uint8_t* p = &raster.Pixels[(size_t(y) * size_t(raster.Width) + size_t(x)) * 4];
-    const uint32_t w = word;
-    for (int i = 0; i < len; ++i, p += 4) std::memcpy(p, &w, 4);
-  }
-};
-
 bool TRasterSurface::Direct() const {
   return alpha_ == 255 && (compose_ == TCompose::Normal || compose_ == TCompose::Or || compose_ == TCompose::And);
 }
@@ -228,8 +195,9 @@ void TRasterSurface::DrawDirect(TColour c, F&& draw) {
     }
     case TCompose::Or:
     case TCompose::And: {
+      // The shapes take this one through the sink interface.
       TBlendSink<TCustomFormat> sink(impl_->buffer, col, compose_ == TCompose::Or ? kOpOr : kOpAnd);
-      draw(cover, sink);
+      draw(cover, static_cast<TCoverSink&>(sink));
       break;
     }
     default: break;
@@ -280,10 +248,8 @@ void TRasterSurface::FillRect(double x0, double y0, double x1, double y1, TColou
     uint8_t px[4] = {Red(c), Green(c), Blue(c), 255};
     uint32_t word;
     std::memcpy(&word, px, 4);
-    for (int y = iy0; y < iy1; ++y) {
-      uint8_t* row = &raster_.Pixels[(size_t(y) * size_t(raster_.Width) + size_t(ix0)) * 4];
-      for (int x = ix0; x < ix1; ++x, row += 4) std::memcpy(row, &word, 4);
-    }
+    for (int y = iy0; y < iy1; ++y)
+      FillPixels(&raster_.Pixels[(size_t(y) * size_t(raster_.Width) + size_t(ix0)) * 4], ix1 - ix0, word);
     return;
   }
   auto& ras = impl_->ras;
@@ -340,7 +306,7 @@ void TRasterSurface::FillSimplePolygon(const TPxPath& path, TColour c) {
   if (path.size() < 3) return;
   if (Direct()) {
     bool done = false;
-    DrawDirect(c, [&](TCoverRasterizer& r, TCoverSink& sink) { done = r.ConvexPolygon(path.data(), path.size(), sink); });
+    DrawDirect(c, [&](TCoverRasterizer& r, auto& sink) { done = r.ConvexPolygon(path.data(), path.size(), sink); });
     if (done) return;
   }
   // Every shape of a batch turns the same way, so that the union of
@@ -366,13 +332,13 @@ void TRasterSurface::StrokePath(const TPxPath& path, double width, TCap cap, boo
   const bool thinPlainLine = !antiAliased_ && cap == TCap::Butt && !closed && path.size() == 2 && width <= 1.5;
   if (Direct() && thinPlainLine) {
     // The plain look's one-pixel lines.
-    DrawDirect(c, [&](TCoverRasterizer& r, TCoverSink& sink) { r.PixelLine(path[0], path[1], sink); });
+    DrawDirect(c, [&](TCoverRasterizer& r, auto& sink) { r.PixelLine(path[0], path[1], sink); });
     return;
   }
   if (Direct()) {
     const double w = std::max(width, 1.0);
     if (cap == TCap::Round) {
-      DrawDirect(c, [&](TCoverRasterizer& r, TCoverSink& sink) { r.RoundStroke(path.data(), path.size(), closed, w, sink); });
+      DrawDirect(c, [&](TCoverRasterizer& r, auto& sink) { r.RoundStroke(path.data(), path.size(), closed, w, sink); });
       return;
     }
     if (!closed && path.size() == 2) {
@@ -385,7 +351,7 @@ void TRasterSurface::StrokePath(const TPxPath& path, double width, TCap cap, boo
           b = {b.X + dx / len * ext, b.Y + dy / len * ext};
         }
       }
-      DrawDirect(c, [&](TCoverRasterizer& r, TCoverSink& sink) { r.Line(a, b, w, sink); });
+      DrawDirect(c, [&](TCoverRasterizer& r, auto& sink) { r.Line(a, b, w, sink); });
       return;
     }
   }
@@ -431,7 +397,7 @@ void TRasterSurface::StrokePath(const TPxPath& path, double width, TCap cap, boo
 
 void TRasterSurface::FillCircle(TPx centre, double r, TColour c) {
   if (Direct()) {
-    DrawDirect(c, [&](TCoverRasterizer& ras, TCoverSink& sink) { ras.Disc(centre, r, sink); });
+    DrawDirect(c, [&](TCoverRasterizer& ras, auto& sink) { ras.Disc(centre, r, sink); });
     return;
   }
   agg::ellipse e(centre.X, centre.Y, r, r);
@@ -442,7 +408,7 @@ void TRasterSurface::FillCircle(TPx centre, double r, TColour c) {
 
 void TRasterSurface::StrokeCircle(TPx centre, double r, double width, TColour c) {
   if (Direct()) {
-    DrawDirect(c, [&](TCoverRasterizer& ras, TCoverSink& sink) { ras.Ring(centre, r, std::max(width, 1.0), sink); });
+    DrawDirect(c, [&](TCoverRasterizer& ras, auto& sink) { ras.Ring(centre, r, std::max(width, 1.0), sink); });
     return;
   }
   agg::ellipse e(centre.X, centre.Y, r, r);
