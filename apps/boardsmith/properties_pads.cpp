@@ -10,7 +10,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "language.h"
 #include "project/project.h"
 #include "properties_pages.h"
 #include "properties_panel.h"
@@ -20,8 +19,8 @@ namespace bs::app {
 namespace {
 constexpr const char* kCaption = "Boardsmith";
 
-// The millimetre suffix of the spoke-width line.
-std::string MmSuffix() { return UiLanguage() == TLanguage::Russian ? " мм" : " mm"; }
+// The millimetre suffix of the spoke-width line, as in every length field.
+constexpr const char* kMmSuffix = " мм";
 
 QToolButton* MenuButton(const char* name, QWidget* parent) {
   auto* b = new QToolButton(parent);
@@ -91,7 +90,7 @@ TThermalBox* TPropertiesPage::ThermalBox(bool layerChoice) {
 namespace {
 void ShowSpokeWidth(TThermalBox& box, const TObjekt& pad, TDisplayUnit unit) {
   const double mm = SpokeWidthMm(pad, box.Slider()->value());
-  box.WidthLine()->setText(QString::fromStdString(SpokeWidthText(mm, unit, MmSuffix())));
+  box.WidthLine()->setText(QString::fromStdString(SpokeWidthText(mm, unit, kMmSuffix)));
 }
 
 // Shows the group of a single thermal pad; with individual spokes the

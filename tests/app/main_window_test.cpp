@@ -72,6 +72,24 @@ TEST_F(MainWindowTest, OpensTheExampleWithTitleAndTabs) {
   EXPECT_EQ(w.Tabs()->tabText(0), "Timer ");
   EXPECT_EQ(w.View()->Board(), w.Project().Active());
   EXPECT_EQ(w.Project().Active()->Elements.size(), 57u);
+  // The picture of the README: the example with a pad selected and the
+  // properties panel open.
+  if (const char* dir = std::getenv("BS_SCREENSHOTS")) {
+    w.resize(1400, 900);
+    w.Settings().Options.Eigenschaften = true;
+    w.ApplySettings();
+    QApplication::processEvents();
+    w.View()->ZoomBoard();
+    for (const auto& e : w.Project().Active()->Elements)
+      if (e->Kind == kKindThtPad) {
+        e->Selected = 1;
+        break;
+      }
+    w.SelectionChanged();
+    w.View()->Refresh();
+    QApplication::processEvents();
+    w.grab().save(QString(dir) + "/editor.png");
+  }
 }
 
 TEST_F(MainWindowTest, WheelZoomsAboutThePointerAndAntialiasToggles) {

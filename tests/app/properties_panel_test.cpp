@@ -226,7 +226,7 @@ TEST_F(PropertiesPanelTest, ViaSpokesPerLayer) {
   ASSERT_TRUE(individual->isVisible());
   EXPECT_TRUE(equal->isChecked());
   EXPECT_EQ(spokes->Mask(), 0x55);
-  EXPECT_EQ(Find<QLabel>("spokeWidthLine")->text(), "0.6 mm");
+  EXPECT_EQ(Find<QLabel>("spokeWidthLine")->text(), QString::fromUtf8("0.6 мм"));
 
   Click(individual);
   EXPECT_EQ(host.before, 1);
@@ -267,7 +267,7 @@ TEST_F(PropertiesPanelTest, ViaSpokesPerLayer) {
   QTest::keyClick(slider, Qt::Key_PageUp);
   EXPECT_EQ(via.ThermalWidth, 110);
   EXPECT_EQ(host.before, announced + 1);
-  EXPECT_EQ(Find<QLabel>("spokeWidthLine")->text(), "0.66 mm");
+  EXPECT_EQ(Find<QLabel>("spokeWidthLine")->text(), QString::fromUtf8("0.66 мм"));
 }
 
 TEST_F(PropertiesPanelTest, ThermalCheckShowsTheGroupAndRaisesTheClearance) {
