@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "render/coverage.h"
 #include "render/painter.h"
@@ -276,6 +278,80 @@ TEST(PaintCulling, RegionMatchesTheWholePictureAndLeavesTheRest) {
   }
 }
 
+// Hands every call on to a raster surface but does not let on that its
+// rectangles are whole pixels: the painter then fills the board over the
+// area around it, as it does for any other surface.
+class TPlainFills final : public TSurface {
+ public:
+  explicit TPlainFills(TRasterSurface& s) : s_(s) {}
+  int Width() const override { return s_.Width(); }
+  int Height() const override { return s_.Height(); }
+  bool AntiAliased() const override { return s_.AntiAliased(); }
+  void SetCompose(TCompose mode) override { s_.SetCompose(mode); }
+  void SetAlpha(uint8_t alpha) override { s_.SetAlpha(alpha); }
+  void SetClip(int x0, int y0, int x1, int y1) override { s_.SetClip(x0, y0, x1, y1); }
+  void ResetClip() override { s_.ResetClip(); }
+  int BandHeight() const override { return s_.BandHeight(); }
+  void FillRect(double x0, double y0, double x1, double y1, TColour c) override { s_.FillRect(x0, y0, x1, y1, c); }
+  void FillPaths(const std::vector<TPxPath>& paths, TColour c) override { s_.FillPaths(paths, c); }
+  void FillSimplePolygon(const TPxPath& path, TColour c) override { s_.FillSimplePolygon(path, c); }
+  void BeginBatch() override { s_.BeginBatch(); }
+  void EndBatch() override { s_.EndBatch(); }
+  void StrokePath(const TPxPath& path, double width, TCap cap, bool closed, TColour c) override {
+    s_.StrokePath(path, width, cap, closed, c);
+  }
+  void FillCircle(TPx centre, double r, TColour c) override { s_.FillCircle(centre, r, c); }
+  void StrokeCircle(TPx centre, double r, double width, TColour c) override { s_.StrokeCircle(centre, r, width, c); }
+  void StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap, TColour c) override {
+    s_.StrokeArc(centre, r, a0, sweep, width, cap, c);
+  }
+  void FillPie(TPx centre, double r, double a0, double sweep, TColour c) override { s_.FillPie(centre, r, a0, sweep, c); }
+  void BlitKeyed(const TRaster& src, TColour key) override { s_.BlitKeyed(src, key); }
+
+ private:
+  TRasterSurface& s_;
+};
+
+// The raster surface has the area around the board filled around it, and
+// the board not at all under a single plane: the picture is the same as
+// with one fill over the other, wherever the board lies in the picture
+// (reaching past any edge, or not in it at all), with no plane, one or
+// several, in both looks.
+TEST(PaintFills, AroundTheBoardAsWithOneFillOverTheOther) {
+  TBoard board;
+  TSynthOptions opt;
+  opt.Elements = 300;
+  opt.Multilayer = true;
+  FillSynthBoard(board, opt);
+  const double zoom = 0.0004;
+  const double bw = board.Platine.Width * zoom, bh = board.Platine.Height * zoom;
+  const int w = 160, h = 120;
+  // Scroll offsets: the board inside the picture, past each edge, around
+  // it, beyond it.
+  const std::pair<double, double> scrolls[] = {{-20.3, -10.6},       {30.5, -15.2},         {-40.7, 25.4},
+                                               {bw - 100.2, -5.5},   {-8.1, bh - 70.8},     {30.4, 20.6},
+                                               {-bw - 50, 0},         {0, bh + 40}};
+  for (int planes : {0, 1, 2}) {
+    board.Platine.GroundPlane.fill(0);
+    if (planes >= 1) board.Platine.GroundPlane[kLayerC2] = 1;
+    if (planes >= 2) board.Platine.GroundPlane[kLayerC1] = 1;
+    board.Platine.ActiveLayer = kLayerC2;
+    for (bool aa : {true, false}) {
+      for (auto [sx, sy] : scrolls) {
+        TPaintSettings set;
+        TRasterSurface direct(w, h, aa), viaOther(w, h, aa);
+        direct.Clear(0xFF00FF);
+        viaOther.Clear(0x00FF00);
+        TPlainFills other(viaOther);
+        PaintBoard(direct, board, {zoom, sx, sy}, set);
+        PaintBoard(other, board, {zoom, sx, sy}, set);
+        EXPECT_TRUE(direct.Raster().Pixels == viaOther.Raster().Pixels)
+            << planes << " planes, " << (aa ? "anti-aliased" : "plain") << ", scrolled " << sx << "," << sy;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace bs
 
@@ -399,6 +475,55 @@ TEST(CoverRasterizer, OpaqueSinkMatchesRowByRowBlending) {
         }
 }
 
+// Keeps the covers reported for each pixel.
+struct TCoverImage final : TCoverSink {
+  int w, h;
+  std::vector<int> covers;
+  TCoverImage(int width, int height) : w(width), h(height), covers(size_t(width) * size_t(height), 0) {}
+  void Row(int y, int x, int len, const uint8_t* k) override {
+    for (int i = 0; i < len; ++i) covers[size_t(y) * size_t(w) + size_t(x + i)] = k[i];
+  }
+  void Solid(int y, int x, int len) override {
+    for (int i = 0; i < len; ++i) covers[size_t(y) * size_t(w) + size_t(x + i)] = 255;
+  }
+};
+
+// A round stroke covers each pixel by half its width plus half a pixel less
+// the distance of the pixel centre from the nearest segment. Strokes on
+// whole and half pixels put many distances exactly on a step between two
+// levels (the ends of glyph strokes do), where the rounding of the distance
+// decides the level.
+TEST(CoverRasterizer, StrokeCoversFollowTheDistanceOnWholeAndHalfPixels) {
+  const int w = 40, h = 40;
+  const TPx strokes[][4] = {{{5, 5}, {5, 9}, {8, 12}, {12, 12}},
+                            {{10.5, 20.5}, {14.5, 20.5}, {14.5, 24.5}, {20, 30}},
+                            {{20, 6}, {23, 10}, {27, 6}, {27, 6.5}},
+                            {{6.5, 30}, {7.5, 31}, {9.5, 31}, {10.5, 30}}};
+  for (double width : {1.0, 1.5, 2.0, 3.0})
+    for (const auto& stroke : strokes) {
+      TCoverImage image(w, h);
+      TCoverRasterizer r(0, 0, w, h, false);
+      r.RoundStroke(stroke, 4, false, width, static_cast<TCoverSink&>(image));
+      int differ = 0;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          const double px = x + 0.5, py = y + 0.5;
+          double d = 1e9;
+          for (int i = 0; i < 3; ++i) {
+            const TPx a = stroke[i], b = stroke[i + 1];
+            const double dx = b.X - a.X, dy = b.Y - a.Y, len2 = dx * dx + dy * dy;
+            const double t = len2 > 0 ? std::clamp(((px - a.X) * dx + (py - a.Y) * dy) / len2, 0.0, 1.0) : 0;
+            d = std::min(d, std::hypot(px - (a.X + t * dx), py - (a.Y + t * dy)));
+          }
+          const double v = width / 2 + 0.5 - d;
+          const int want = int(std::min(std::max(v * 255 + 0.5, 0.0), 255.0));
+          // The distance across a segment is found another way: a step apart at most.
+          differ += std::abs(image.covers[size_t(y) * w + x] - want) > 1;
+        }
+      EXPECT_EQ(differ, 0) << "width " << width << " stroke from " << stroke[0].X << "," << stroke[0].Y;
+    }
+}
+
 TEST(RasterSurface, DirectShapesStayInsideTheClip) {
   TRasterSurface s(40, 40, true);
   s.Clear(0);
@@ -480,6 +605,52 @@ TEST(RasterSurface, HugeShapesAroundThePictureStillDraw) {
 
 namespace bs {
 namespace {
+
+// A component of one pad whose cross, moved by the placement offset (ox,
+// oy), is looked for in the region about the pixel (cx, cy) `half` pixels
+// each way: the repainted region must show it just as the whole picture
+// does. The pad has an outline, or none (an unknown shape), which puts the
+// placement point at the origin.
+struct CrossFixture : PaintFixture {
+  void ExpectCrossInRegion(bool outlined, float ox, float oy, int cx, int cy, int half) {
+    board.Elements.clear();
+    TObjekt& pad = Pad(500000, -500000, kShapeRound, 20000, 8000);
+    if (!outlined) pad.Shape = 99;
+    pad.ComponentNo = 3;
+    auto label = NewObjekt();
+    InitText(*label, {480000, -460000}, "R1", false, false, kLayerS1, 0, 1, 10000, 0);
+    label->LabelRole = 1;
+    label->ComponentNo = 3;
+    TPlaceData& place = EnsurePlace(*label);
+    place.PlaceOffsetX = ox;
+    place.PlaceOffsetY = oy;
+    Add(std::move(label));
+    const TRaster whole = Paint();
+    TRasterSurface bare(1001, 1001, true);  // a picture without crosses
+    bare.Clear(set.Scheme.Background());
+    PaintBoard(bare, board, view, set, TPaintTarget::Other);
+    TRasterSurface part(1001, 1001, true);
+    part.Clear(set.Scheme.Background());
+    PaintBoardRegion(part, board, view, set, cx - half, cy - half, cx + half + 1, cy + half + 1);
+    int differ = 0, marked = 0;
+    for (int y = cy - half; y <= cy + half; ++y)
+      for (int x = cx - half; x <= cx + half; ++x) {
+        differ += part.Raster().At(x, y) != whole.At(x, y);
+        marked += whole.At(x, y) != bare.Raster().At(x, y);
+      }
+    EXPECT_GT(marked, 4) << (outlined ? "" : "no outline, ") << "offset " << ox << "," << oy;
+    EXPECT_EQ(differ, 0) << (outlined ? "" : "no outline, ") << "offset " << ox << "," << oy;
+  }
+};
+
+// The placement offset may move the cross well away from the component's
+// elements, either way; without outlines it sits at the origin plus offset.
+TEST_F(CrossFixture, RegionsShowTheComponentCrossWhereverItWasMoved) {
+  for (auto [ox, oy] : {std::pair{0.0f, 0.0f}, std::pair{250000.0f, 0.0f}, std::pair{-250000.0f, 0.0f},
+                        std::pair{0.0f, 300000.0f}, std::pair{0.0f, -300000.0f}})
+    ExpectCrossInRegion(true, ox, oy, 500 + int(ox / 1000), 500 + int(oy / 1000), 8);
+  ExpectCrossInRegion(false, 200000, 150000, 200, 150, 10);
+}
 
 TEST_F(PaintFixture, DragPreviewIsTranslucentAndShowsCutouts) {
   auto zone = NewObjekt();

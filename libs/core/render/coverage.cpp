@@ -295,14 +295,21 @@ struct TSegmentCover {
   }
 #if defined(__SSE2__)
   BS_INLINE uint32_t Four(__m128d a, __m128d b) const {
-    bool alone = false;
-    const __m128d v01 = Value(a, alone), v23 = Value(b, alone);
+    int alone01 = 0, alone23 = 0;
+    const __m128d v01 = Value(a, alone01), v23 = Value(b, alone23);
+    const int alone = alone01 | alone23 << 2;
     if (!alone) return Levels(v01, v23);
-    // A root close to a step: the exact distance one by one.
+    // A root close to a step: the exact distance for those pixels (for all
+    // four with huge distances), the others as they are.
     double xs[4];
     _mm_storeu_pd(xs, a);
     _mm_storeu_pd(xs + 2, b);
-    const uint8_t k[4] = {One(xs[0]), One(xs[1]), One(xs[2]), One(xs[3])};
+    uint8_t k[4];
+    const uint32_t levels = Levels(v01, v23);
+    std::memcpy(k, &levels, 4);
+    const int exact = reach < 1e5 ? alone : 15;
+    for (int i = 0; i < 4; ++i)
+      if (exact & (1 << i)) k[i] = One(xs[i]);
     uint32_t out;
     std::memcpy(&out, k, 4);
     return out;
@@ -311,9 +318,10 @@ struct TSegmentCover {
   BS_INLINE __m128d Side(__m128d xc) const {
     return _mm_sub_pd(Splat(reach), Abs(_mm_sub_pd(Splat(acrossRow), _mm_mul_pd(Splat(uy), xc))));
   }
-  // The values of two pixels as One and EndCover find them; `alone` is set
-  // where EndCover would take the exactly rounded distance.
-  BS_INLINE __m128d Value(__m128d xc, bool& alone) const {
+  // The values of two pixels as One and EndCover find them; `alone` has a
+  // bit for each pixel whose level EndCover would find from the exactly
+  // rounded distance (both for huge distances).
+  BS_INLINE __m128d Value(__m128d xc, int& alone) const {
     const __m128d zero = _mm_setzero_pd(), vr = Splat(reach);
     const __m128d along = _mm_add_pd(_mm_mul_pd(Splat(ux), xc), Splat(alongRow));
     const __m128d beside = _mm_and_pd(_mm_cmpge_pd(along, zero), _mm_cmple_pd(along, Splat(len)));
@@ -332,7 +340,7 @@ struct TSegmentCover {
     const __m128d nearStep =
         _mm_or_pd(_mm_cmple_pd(frac, _mm_set1_pd(1e-6)), _mm_cmpge_pd(frac, _mm_set1_pd(1 - 1e-6)));
     const __m128d between = _mm_and_pd(_mm_cmpgt_pd(end, zero), _mm_cmplt_pd(end, _mm_set1_pd(1)));
-    if (_mm_movemask_pd(_mm_andnot_pd(beside, _mm_and_pd(between, nearStep))) != 0 || !(reach < 1e5)) alone = true;
+    alone = reach < 1e5 ? _mm_movemask_pd(_mm_andnot_pd(beside, _mm_and_pd(between, nearStep))) : 3;
     return _mm_or_pd(_mm_and_pd(beside, side), _mm_andnot_pd(beside, end));
   }
 #endif

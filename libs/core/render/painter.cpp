@@ -377,12 +377,27 @@ class TBoardPaint {
     const TColour bg = set_.Scheme.Background();
     // The board area and the area outside it.
     const TPx tl = d_.P(0, 0), br = d_.P(p_.Width, -double(p_.Height));
-    s_.FillRect(0, 0, s_.Width(), s_.Height(), set_.Scheme.Contrast());
     const double right = std::round(br.X + 1), bottom = std::round(br.Y + 1);
-    s_.FillRect(tl.X, tl.Y, right, bottom, bg);
     boardRect_ = {tl.X, tl.Y, right, bottom};
+    const std::vector<int> planes = PlaneLayers();
+    // Where rectangles are whole pixels, the area outside the board is
+    // filled around it, and the board not at all when a plane on the
+    // picture itself covers it: every pixel is set once.
+    const bool whole = s_.FillsWholePixels() && std::isfinite(tl.X + tl.Y + right + bottom) && tl.X <= right &&
+                       tl.Y <= bottom;
+    const TColour outside = set_.Scheme.Contrast();
+    const double w = s_.Width(), h = s_.Height();
+    if (whole) {
+      s_.FillRect(0, 0, w, tl.Y, outside);
+      s_.FillRect(0, bottom, w, h, outside);
+      s_.FillRect(0, tl.Y, tl.X, bottom, outside);
+      s_.FillRect(right, tl.Y, w, bottom, outside);
+    } else {
+      s_.FillRect(0, 0, w, h, outside);
+    }
+    if (!whole || planes.size() != 1) s_.FillRect(tl.X, tl.Y, right, bottom, bg);
 
-    GroundPlanes();
+    GroundPlanes(planes);
     // (The scanned template joins here.)
     if (set_.ShowGrid) {
       TPlatine view = p_;
@@ -510,8 +525,8 @@ class TBoardPaint {
     d.s.EndBatch();
   }
 
-  void GroundPlanes() {
-    const TColour bg = set_.Scheme.Background();
+  // The layers whose ground plane is painted, in painting order.
+  std::vector<int> PlaneLayers() const {
     std::vector<int> layers;
     const int active = p_.ActiveLayer;
     const bool all = set_.AllGroundPlanes && s_.AntiAliased();
@@ -522,6 +537,12 @@ class TBoardPaint {
     } else if (active >= 1 && active <= 7 && IsCopperLayer(active) && p_.GroundPlane[active]) {
       layers.push_back(active);
     }
+    return layers;
+  }
+
+  void GroundPlanes(const std::vector<int>& layers) {
+    const TColour bg = set_.Scheme.Background();
+    if (layers.empty()) return;  // (and no work picture either)
     if (layers.size() == 1) {
       PlaneOnto(d_, layers[0], bg);
       return;
@@ -632,14 +653,84 @@ class TBoardPaint {
   }
 
   // A cross at the placement point of every component whose elements are
-  // all shown.
+  // all shown. Finding the point takes the outlines of the component's
+  // elements; components whose cross surely misses the painted part of the
+  // board are passed over.
   void Markers() {
-    std::unordered_map<int32_t, std::vector<const TObjekt*>> components;
-    for (const auto& e : b_.Elements)
-      if (e->ComponentNo > 0) components[e->ComponentNo].push_back(e.get());
-    for (const auto& [n, members] : components) {
-      if (!std::all_of(members.begin(), members.end(), [](const TObjekt* e) { return e->Shown != 0; })) continue;
+    std::unordered_map<int32_t, std::vector<uint32_t>> components;
+    for (uint32_t i = 0; i < b_.Elements.size(); ++i)
+      if (Element(i).ComponentNo > 0) components[Element(i).ComponentNo].push_back(i);
+    TModelRect painted = bands_.empty() ? TModelRect{} : bands_.front().visible;
+    for (const TBandRect& r : bands_) {
+      painted.minX = std::min(painted.minX, r.visible.minX), painted.maxX = std::max(painted.maxX, r.visible.maxX);
+      painted.minY = std::min(painted.minY, r.visible.minY), painted.maxY = std::max(painted.maxY, r.visible.maxY);
+    }
+    std::vector<const TObjekt*> members;
+    for (const auto& [n, indices] : components) {
+      if (!std::all_of(indices.begin(), indices.end(), [&](uint32_t i) { return Element(i).Shown != 0; })) continue;
+      if (!MarkerMayShow(indices, painted)) continue;
+      members.clear();
+      for (uint32_t i : indices) members.push_back(&Element(i));
       if (const auto at = PlacementPoint(members, p_)) markers_.push_back(*at);
+    }
+  }
+
+  // Whether a component's cross may reach into the painted model rectangle.
+  // Unturned, the placement point is the centre of some of the outlines of
+  // its elements other than texts, which lie within their cull rectangles,
+  // or the origin when none of those has an outline, moved by the placement
+  // offset; a turned placement is not bounded here.
+  bool MarkerMayShow(const std::vector<uint32_t>& indices, const TModelRect& painted) const {
+    const TObjekt* id = nullptr;
+    TModelRect box{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+                   -std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
+    bool allOutlined = true;  // every element surely has an outline: the origin is out of the question
+    for (uint32_t i : indices) {
+      const TObjekt& e = Element(i);
+      if (IsIdLabel(e) && !id) id = &e;
+      if (e.Kind == kKindText) continue;
+      const TURect& r = cull_[i];
+      if (r.Left > r.Right) return true;  // no bounds known
+      allOutlined = allOutlined && HasOutline(e);
+      box = {std::min(box.minX, double(r.Left)), std::min(box.minY, double(r.Top)),
+             std::max(box.maxX, double(r.Right)), std::max(box.maxY, double(r.Bottom))};
+    }
+    if (!id) return false;  // no placement point
+    if (!(box.minX <= box.maxX)) return true;
+    const TPlaceData place = id->Place ? *id->Place : TPlaceData{};
+    if (int(std::lround(place.PlaceRotation)) % 90 != 0 || !std::isfinite(place.PlaceOffsetX + place.PlaceOffsetY))
+      return true;
+    // The arm of the cross and two pixels to spare.
+    const double reach = 5000 + 2 / d_.v.Zoom;
+    const double dx = place.PlaceOffsetX, dy = -double(place.PlaceOffsetY);
+    auto meets = [&](double x0, double y0, double x1, double y1) {
+      return x1 + dx + reach >= painted.minX && x0 + dx - reach <= painted.maxX && y1 + dy + reach >= painted.minY &&
+             y0 + dy - reach <= painted.maxY;
+    };
+    return meets(box.minX, box.minY, box.maxX, box.maxY) || (!allOutlined && meets(0, 0, 0, 0));
+  }
+
+  // Whether the element surely has an outline: pads of the known shapes with
+  // their points, tracks and zones with points.
+  static bool HasOutline(const TObjekt& e) {
+    switch (e.Kind) {
+      case kKindThtPad:
+        switch (e.Shape) {
+          case kShapeRound:
+          case kShapeRoundedH:
+          case kShapeRoundedV: return e.Points.size() >= 2;
+          case kShapeSquare:
+          case kShapeRectH:
+          case kShapeRectV:
+          case kShapeOctagon:
+          case kShapeOctagonH:
+          case kShapeOctagonV: return !e.Points.empty();
+          default: return false;
+        }
+      case kKindSmdPad:
+      case kKindTrack:
+      case kKindZone: return !e.Points.empty();
+      default: return false;
     }
   }
 

@@ -33,6 +33,7 @@ class TRasterSurface final : public TSurface {
   void SetBandHeight(int rows) { band_ = rows; }
 
   void FillRect(double x0, double y0, double x1, double y1, TColour c) override;
+  bool FillsWholePixels() const override { return compose_ == TCompose::Normal && alpha_ == 255; }
   void FillPaths(const std::vector<TPxPath>& paths, TColour c) override;
   void FillSimplePolygon(const TPxPath& path, TColour c) override;
   void BeginBatch() override;

@@ -61,6 +61,11 @@ class TSurface {
   virtual int BandHeight() const { return 0; }
 
   virtual void FillRect(double x0, double y0, double x1, double y1, TColour c) = 0;
+  // Whether FillRect sets whole pixels to the colour as it is now (opaque,
+  // no compositing), so that a rectangle filled over another one of the
+  // same corners leaves nothing of the first, and rectangles sharing an
+  // edge neither overlap nor leave a gap.
+  virtual bool FillsWholePixels() const { return false; }
   // All paths filled together with the even-odd rule.
   virtual void FillPaths(const std::vector<TPxPath>& paths, TColour c) = 0;
   void FillPolygon(const TPxPath& path, TColour c) { FillPaths({path}, c); }
