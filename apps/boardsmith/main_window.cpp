@@ -1086,10 +1086,10 @@ void TMainWindow::RefreshTitle() {
 }
 
 void TMainWindow::ShowActiveBoard() {
-  if (TTool* t = ToolObject(tool_)) t->Deactivate();
+  if (TTool* t = ToolObject(tool_)) t->Suspend();
   HalveGrid(false);
   view_->SetBoard(project_.Active());
-  if (TTool* t = ToolObject(tool_)) t->Activate();
+  if (TTool* t = ToolObject(tool_)) t->Resume();
   groundBar_->Refresh();
   if (gridButton_) RefreshGridButton();
   layers_->SetBoard(project_.Active(), view_->Settings().Scheme);

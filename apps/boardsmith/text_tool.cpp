@@ -21,6 +21,7 @@ QString TTextTool::Hint() const { return tr("TEXT:  Place with left mouse button
 
 void TTextTool::Activate() {
   active_ = true;
+  asked_ = false;
   ++turn_;
   // Texts on the second side read mirrored from the first.
   if (const TBoard* b = Board()) {
@@ -36,6 +37,13 @@ void TTextTool::Deactivate() {
   active_ = false;
   ++turn_;
   TFollowTool::Deactivate();
+}
+
+void TTextTool::Suspend() { TFollowTool::Deactivate(); }
+
+void TTextTool::Resume() {
+  if (!active_) return Activate();
+  if (asked_) PrepareText();
 }
 
 void TTextTool::AskLater() {
@@ -57,6 +65,7 @@ void TTextTool::Ask() {
   if (!active_) return;
   fields_ = dialog_.Spec();
   number_ = dialog_.Numbering();
+  asked_ = true;
   if (!PrepareText()) {
     QMessageBox::warning(host_.BoardView().window(), QStringLiteral("Boardsmith"), CoreText(kTextNotGenerated));
     AskLater();
@@ -91,6 +100,7 @@ void TTextTool::Press(const TPointer& p) {
     dialog_.SetCounter(number_.Counter);
     PrepareText();
   } else {
+    asked_ = false;
     AskLater();
   }
 }

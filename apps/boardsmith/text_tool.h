@@ -22,6 +22,10 @@ class TTextTool final : public TFollowTool {
 
   void Activate() override;
   void Deactivate() override;
+  // On another board the text asked for last follows the pointer again,
+  // without the dialog.
+  void Suspend() override;
+  void Resume() override;
   void Press(const TPointer& p) override;
   QString Hint() const override;
 
@@ -36,6 +40,7 @@ class TTextTool final : public TFollowTool {
   TTextFields fields_;
   TAutoNumber number_;
   bool active_ = false;
+  bool asked_ = false;  // the dialog gave a text in this turn of the tool
   unsigned turn_ = 0;  // a dialog asked for by an earlier activation stays shut
 };
 

@@ -102,6 +102,9 @@ class TTool {
   // is going on is dropped without a change to the board.
   virtual void Activate() {}
   virtual void Deactivate() {}
+  // Another board is shown while the tool stays chosen.
+  virtual void Suspend() { Deactivate(); }
+  virtual void Resume() { Activate(); }
 
   virtual void Press(const TPointer&) {}
   // The pointer moved, with or without the left button.

@@ -387,6 +387,37 @@ TEST_F(TextToolTest, NumberedTextsArePlacedOneAfterTheOther) {
   EXPECT_FALSE(w->Project().Undo.Blocked);
 }
 
+// Showing another board keeps the numbered text on the pointer without
+// asking again.
+TEST_F(TextToolTest, AnotherBoardKeepsTheTextOnThePointer) {
+  AnswerTextDialog("R", true, 1);
+  w->SetTool(kToolText);
+  QTest::qWait(100);
+  Click({200, 200});
+  QAction* copy = nullptr;
+  for (QAction* a : w->findChildren<QAction*>())
+    if (a->text() == "Copy board") copy = a;
+  ASSERT_TRUE(copy);
+  // A dialog that should not open is closed again.
+  bool asked = false;
+  QTimer::singleShot(150, [&asked] {
+    if (auto* d = qobject_cast<TTextDialog*>(QApplication::activeModalWidget())) {
+      asked = true;
+      d->reject();
+    }
+  });
+  copy->trigger();
+  QTest::qWait(300);
+  EXPECT_FALSE(asked);
+  ASSERT_EQ(w->Project().Boards.size(), 2u);
+  EXPECT_EQ(w->Tool(), kToolText);
+  Click({300, 200});
+  const auto texts = Texts();
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.back()->Text, "R3");  // the copy holds R1; R2 was on the pointer when it was copied
+  EXPECT_EQ(texts.back()->Pos, M(300, 200));
+}
+
 // Cancel ends the tool; without numbering the dialog asks again after each text.
 TEST_F(TextToolTest, CancelEndsTheToolAndPlainTextsAskAgain) {
   AnswerTextDialog("X", false, 1, false);
