@@ -124,7 +124,6 @@ void TConnectionTool::Press(const TPointer& p) {
   first_ = nullptr;
   for (TObjekt* x : {a, b}) Mark(x, false);
   hovered_ = bandA_ = bandB_ = nullptr;
-  HoverBand(nullptr, nullptr);
   host_.BoardView().Refresh();  // the band runs between the pads
   host_.BoardEdited();
   host_.ShowHint(Hint());
@@ -145,7 +144,7 @@ void TConnectionTool::RightClick(const TPointer&) {
 
 void TConnectionTool::Paint(QPainter& p) const {
   const TBoard* board = host_.BoardView().Board();
-  if (!first_ || !board || !OnBoard(const_cast<TBoard*>(board), first_)) return;
+  if (!first_ || !board || !OnBoard(board, first_)) return;
   // A dotted line from the first pad to the pointer, inverting what it crosses.
   const QPointF from = PixelOf(board->Platine, Centre(*first_));
   p.save();
@@ -157,7 +156,7 @@ void TConnectionTool::Paint(QPainter& p) const {
 
 QRegion TConnectionTool::OverlayRegion() const {
   const TBoard* board = host_.BoardView().Board();
-  if (!first_ || !board || !OnBoard(const_cast<TBoard*>(board), first_)) return {};
+  if (!first_ || !board || !OnBoard(board, first_)) return {};
   std::vector<QRect> pieces;
   AddSegment(pieces, PixelOf(board->Platine, Centre(*first_)), QPointF(pointer_), 2,
              host_.BoardView().viewport()->rect());

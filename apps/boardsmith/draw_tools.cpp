@@ -28,19 +28,10 @@ constexpr int32_t kLargestSize = 999999;
 int32_t ArrowStep(const QKeyEvent& key) {
   return key.modifiers() & Qt::ControlModifier ? 10 * kArrowStep : kArrowStep;
 }
-
-void RemoveFromBoard(TBoard& board, const TObjekt* e) {
-  for (size_t i = 0; i < board.Elements.size(); ++i)
-    if (board.Elements[i].get() == e) {
-      DeleteObjektAt(board.Elements, i);
-      return;
-    }
-}
 }  // namespace
 
-bool OnBoard(TBoard* board, const TObjekt* e) {
-  if (!board || !e) return false;
-  return std::any_of(board->Elements.begin(), board->Elements.end(), [e](const auto& x) { return x.get() == e; });
+bool OnBoard(const TBoard* board, const TObjekt* e) {
+  return board && Holds(board->Elements, e);
 }
 
 // ---- tracks and zones ----
@@ -262,7 +253,7 @@ void TPolylineTool::ViaStepBack() {
   if (OnBoard(board, done.Pad)) {
     Invalidate(*done.Pad);
     if (done.Placed) {
-      RemoveFromBoard(*board, done.Pad);
+      DeleteObjekt(board->Elements, done.Pad);
       DiscardLastUndo(project);
     } else if (done.Converted) {
       done.Pad->Via = 0;

@@ -141,6 +141,6 @@ class TSolderMaskTool final : public TTool {
 
 // Whether the element is still on the active board (undo and board switches
 // replace the elements under a tool).
-bool OnBoard(TBoard* board, const TObjekt* e);
+bool OnBoard(const TBoard* board, const TObjekt* e);
 
 }  // namespace bs::app

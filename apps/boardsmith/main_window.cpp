@@ -749,10 +749,10 @@ void TMainWindow::EditText(TObjekt& text) {
   textDialog_->SetUnit(settings_.Options.MIL ? TDisplayUnit::Mil : TDisplayUnit::Mm);
   textDialog_->SetHeightLimit(settings_.Options.SchrifthoeheBegrenzen);
   textDialog_->ShowNumbering(false);
-  textDialog_->SetSpec(TextFieldsOf(text));
+  textDialog_->SetFields(TextFieldsOf(text));
   if (textDialog_->exec() != QDialog::Accepted) return;
   const TURect before = CullBounds(text);
-  const TEditResult r = ChangeText(project_, text, textDialog_->Spec());
+  const TEditResult r = ChangeText(project_, text, textDialog_->Fields());
   if (!r.Message.empty()) QMessageBox::warning(this, QStringLiteral("Boardsmith"), CoreText(r.Message));
   if (!r.Done()) return;
   view_->InvalidateArea(before);

@@ -97,7 +97,7 @@ TTextDialog::TTextDialog(QWidget* parent) : QDialog(parent) {
 
   connect(height_, &TLengthField::editingFinished, this, &TTextDialog::LimitHeight);
   connect(thickness_, &QButtonGroup::idClicked, this, [this] { LimitHeight(); });
-  SetSpec(TTextFields{});
+  SetFields(TTextFields{});
 }
 
 void TTextDialog::SetUnit(TDisplayUnit unit) { height_->SetUnit(unit); }
@@ -108,7 +108,7 @@ void TTextDialog::LimitHeight() {
   if (limited != height_->Units()) height_->SetUnits(limited);
 }
 
-void TTextDialog::SetSpec(const TTextFields& f) {
+void TTextDialog::SetFields(const TTextFields& f) {
   text_->setText(QString::fromStdString(Cp1251ToUtf8(f.Text)));
   text_->selectAll();
   text_->setFocus();
@@ -120,7 +120,7 @@ void TTextDialog::SetSpec(const TTextFields& f) {
   angle_->setValue(((f.Rotation % 360) + 360) % 360);
 }
 
-TTextFields TTextDialog::Spec() const {
+TTextFields TTextDialog::Fields() const {
   TTextFields f;
   f.Text = Utf8ToCp1251(text_->text().toStdString());
   f.Height = height_->Units();

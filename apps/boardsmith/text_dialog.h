@@ -24,8 +24,8 @@ class TTextDialog : public QDialog {
  public:
   explicit TTextDialog(QWidget* parent = nullptr);
 
-  void SetSpec(const TTextFields& spec);
-  TTextFields Spec() const;
+  void SetFields(const TTextFields& fields);
+  TTextFields Fields() const;
   void SetUnit(TDisplayUnit unit);
   // "Limit text height": the height field is raised to what the thickness
   // needs when it is left or the thickness changes.

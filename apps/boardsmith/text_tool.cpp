@@ -25,10 +25,10 @@ void TTextTool::Activate() {
   ++turn_;
   // Texts on the second side read mirrored from the first.
   if (const TBoard* b = Board()) {
-    TTextFields f = dialog_.Spec();
+    TTextFields f = dialog_.Fields();
     const int layer = b->Platine.ActiveLayer;
     f.MirrorH = layer == kLayerC2 || layer == kLayerS2;
-    dialog_.SetSpec(f);
+    dialog_.SetFields(f);
   }
   AskLater();
 }
@@ -63,7 +63,7 @@ void TTextTool::Ask() {
     return;
   }
   if (!active_) return;
-  fields_ = dialog_.Spec();
+  fields_ = dialog_.Fields();
   number_ = dialog_.Numbering();
   asked_ = true;
   if (!PrepareText()) {

@@ -98,9 +98,7 @@ TEditResult DeleteOutsideBoard(TProject& project) {
 
 TEditResult ToggleSolderMask(TProject& project, TObjekt& e) {
   TBoard* board = project.Active();
-  if (!board || std::none_of(board->Elements.begin(), board->Elements.end(),
-                             [&](const auto& p) { return p.get() == &e; }))
-    return {};
+  if (!board || !Holds(board->Elements, &e)) return {};
   RecordUndo(project);
   e.SolderMask = e.SolderMask ? 0 : 1;
   return Done();

@@ -26,13 +26,6 @@ TObjekt& Append(TBoard& board, std::unique_ptr<TObjekt> e) {
   return *board.Elements.back();
 }
 
-void Remove(TBoard& board, const TObjekt& e) {
-  for (size_t i = 0; i < board.Elements.size(); ++i)
-    if (board.Elements[i].get() == &e) {
-      DeleteObjektAt(board.Elements, i);
-      return;
-    }
-}
 }  // namespace
 
 std::optional<TDPoint> BendPoint(TDPoint p, TDPoint c, int mode) {
@@ -99,7 +92,7 @@ bool FinishPolyline(TProject& project, TObjekt& e, bool optimise) {
     NormalisePointList(e, board.Elements, optimise, board.Platine.Multilayer != 0);
     if (e.Points.size() >= needed) return true;
   }
-  Remove(board, e);
+  DeleteObjekt(board.Elements, &e);
   DiscardLastUndo(project);
   return false;
 }

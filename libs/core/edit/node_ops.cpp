@@ -14,9 +14,7 @@ namespace {
 
 bool IsPolyline(const TObjekt& e) { return e.Kind == kKindTrack || e.Kind == kKindZone; }
 
-bool OnBoard(const TBoard& board, const TObjekt& e) {
-  return std::any_of(board.Elements.begin(), board.Elements.end(), [&](const auto& p) { return p.get() == &e; });
-}
+bool OnBoard(const TBoard& board, const TObjekt& e) { return Holds(board.Elements, &e); }
 
 // The active board when `e` is one of its tracks or zones and `node` one of
 // its vertices; null otherwise.

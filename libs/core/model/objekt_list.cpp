@@ -76,6 +76,19 @@ size_t DeleteObjekte(TObjektList& list, const std::function<bool(const TObjekt&)
   return count;
 }
 
+bool Holds(const TObjektList& list, const TObjekt* e) {
+  return e && std::any_of(list.begin(), list.end(), [e](const auto& p) { return p.get() == e; });
+}
+
+bool DeleteObjekt(TObjektList& list, const TObjekt* e) {
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i].get() == e) {
+      DeleteObjektAt(list, i);
+      return true;
+    }
+  return false;
+}
+
 void DeleteObjektAt(TObjektList& list, size_t index) {
   if (index >= list.size()) return;
   const TObjekt* victim = list[index].get();

@@ -24,6 +24,12 @@ TObjektList CopyList(const TObjektList& src);
 // the route links of every track, then it is freed.
 void DeleteObjektAt(TObjektList& list, size_t index);
 
+// Whether the list holds the element (callers that keep element pointers
+// check them after undo or a board change replaced the elements).
+bool Holds(const TObjektList& list, const TObjekt* e);
+// Deletes that element as DeleteObjektAt does; false when the list does not hold it.
+bool DeleteObjekt(TObjektList& list, const TObjekt* e);
+
 // Deletes every element for which `doomed` returns true, with the same
 // reference clean-up, in one pass. Returns the number deleted.
 size_t DeleteObjekte(TObjektList& list, const std::function<bool(const TObjekt&)>& doomed);
