@@ -524,6 +524,46 @@ TEST(CoverRasterizer, StrokeCoversFollowTheDistanceOnWholeAndHalfPixels) {
     }
 }
 
+// Thin flat-ended lines (rubber bands, markers) cover each pixel beside
+// them by half their width plus half a pixel less the distance across, in
+// every direction, and stop within a pixel of their ends.
+TEST(CoverRasterizer, ThinLinesFollowTheDistanceAcross) {
+  const int w = 48, h = 48;
+  struct TCase {
+    TPx a, b;
+  };
+  const TCase lines[] = {{{5, 24.5}, {43, 24.5}},    // horizontal on a pixel centre
+                         {{5.2, 20}, {42.7, 27.3}},  // flat
+                         {{24.3, 4}, {24.3, 44}},    // vertical
+                         {{20, 5}, {28.6, 43}},      // steep
+                         {{6, 6}, {42, 42}},         // diagonal
+                         {{42, 9.5}, {7, 38}}};      // flat, drawn right to left
+  for (double width : {1.0, 1.5})
+    for (const TCase& l : lines) {
+      TCoverImage image(w, h);
+      TCoverRasterizer r(0, 0, w, h, false);
+      r.Line(l.a, l.b, width, static_cast<TCoverSink&>(image));
+      const double dx = l.b.X - l.a.X, dy = l.b.Y - l.a.Y, len = std::hypot(dx, dy);
+      int differ = 0, beyond = 0;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          const double px = x + 0.5 - l.a.X, py = y + 0.5 - l.a.Y;
+          const double along = (px * dx + py * dy) / len, across = std::abs(px * dy - py * dx) / len;
+          const int got = image.covers[size_t(y) * w + x];
+          if (along < -1.5 || along > len + 1.5) {
+            beyond += got != 0;
+            continue;
+          }
+          if (along < 1.5 || along > len - 1.5) continue;  // about the ends
+          const double v = width / 2 + 0.5 - across;
+          const int want = int(std::min(std::max(v * 255 + 0.5, 0.0), 255.0));
+          differ += std::abs(got - want) > 1;
+        }
+      EXPECT_EQ(differ, 0) << "width " << width << " from " << l.a.X << "," << l.a.Y;
+      EXPECT_EQ(beyond, 0) << "width " << width << " from " << l.a.X << "," << l.a.Y;
+    }
+}
+
 TEST(RasterSurface, DirectShapesStayInsideTheClip) {
   TRasterSurface s(40, 40, true);
   s.Clear(0);

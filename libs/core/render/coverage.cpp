@@ -87,6 +87,15 @@ BS_INLINE uint32_t Levels(__m128d v01, __m128d v23) {
 }
 
 BS_INLINE __m128d Abs(__m128d v) { return _mm_andnot_pd(_mm_set1_pd(-0.0), v); }
+
+// The same from four single-precision values.
+BS_INLINE uint32_t Levels(__m128 v) {
+  const __m128 k255 = _mm_set1_ps(255);
+  const __m128 t = _mm_min_ps(_mm_max_ps(_mm_add_ps(_mm_mul_ps(v, k255), _mm_set1_ps(0.5f)), _mm_setzero_ps()), k255);
+  __m128i k = _mm_cvttps_epi32(t);
+  k = _mm_packs_epi32(k, k);
+  return uint32_t(_mm_cvtsi128_si32(_mm_packus_epi16(k, k)));
+}
 #endif
 
 #if defined(__SSE2__)
@@ -186,6 +195,18 @@ struct TSteepCover {
 #if defined(__SSE2__)
   BS_INLINE __m128d Two(__m128d xc) const {
     return _mm_sub_pd(Splat(edge), _mm_mul_pd(Abs(_mm_sub_pd(xc, Splat(cx))), Splat(across)));
+  }
+  BS_INLINE uint32_t Four(__m128d a, __m128d b) const { return Levels(Two(a), Two(b)); }
+#endif
+};
+
+// A line: edge less the distance across it, |nx * x + rest| along the row.
+struct TLineCover {
+  double nx, rest, edge;
+  BS_INLINE uint8_t One(double xc) const { return Level(edge - std::abs(nx * xc + rest)); }
+#if defined(__SSE2__)
+  BS_INLINE __m128d Two(__m128d xc) const {
+    return _mm_sub_pd(Splat(edge), Abs(_mm_add_pd(_mm_mul_pd(Splat(nx), xc), Splat(rest))));
   }
   BS_INLINE uint32_t Four(__m128d a, __m128d b) const { return Levels(Two(a), Two(b)); }
 #endif
@@ -664,6 +685,57 @@ BS_INLINE void TCoverRasterizer::SoftSegment(TPx a, TPx b, double h, Sink& sink)
   }
 }
 
+bool TCoverRasterizer::IsShort(TPx a, TPx b, double reach) {
+  // About the size of a glyph stroke's segment on a small text.
+  return (std::abs(b.X - a.X) + 2 * reach + 1) * (std::abs(b.Y - a.Y) + 2 * reach + 1) <= 48;
+}
+
+BS_INLINE void TCoverRasterizer::ShortSegment(TPx a, TPx b, double h) {
+  const double reach = h + 0.5;
+  int xa, xb, ya, yb;
+  if (!PixelRange(std::min(a.X, b.X) - reach, std::max(a.X, b.X) + reach, x0_, x1_, xa, xb) ||
+      !PixelRange(std::min(a.Y, b.Y) - reach, std::max(a.Y, b.Y) + reach, y0_, y1_, ya, yb))
+    return;
+  TUnion& u = union_;
+  // The nearest point of the segment is a + t * (b - a), t cut to 0 ... 1;
+  // the pixel centres are taken from a, which keeps the numbers small.
+  const double dx = b.X - a.X, dy = b.Y - a.Y, len2 = dx * dx + dy * dy;
+  const double inv = len2 > 0 ? 1 / len2 : 0;
+#if defined(__SSE2__)
+  const __m128 vdx = _mm_set1_ps(float(dx)), vdy = _mm_set1_ps(float(dy)), vinv = _mm_set1_ps(float(inv));
+  const __m128 zero = _mm_setzero_ps(), one = _mm_set1_ps(1);
+  const __m128 vreach = _mm_set1_ps(float(reach)), steps = _mm_set_ps(3, 2, 1, 0);
+#endif
+  for (int y = ya; y <= yb; ++y) {
+    const size_t r = size_t(y - u.Y);
+    u.Lo[r] = std::min(u.Lo[r], xa);
+    u.Hi[r] = std::max(u.Hi[r], xb);
+    uint8_t* line = &u.Covers[r * size_t(u.W)] - u.X;
+    const double py = y + 0.5 - a.Y;
+#if defined(__SSE2__)
+    const __m128 vpy = _mm_set1_ps(float(py)), along = _mm_mul_ps(vpy, vdy);
+    for (int x = xa; x <= xb; x += 4) {
+      const __m128 px = _mm_add_ps(_mm_set1_ps(float(x + 0.5 - a.X)), steps);
+      const __m128 t = _mm_min_ps(_mm_max_ps(_mm_mul_ps(_mm_add_ps(_mm_mul_ps(px, vdx), along), vinv), zero), one);
+      const __m128 ex = _mm_sub_ps(px, _mm_mul_ps(t, vdx)), ey = _mm_sub_ps(vpy, _mm_mul_ps(t, vdy));
+      const __m128 v = _mm_sub_ps(vreach, _mm_sqrt_ps(_mm_add_ps(_mm_mul_ps(ex, ex), _mm_mul_ps(ey, ey))));
+      const uint32_t levels = FirstBytes(Levels(v), xb + 1 - x);
+      if (!levels) continue;
+      uint32_t old;
+      std::memcpy(&old, line + x, 4);
+      const uint32_t out = old ? MaxBytes(levels, old) : levels;
+      std::memcpy(line + x, &out, 4);
+    }
+#else
+    for (int x = xa; x <= xb; ++x) {
+      const double px = x + 0.5 - a.X;
+      const double t = std::clamp((px * dx + py * dy) * inv, 0.0, 1.0);
+      line[x] = std::max(line[x], Level(reach - std::hypot(px - t * dx, py - t * dy)));
+    }
+#endif
+  }
+}
+
 template <class Sink>
 BS_COVER_CLONES void TCoverRasterizer::RoundStroke(const TPx* p, size_t n, bool closed, double width, Sink& sink) {
   if (n == 0) return;
@@ -698,7 +770,7 @@ BS_COVER_CLONES void TCoverRasterizer::RoundStroke(const TPx* p, size_t n, bool 
     return;
   }
   const int w = xb - xa + 1, rows = yb - ya + 1;
-  if (segments == 1 || double(w) * double(rows) > 512.0 * 512.0) {
+  if ((segments == 1 && !IsShort(p[0], p[1], reach)) || double(w) * double(rows) > 512.0 * 512.0) {
     // Very large strokes segment by segment: where two segments meet, their
     // soft edges blend twice, which an opaque colour does not show.
     for (size_t i = 0; i < segments; ++i) {
@@ -710,12 +782,50 @@ BS_COVER_CLONES void TCoverRasterizer::RoundStroke(const TPx* p, size_t n, bool 
   // The segments are gathered into the tile as one union, so that every
   // pixel is blended once.
   BeginUnion(xa, xb, ya, yb);
-  for (size_t i = 0; i < segments; ++i) SoftSegment(p[i], p[(i + 1) % n], h, sink);
+  for (size_t i = 0; i < segments; ++i) {
+    const TPx a = p[i], b = p[(i + 1) % n];
+    if (IsShort(a, b, reach)) ShortSegment(a, b, h);
+    else SoftSegment(a, b, h, sink);
+  }
   EndUnion(sink);
 }
 
 template <class Sink>
+BS_INLINE void TCoverRasterizer::ThinLine(TPx a, TPx b, double width, Sink& sink) {
+  const double dx = b.X - a.X, dy = b.Y - a.Y, len = std::sqrt(dx * dx + dy * dy);
+  const double edge = width / 2 + 0.5;
+  // The distance across the line is |nx * x + ny * y - c|. A steep line's
+  // ends are cut along rows, a flat one's along columns: either differs
+  // from the true flat end by less than a pixel on so thin a line.
+  const double nx = -dy / len, ny = dx / len, c = nx * a.X + ny * a.Y;
+  const bool steep = std::abs(dy) >= std::abs(dx);
+  const double minX = std::min(a.X, b.X), maxX = std::max(a.X, b.X);
+  const double rise = steep ? 0 : edge / std::abs(ny);  // how far the pixels reach beyond the ends' rows
+  int ya, yb;
+  if (!PixelRange(std::min(a.Y, b.Y) - rise, std::max(a.Y, b.Y) + rise, y0_, y1_, ya, yb)) return;
+  const double inv = std::abs(nx) > 1e-12 ? 1 / nx : 0;
+  TRows<Sink> out(*this, sink);
+  for (int y = ya; y <= yb; ++y) {
+    const double rest = ny * (y + 0.5) - c;  // the distance is |nx * x + rest|
+    double lo = steep ? -kInf : minX, hi = steep ? kInf : maxX;
+    if (inv != 0) {
+      const double x1 = (-rest - edge) * inv, x2 = (-rest + edge) * inv;
+      lo = std::max(lo, std::min(x1, x2)), hi = std::min(hi, std::max(x1, x2));
+    } else if (!(std::abs(rest) < edge)) {
+      continue;
+    }
+    int xa, xb;
+    if (!PixelRange(lo, hi, x0_, x1_, xa, xb)) continue;
+    out.Row(y, xa, xb, xb + 1, xb, TLineCover{nx, rest, edge});
+  }
+}
+
+template <class Sink>
 BS_COVER_CLONES void TCoverRasterizer::Line(TPx a, TPx b, double width, Sink& sink) {
+  if (!binary_ && width <= 1.5 && (a.X != b.X || a.Y != b.Y)) {
+    ThinLine(a, b, width, sink);
+    return;
+  }
   const double dx = b.X - a.X, dy = b.Y - a.Y;
   const double len = std::hypot(dx, dy);
   if (!(std::abs(dy) >= std::abs(dx)) || !(len > 0)) {

@@ -92,6 +92,15 @@ class TCoverRasterizer {
   // The anti-aliased rows of a segment.
   template <class Sink>
   void SoftSegment(TPx a, TPx b, double h, Sink& sink);
+  // The same for a short segment into the union being gathered: every
+  // pixel of its small box takes the cover of its distance.
+  void ShortSegment(TPx a, TPx b, double h);
+  // An anti-aliased line at most 1.5 pixels wide with flat ends, row by
+  // row by its distance across, whatever its direction.
+  template <class Sink>
+  void ThinLine(TPx a, TPx b, double width, Sink& sink);
+  // Whether a segment's box of pixels is small enough for ShortSegment.
+  static bool IsShort(TPx a, TPx b, double reach);
   // Where the anti-aliased rows of a shape go: row y, its pixels xa ... xb,
   // of which ia ... ib (none when ia > ib) are wholly covered, the others
   // taking their covers from the shape. While a union is gathered the rows
