@@ -13,7 +13,19 @@ inline constexpr int32_t kUnitsPerInch = 254000;
 
 // Rounds to the nearest integer, halves away from zero. Every "round" of the
 // model goes through here so that all subsystems agree on ties.
-inline int32_t RoundInt(double v) { return static_cast<int32_t>(std::lround(v)); }
+inline int32_t RoundInt(double v) {
+  // Within the int range inline: the part cut off by truncation is exact
+  // there, and decides the step. Anything else (huge, not a number) as the
+  // library rounds it.
+  if (std::fabs(v) < 2147483648.0) {
+    int64_t i = static_cast<int64_t>(v);
+    const double rest = v - static_cast<double>(i);
+    if (rest >= 0.5) ++i;
+    else if (rest <= -0.5) --i;
+    return static_cast<int32_t>(i);
+  }
+  return static_cast<int32_t>(std::lround(v));
+}
 
 // Converts millimetres to units (x 10000, rounded).
 inline int32_t MmToUnits(double mm) { return RoundInt(mm * kUnitsPerMm); }
