@@ -248,8 +248,14 @@ void TRasterSurface::FillRect(double x0, double y0, double x1, double y1, TColou
     uint8_t px[4] = {Red(c), Green(c), Blue(c), 255};
     uint32_t word;
     std::memcpy(&word, px, 4);
-    for (int y = iy0; y < iy1; ++y)
-      FillPixels(&raster_.Pixels[(size_t(y) * size_t(raster_.Width) + size_t(ix0)) * 4], ix1 - ix0, word);
+    uint8_t* row = &raster_.Pixels[(size_t(iy0) * size_t(raster_.Width) + size_t(ix0)) * 4];
+    const size_t stride = size_t(raster_.Width) * 4;
+    if (ix1 - ix0 == 1) {
+      // The grid's vertical lines: a pixel per row.
+      for (int y = iy0; y < iy1; ++y, row += stride) std::memcpy(row, &word, 4);
+      return;
+    }
+    for (int y = iy0; y < iy1; ++y, row += stride) FillPixels(row, ix1 - ix0, word);
     return;
   }
   auto& ras = impl_->ras;
