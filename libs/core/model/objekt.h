@@ -49,8 +49,19 @@ struct TObjekt {
   TObjekt(const TObjekt&) = delete;
   TObjekt& operator=(const TObjekt&) = delete;
 
-  // ---- fixed header (stored as 77 bytes) ----
+  // ---- fixed header (stored as 77 bytes, in the order EncodeHeader
+  // writes) ----
+  // The fields that painting and searching read for every element come
+  // first: with Shown from the in-memory fields they fill the record's
+  // first 64 bytes, one cache line.
   uint8_t Kind = 0;
+  uint8_t Selected = 0;
+  uint8_t Layer = 0;
+  union {
+    uint8_t Shape = 0;  // THT pad: 1 ... 9
+    uint8_t TrackEnds;  // track: bit 0 flat start, bit 1 flat end
+    uint8_t LabelRole;  // text: bit 0 ID label, bit 1 value label
+  };
   TFPoint Pos;
   float SizeA = 0;
   float SizeB = 0;
@@ -59,46 +70,41 @@ struct TObjekt {
     int32_t StopAngle;  // circle: 1/1000 degree
     int32_t Style;      // text: 0 narrow, 1 normal, 2 wide
   };
-  uint8_t Selected = 0;
-  uint8_t Layer = 0;
-  union {
-    uint8_t Shape = 0;  // THT pad: 1 ... 9
-    uint8_t TrackEnds;  // track: bit 0 flat start, bit 1 flat end
-    uint8_t LabelRole;  // text: bit 0 ID label, bit 1 value label
-  };
-  TPointList Points;
-  int16_t ComponentNo = 0;
-  uint8_t Mark = 0;
+  int32_t Clearance = 0;
   union {
     int32_t StartAngle = 0;   // circle: 1/1000 degree
     uint32_t ThermalSpokes;   // pads: one spoke mask byte per copper layer
   };
-  TGroupList Groups;
-  uint8_t Reserved39 = 0;
+  TPointList Points;
+  int16_t ComponentNo = 0;
   union {
     uint8_t Fill = 0;           // circle: filled
     uint8_t ThermalIndividual;  // THT pad: spokes set per copper layer
     uint8_t LabelVisible;       // text: label shown
   };
-  int32_t Clearance = 0;
-  TRefList Connections;  // pads: rubber-band partners (not owned)
-  uint8_t Routed = 0;
   union {
     uint8_t Thermal = 0;  // pads: thermal spokes to the ground plane
     uint8_t Hatch;        // zone: hatched
     uint8_t MirrorH;      // text: mirrored horizontally
   };
+  uint8_t Cutout = 0;
+  uint8_t Via = 0;
+  uint8_t Shown = 1;  // (in memory only)
+  uint8_t Routed = 0;
+
+  uint8_t Mark = 0;
+  TGroupList Groups;
+  uint8_t Reserved39 = 0;
+  TRefList Connections;  // pads: rubber-band partners (not owned)
   union {
     uint8_t HatchAuto = 0;  // zone: hatch width follows outline width
     uint8_t MirrorV;        // text: mirrored vertically
   };
-  uint8_t Cutout = 0;
   union {
     int32_t ThermalWidth = 0;  // pads: spoke width in percent
     int32_t HatchWidth;        // zone: hatch line width
     int32_t Rotation;          // text: degrees, clockwise
   };
-  uint8_t Via = 0;
   uint8_t SolderMask = 0;
   std::array<uint8_t, 3> Reserved59{};
   uint32_t ThermalMagic = 0;
@@ -117,7 +123,6 @@ struct TObjekt {
   uint8_t PrintMark = 0;
   uint8_t Copied = 0;
   uint8_t PreviewViaMark = 0;
-  uint8_t Shown = 1;
   int8_t CullState = -1;
   // Margin of the most recent THT outline generation (grown pads).
   int32_t OutlineMargin = 0;
