@@ -498,8 +498,11 @@ TEST(CoverRasterizer, StrokeCoversFollowTheDistanceOnWholeAndHalfPixels) {
   const TPx strokes[][4] = {{{5, 5}, {5, 9}, {8, 12}, {12, 12}},
                             {{10.5, 20.5}, {14.5, 20.5}, {14.5, 24.5}, {20, 30}},
                             {{20, 6}, {23, 10}, {27, 6}, {27, 6.5}},
-                            {{6.5, 30}, {7.5, 31}, {9.5, 31}, {10.5, 30}}};
-  for (double width : {1.0, 1.5, 2.0, 3.0})
+                            {{6.5, 30}, {7.5, 31}, {9.5, 31}, {10.5, 30}},
+                            // long upright and level segments, on and off pixel centres
+                            {{4, 4}, {4, 33}, {31.5, 33}, {31.5, 8.25}},
+                            {{36.5, 3.5}, {12.2, 3.5}, {12.2, 20.7}, {12.2, 20.7}}};
+  for (double width : {1.0, 1.5, 2.0, 3.0, 6.5})
     for (const auto& stroke : strokes) {
       TCoverImage image(w, h);
       TCoverRasterizer r(0, 0, w, h, false);

@@ -212,6 +212,15 @@ struct TLineCover {
 #endif
 };
 
+// The same cover for every pixel.
+struct TConstCover {
+  uint8_t k;
+  BS_INLINE uint8_t One(double) const { return k; }
+#if defined(__SSE2__)
+  BS_INLINE uint32_t Four(__m128d, __m128d) const { return k * 0x01010101u; }
+#endif
+};
+
 // A convex polygon: 0.5 less the largest signed distance from its edges,
 // nx[i] * x + rest[i] along the row.
 struct TPolygonCover {
@@ -654,10 +663,66 @@ BS_COVER_CLONES void TCoverRasterizer::Ring(TPx c, double r, double width, Sink&
 }
 
 template <class Sink>
+BS_INLINE void TCoverRasterizer::AxisSegment(TPx a, TPx b, double h, int ya, int yb, Sink& sink) {
+  const double reach = h + 0.5, inner = h - 0.5;
+  const double minX = std::min(a.X, b.X), maxX = std::max(a.X, b.X), minY = std::min(a.Y, b.Y),
+               maxY = std::max(a.Y, b.Y);
+  TRows<Sink> out(*this, sink);
+  // Beyond the ends (and beside a lone point) the cover is that of the
+  // disc about the nearer end.
+  auto cap = [&](int y, double cx, double cy, int from, int to) {
+    const double dy = y + 0.5 - cy;
+    double lo, hi;
+    int xa, xb;
+    if (!DiscSpan(cx, dy, reach, lo, hi) || !PixelRange(lo, hi, std::max(from, x0_), std::min(to, x1_ - 1) + 1, xa, xb))
+      return;
+    double inLo = kInf, inHi = -kInf;
+    if (inner > 0) DiscSpan(cx, dy, inner, inLo, inHi);
+    int ia, ib;
+    FullRun(xa, xb, inLo, inHi, ia, ib);
+    out.Row(y, xa, xb, ia, ib, TDiscCover{cx, dy * dy, reach});
+  };
+  constexpr int kAll = std::numeric_limits<int>::max();
+  if (a.X == b.X) {
+    // Upright: the rows beside it share their covers, by the distance from
+    // its line.
+    int xa, xb;
+    if (!PixelRange(a.X - reach, a.X + reach, x0_, x1_, xa, xb)) return;
+    int ia, ib;
+    FullRun(xa, xb, inner > 0 ? a.X - inner : kInf, inner > 0 ? a.X + inner : -kInf, ia, ib);
+    const TLineCover across{1, -a.X, reach};
+    for (int y = ya; y <= yb; ++y) {
+      const double yc = y + 0.5;
+      if (yc < minY) cap(y, a.X, minY, -kAll, kAll);
+      else if (yc > maxY) cap(y, a.X, maxY, -kAll, kAll);
+      else out.Row(y, xa, xb, ia, ib, across);
+    }
+    return;
+  }
+  // Level: every row has the same cover beside the segment, the discs about
+  // the ends beyond it. Pixels first ... last have their centres beside it.
+  const int first = CeilInt(minX - 0.5), last = FloorInt(maxX - 0.5);
+  for (int y = ya; y <= yb; ++y) {
+    const double dy = std::abs(y + 0.5 - a.Y);
+    if (!(dy < reach)) continue;
+    cap(y, minX, a.Y, -kAll, first - 1);
+    cap(y, maxX, a.Y, last + 1, kAll);
+    int xa, xb;
+    if (!PixelRange(minX, maxX, x0_, x1_, xa, xb)) continue;
+    if (dy <= inner) out.Row(y, xa, xb, xa, xb, TConstCover{255});
+    else out.Row(y, xa, xb, xb + 1, xb, TConstCover{Level(reach - dy)});
+  }
+}
+
+template <class Sink>
 BS_INLINE void TCoverRasterizer::SoftSegment(TPx a, TPx b, double h, Sink& sink) {
   const double reach = h + 0.5;
   int ya, yb;
   if (!PixelRange(std::min(a.Y, b.Y) - reach, std::max(a.Y, b.Y) + reach, y0_, y1_, ya, yb)) return;
+  if (a.X == b.X || a.Y == b.Y) {
+    AxisSegment(a, b, h, ya, yb, sink);
+    return;
+  }
   const TCapsuleRows rows(a, b);
   // A short segment takes the columns of its box in every row: pixels there
   // beyond its reach come out empty, which costs less than finding each
@@ -737,6 +802,50 @@ BS_INLINE void TCoverRasterizer::ShortSegment(TPx a, TPx b, double h) {
 }
 
 template <class Sink>
+BS_INLINE void TCoverRasterizer::SolidShortSegment(TPx a, TPx b, double h, int ya, int yb, Sink& sink) {
+  int xa, xb;
+  if (!PixelRange(std::min(a.X, b.X) - h, std::max(a.X, b.X) + h, x0_, x1_, xa, xb)) return;
+  const double dx = b.X - a.X, dy = b.Y - a.Y, len2 = dx * dx + dy * dy;
+  const double inv = len2 > 0 ? 1 / len2 : 0, h2 = h * h;
+  // The pixels of a row within h of the segment are one run.
+  auto in = [&](int x, double py) {
+    const double px = x + 0.5 - a.X;
+    const double t = std::clamp((px * dx + py * dy) * inv, 0.0, 1.0);
+    const double ex = px - t * dx, ey = py - t * dy;
+    return ex * ex + ey * ey <= h2;
+  };
+  for (int y = ya; y <= yb; ++y) {
+    const double py = y + 0.5 - a.Y;
+    int first = xa, last = xb;
+    while (first <= last && !in(first, py)) ++first;
+    while (last > first && !in(last, py)) --last;
+    if (first <= last) sink.Solid(y, first, last - first + 1);
+  }
+}
+
+template <class Sink>
+BS_INLINE void TCoverRasterizer::SolidAxisSegment(TPx a, TPx b, double h, int ya, int yb, Sink& sink) {
+  const double minX = std::min(a.X, b.X), maxX = std::max(a.X, b.X), minY = std::min(a.Y, b.Y),
+               maxY = std::max(a.Y, b.Y), h2 = h * h;
+  auto run = [&](int y, double lo, double hi) {
+    int xa, xb;
+    if (PixelRange(lo, hi, x0_, x1_, xa, xb)) sink.Solid(y, xa, xb - xa + 1);
+  };
+  for (int y = ya; y <= yb; ++y) {
+    const double yc = y + 0.5;
+    if (a.X == b.X && yc >= minY && yc <= maxY) {
+      run(y, a.X - h, a.X + h);  // beside an upright segment
+      continue;
+    }
+    // Beyond an upright segment's ends the disc about the nearer end, and
+    // for a level one the discs about both ends with the band between.
+    const double dy = yc < minY ? yc - minY : yc > maxY ? yc - maxY : 0, q = h2 - dy * dy;
+    if (q > 0) run(y, minX - std::sqrt(q), maxX + std::sqrt(q));
+    else if (q == 0 && a.Y == b.Y) run(y, minX, maxX);
+  }
+}
+
+template <class Sink>
 BS_COVER_CLONES void TCoverRasterizer::RoundStroke(const TPx* p, size_t n, bool closed, double width, Sink& sink) {
   if (n == 0) return;
   if (n == 1) {
@@ -760,6 +869,14 @@ BS_COVER_CLONES void TCoverRasterizer::RoundStroke(const TPx* p, size_t n, bool 
       const TPx a = p[i], b = p[(i + 1) % n];
       int sa, sb;
       if (!PixelRange(std::min(a.Y, b.Y) - h, std::max(a.Y, b.Y) + h, y0_, y1_, sa, sb)) continue;
+      if (IsShort(a, b, h)) {
+        SolidShortSegment(a, b, h, sa, sb, sink);
+        continue;
+      }
+      if (a.X == b.X || a.Y == b.Y) {
+        SolidAxisSegment(a, b, h, sa, sb, sink);
+        continue;
+      }
       const TCapsuleRows rows(a, b);
       for (int y = sa; y <= sb; ++y) {
         double lo, hi;

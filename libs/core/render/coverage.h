@@ -92,6 +92,9 @@ class TCoverRasterizer {
   // The anti-aliased rows of a segment.
   template <class Sink>
   void SoftSegment(TPx a, TPx b, double h, Sink& sink);
+  // The same for an upright or level segment, rows ya ... yb.
+  template <class Sink>
+  void AxisSegment(TPx a, TPx b, double h, int ya, int yb, Sink& sink);
   // The same for a short segment into the union being gathered: every
   // pixel of its small box takes the cover of its distance.
   void ShortSegment(TPx a, TPx b, double h);
@@ -99,6 +102,14 @@ class TCoverRasterizer {
   // row by its distance across, whatever its direction.
   template <class Sink>
   void ThinLine(TPx a, TPx b, double width, Sink& sink);
+  // The whole pixels of rows ya ... yb whose centres lie within h of a short
+  // segment, found pixel by pixel in its box.
+  template <class Sink>
+  void SolidShortSegment(TPx a, TPx b, double h, int ya, int yb, Sink& sink);
+  // The whole pixels of rows ya ... yb within h of an upright or level
+  // segment.
+  template <class Sink>
+  void SolidAxisSegment(TPx a, TPx b, double h, int ya, int yb, Sink& sink);
   // Whether a segment's box of pixels is small enough for ShortSegment.
   static bool IsShort(TPx a, TPx b, double reach);
   // Where the anti-aliased rows of a shape go: row y, its pixels xa ... xb,
