@@ -527,6 +527,26 @@ TEST(CoverRasterizer, StrokeCoversFollowTheDistanceOnWholeAndHalfPixels) {
     }
 }
 
+// Upright rectangles (unturned pads, spokes) take a shorter way than other
+// convex polygons; the same rectangle with a repeated corner goes the
+// general way and must come out the same, pixel for pixel.
+TEST(CoverRasterizer, UprightRectanglesAsTheGeneralPolygon) {
+  const int w = 40, h = 40;
+  const TPx boxes[][4] = {{{5, 6}, {30, 6}, {30, 20}, {5, 20}},              // on whole pixels
+                          {{4.3, 7.8}, {4.3, 31.2}, {21.6, 31.2}, {21.6, 7.8}},  // the other way round
+                          {{10.2, 10.2}, {10.9, 10.2}, {10.9, 30.5}, {10.2, 30.5}},  // thinner than a pixel
+                          {{-5, 35.5}, {50, 35.5}, {50, 38.25}, {-5, 38.25}}};      // beyond the clip
+  for (bool aa : {true, false})
+    for (const auto& box : boxes) {
+      TCoverImage fast(w, h), general(w, h);
+      TCoverRasterizer a(2, 3, 37, 39, !aa), b(2, 3, 37, 39, !aa);
+      const TPx repeated[5] = {box[0], box[1], box[1], box[2], box[3]};
+      EXPECT_TRUE(a.ConvexPolygon(box, 4, static_cast<TCoverSink&>(fast)));
+      EXPECT_TRUE(b.ConvexPolygon(repeated, 5, static_cast<TCoverSink&>(general)));
+      EXPECT_EQ(fast.covers, general.covers) << "box from " << box[0].X << "," << box[0].Y << (aa ? " anti-aliased" : " plain");
+    }
+}
+
 // Thin flat-ended lines (rubber bands, markers) cover each pixel beside
 // them by half their width plus half a pixel less the distance across, in
 // every direction, and stop within a pixel of their ends.

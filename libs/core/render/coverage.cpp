@@ -221,6 +221,20 @@ struct TConstCover {
 #endif
 };
 
+// An upright rectangle from left to right: 0.5 less the larger of the
+// distances outside its sides along the row and dy across it.
+struct TBoxCover {
+  double left, right, dy;
+  BS_INLINE uint8_t One(double xc) const { return Level(0.5 - std::max(std::max(left - xc, xc - right), dy)); }
+#if defined(__SSE2__)
+  BS_INLINE __m128d Two(__m128d xc) const {
+    const __m128d d = _mm_max_pd(_mm_max_pd(_mm_sub_pd(Splat(left), xc), _mm_sub_pd(xc, Splat(right))), Splat(dy));
+    return _mm_sub_pd(_mm_set1_pd(0.5), d);
+  }
+  BS_INLINE uint32_t Four(__m128d a, __m128d b) const { return Levels(Two(a), Two(b)); }
+#endif
+};
+
 // A convex polygon: 0.5 less the largest signed distance from its edges,
 // nx[i] * x + rest[i] along the row.
 struct TPolygonCover {
@@ -1025,6 +1039,32 @@ BS_COVER_CLONES void TCoverRasterizer::PixelLine(TPx a, TPx b, Sink& sink) {
 
 template <class Sink>
 BS_COVER_CLONES bool TCoverRasterizer::ConvexPolygon(const TPx* p, size_t n, Sink& sink) {
+  // An upright rectangle (unturned pads, spokes) row by row: the distance
+  // outside it is the larger of those across and along the row.
+  if (n == 4 && ((p[0].X == p[1].X && p[1].Y == p[2].Y && p[2].X == p[3].X && p[3].Y == p[0].Y) ||
+                 (p[0].Y == p[1].Y && p[1].X == p[2].X && p[2].Y == p[3].Y && p[3].X == p[0].X))) {
+    const double left = std::min(p[0].X, p[2].X), right = std::max(p[0].X, p[2].X);
+    const double top = std::min(p[0].Y, p[2].Y), bottom = std::max(p[0].Y, p[2].Y);
+    if (!(left < right && top < bottom)) return false;
+    const double fringe = binary_ ? 0 : 0.5;
+    int xa, xb, ya, yb;
+    if (!PixelRange(left - fringe, right + fringe, x0_, x1_, xa, xb) ||
+        !PixelRange(top - fringe, bottom + fringe, y0_, y1_, ya, yb))
+      return true;
+    if (binary_) {
+      for (int y = ya; y <= yb; ++y) sink.Solid(y, xa, xb - xa + 1);
+      return true;
+    }
+    int ia, ib;
+    FullRun(xa, xb, left + 0.5, right - 0.5, ia, ib);
+    TRows<Sink> out(*this, sink);
+    for (int y = ya; y <= yb; ++y) {
+      const double yc = y + 0.5, dy = std::max(top - yc, yc - bottom);
+      if (dy <= -0.5) out.Row(y, xa, xb, ia, ib, TBoxCover{left, right, dy});
+      else out.Row(y, xa, xb, xb + 1, xb, TBoxCover{left, right, dy});
+    }
+    return true;
+  }
   // The edges as outward half-planes nx * x + ny * y <= c.
   struct TEdge {
     double nx, ny, c;
