@@ -81,7 +81,7 @@ class TRasterSurface final : public TSurface {
   TCompose compose_ = TCompose::Normal;
   uint8_t alpha_ = 255;
   int clip_[4] = {0, 0, 0, 0};
-  int band_ = 64;
+  int band_ = 256;
 };
 
 }  // namespace bs
