@@ -922,7 +922,7 @@ BS_COVER_CLONES void TCoverRasterizer::RoundStroke(const TPx* p, size_t n, bool 
 }
 
 template <class Sink>
-BS_INLINE void TCoverRasterizer::ThinLine(TPx a, TPx b, double width, Sink& sink) {
+BS_COVER_CLONES void TCoverRasterizer::ThinLine(TPx a, TPx b, double width, Sink& sink) {
   const double dx = b.X - a.X, dy = b.Y - a.Y, len = std::sqrt(dx * dx + dy * dy);
   const double edge = width / 2 + 0.5;
   // The distance across the line is |nx * x + ny * y - c|. A steep line's
