@@ -563,25 +563,31 @@ TEST(CoverRasterizer, ThinLinesFollowTheDistanceAcross) {
                          {{42, 9.5}, {7, 38}}};      // flat, drawn right to left
   for (double width : {1.0, 1.5})
     for (const TCase& l : lines) {
+      // Through any sink, and straight into an image (white on black: the
+      // red of a pixel is its cover).
       TCoverImage image(w, h);
       TCoverRasterizer r(0, 0, w, h, false);
       r.Line(l.a, l.b, width, static_cast<TCoverSink&>(image));
+      TRaster direct(w, h);
+      std::fill(direct.Pixels.begin(), direct.Pixels.end(), uint8_t(0));
+      TOpaqueSink white(direct, 0xFFFFFF);
+      TCoverRasterizer(0, 0, w, h, false).Line(l.a, l.b, width, white);
       const double dx = l.b.X - l.a.X, dy = l.b.Y - l.a.Y, len = std::hypot(dx, dy);
       int differ = 0, beyond = 0;
       for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-          const double px = x + 0.5 - l.a.X, py = y + 0.5 - l.a.Y;
-          const double along = (px * dx + py * dy) / len, across = std::abs(px * dy - py * dx) / len;
-          const int got = image.covers[size_t(y) * w + x];
-          if (along < -1.5 || along > len + 1.5) {
-            beyond += got != 0;
-            continue;
+        for (int x = 0; x < w; ++x)
+          for (const int got : {image.covers[size_t(y) * w + x], int(Red(direct.At(x, y)))}) {
+            const double px = x + 0.5 - l.a.X, py = y + 0.5 - l.a.Y;
+            const double along = (px * dx + py * dy) / len, across = std::abs(px * dy - py * dx) / len;
+            if (along < -1.5 || along > len + 1.5) {
+              beyond += got != 0;
+              continue;
+            }
+            if (along < 1.5 || along > len - 1.5) continue;  // about the ends
+            const double v = width / 2 + 0.5 - across;
+            const int want = int(std::min(std::max(v * 255 + 0.5, 0.0), 255.0));
+            differ += std::abs(got - want) > 1;
           }
-          if (along < 1.5 || along > len - 1.5) continue;  // about the ends
-          const double v = width / 2 + 0.5 - across;
-          const int want = int(std::min(std::max(v * 255 + 0.5, 0.0), 255.0));
-          differ += std::abs(got - want) > 1;
-        }
       EXPECT_EQ(differ, 0) << "width " << width << " from " << l.a.X << "," << l.a.Y;
       EXPECT_EQ(beyond, 0) << "width " << width << " from " << l.a.X << "," << l.a.Y;
     }

@@ -934,6 +934,36 @@ BS_COVER_CLONES void TCoverRasterizer::ThinLine(TPx a, TPx b, double width, Sink
   const double rise = steep ? 0 : edge / std::abs(ny);  // how far the pixels reach beyond the ends' rows
   int ya, yb;
   if (!PixelRange(std::min(a.Y, b.Y) - rise, std::max(a.Y, b.Y) + rise, y0_, y1_, ya, yb)) return;
+#if defined(__SSE2__)
+  if constexpr (std::is_same_v<Sink, TOpaqueSink>) {
+    if (steep && !union_.Active) {
+      // Straight into the image: a steep line has at most four pixels in a
+      // row, from the first whose centre lies within reach of the line's
+      // centre cx there, at distances |x - cx| * across.
+      const double slope = dx / dy, across = std::abs(nx), reach = edge / across;
+      const TQuadBlender quad(sink.R, sink.G, sink.B, sink.Word);
+      const __m128 steps = _mm_set_ps(3, 2, 1, 0), vedge = _mm_set1_ps(float(edge));
+      const __m128 vacross = _mm_set1_ps(float(across)), sign = _mm_set1_ps(-0.0f);
+      for (int y = ya; y <= yb; ++y) {
+        const double cx = a.X + (y + 0.5 - a.Y) * slope;
+        if (!(cx > x0_ - reach - 1 && cx < x1_ + reach + 1)) continue;
+        const int first = FloorInt(cx - reach - 0.5) + 1;
+        const __m128 d = _mm_add_ps(_mm_set1_ps(float(first + 0.5 - cx)), steps);
+        const uint32_t k = Levels(_mm_sub_ps(vedge, _mm_mul_ps(_mm_andnot_ps(sign, d), vacross)));
+        if (first >= x0_ && first + 4 <= x1_) {
+          if (k) quad.Blend(sink.At(y, first), k);
+          continue;
+        }
+        for (int j = 0; j < 4; ++j) {  // at the sides of the clip, the pixels inside it
+          const uint8_t kj = uint8_t(k >> (8 * j));
+          if (kj && first + j >= x0_ && first + j < x1_)
+            BlendPixels(sink.At(y, first + j), 1, &kj, sink.R, sink.G, sink.B, sink.Word);
+        }
+      }
+      return;
+    }
+  }
+#endif
   const double inv = std::abs(nx) > 1e-12 ? 1 / nx : 0;
   TRows<Sink> out(*this, sink);
   for (int y = ya; y <= yb; ++y) {
