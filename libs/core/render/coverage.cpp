@@ -568,19 +568,29 @@ class TCoverRasterizer::TRows<TOpaqueSink> {
  private:
   template <class Shape>
   BS_INLINE void Groups(uint8_t* line, int from, int to, const Shape shape) {
-    for (int x = from; x < to; x += 4) {
-      const double c = x + 0.5;
-      const uint32_t k = FirstBytes(shape.Four(_mm_set_pd(c + 1, c), _mm_set_pd(c + 3, c + 2)), to - x);
+    // The pixel centres of a group, moved on by four.
+    __m128d c01 = _mm_set_pd(from + 1.5, from + 0.5), c23 = _mm_add_pd(c01, _mm_set1_pd(2));
+    const __m128d four = _mm_set1_pd(4);
+    int x = from;
+    // Whole groups inside the row first.
+    for (const int whole = std::min(to, width_) - 4; x <= whole; x += 4) {
+      const uint32_t k = shape.Four(c01, c23);
+      c01 = _mm_add_pd(c01, four), c23 = _mm_add_pd(c23, four);
       if (k == 0) continue;
       uint8_t* p = line + 4 * x;
-      if (x + 4 > width_) {
-        const uint8_t kk[4] = {uint8_t(k), uint8_t(k >> 8), uint8_t(k >> 16), uint8_t(k >> 24)};
-        BlendPixels(p, std::min(to, width_) - x, kk, rgb_[0], rgb_[1], rgb_[2], word_);
-      } else if (k == 0xFFFFFFFFu) {
-        quad_.Fill(p);
-      } else {
-        quad_.Blend(p, k);
-      }
+      if (k == 0xFFFFFFFFu) quad_.Fill(p);
+      else quad_.Blend(p, k);
+    }
+    if (x >= to) return;
+    // The last, short group (or the one reaching beyond the image).
+    const uint32_t k = FirstBytes(shape.Four(c01, c23), to - x);
+    if (k == 0) return;
+    uint8_t* p = line + 4 * x;
+    if (x + 4 > width_) {
+      const uint8_t kk[4] = {uint8_t(k), uint8_t(k >> 8), uint8_t(k >> 16), uint8_t(k >> 24)};
+      BlendPixels(p, std::min(to, width_) - x, kk, rgb_[0], rgb_[1], rgb_[2], word_);
+    } else {
+      quad_.Blend(p, k);
     }
   }
 
