@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <random>
 
 #include "model/contours.h"
+#include "model/geometry.h"
 
 namespace bs {
 namespace {
@@ -109,6 +113,35 @@ TEST(ThtPadContours, RoundPadIsAPolygonOnItsCircle) {
 
   InitThtPad(pad, {0, 0}, kLayerC1, kShapeRound, 3000, 40000);
   EXPECT_EQ(ElementContours(pad)[0].size(), 28u);  // round(40000 / 2500) + 12
+}
+
+// The box of a round pad's ring comes from a few of its points only; it must
+// be exactly the box of all of them, wherever the pad lies and however it
+// is turned (its first point decides where the ring starts).
+TEST(ThtPadContours, RoundPadBoxFromItsExtremePointsOnly) {
+  std::mt19937 rng(7);
+  std::uniform_real_distribution<double> pos(-3e6, 3e6), size(200, 90000), angle(0, 360);
+  for (int i = 0; i < 4000; ++i) {
+    TObjekt pad;
+    const TFPoint centre{float(i % 3 == 0 ? std::round(pos(rng)) : pos(rng)), float(pos(rng))};
+    InitThtPad(pad, centre, kLayerC1, kShapeRound, 1000, float(i % 5 == 0 ? std::round(size(rng)) : size(rng)));
+    if (i % 2) RotatePoints(pad.Points, pad.Pos, i % 4 == 1 ? 90 * (i % 7) : angle(rng));
+    TIPoint lo, hi;
+    ASSERT_TRUE(RoundPadRingBox(pad, lo, hi));
+    TIPoint wantLo{INT32_MAX, INT32_MAX}, wantHi{INT32_MIN, INT32_MIN};
+    const TContours ring = ElementContours(pad);
+    for (const TIPoint& p : ring.at(0)) {
+      wantLo = {std::min(wantLo.X, p.X), std::min(wantLo.Y, p.Y)};
+      wantHi = {std::max(wantHi.X, p.X), std::max(wantHi.Y, p.Y)};
+    }
+    EXPECT_EQ(lo, wantLo) << i;
+    EXPECT_EQ(hi, wantHi) << i;
+  }
+
+  TObjekt square;
+  InitThtPad(square, {0, 0}, kLayerC1, kShapeSquare, 1000, 5000);
+  TIPoint lo, hi;
+  EXPECT_FALSE(RoundPadRingBox(square, lo, hi));
 }
 
 TEST(ThtPadContours, ShapesMarginAndDistanceMode) {

@@ -275,6 +275,41 @@ void OrientClockwise(TContour& contour) {
   if (sumT > sumRest) std::reverse(contour.begin(), contour.end());
 }
 
+bool RoundPadRingBox(const TObjekt& e, TIPoint& min, TIPoint& max) {
+  if (e.Kind != kKindThtPad || e.Shape != kShapeRound || e.Points.size() < 2) return false;
+  // The ring of ThtContours: n points at as + 2 pi i / n, i = 1 ... n,
+  // about the middle of the pad's two points.
+  const TDPoint a = ToD(e.Points[0]), b = ToD(e.Points[1]);
+  const TDPoint c{(a.X + b.X) / 2, (a.Y + b.Y) / 2};
+  const int n = Steps(std::round(std::hypot(b.X - a.X, b.Y - a.Y) / 2 / 2500) + 12);
+  if (n <= 0) return false;
+  const TDPoint s = ToD(Round(a.X, a.Y));
+  const double as = DirectionAngle(s.X - c.X, s.Y - c.Y), r = std::hypot(s.X - c.X, s.Y - c.Y);
+  auto point = [&](long long i) {
+    const int k = int(((i - 1) % n + n) % n) + 1;  // the same point among 1 ... n
+    return Polar(c, r, as + 1.0 * kTwoPi * k / n);
+  };
+  // A coordinate of the rounded points follows the cosine or sine of their
+  // angles, so its extreme lies at one of the two points whose angles come
+  // nearest the side's direction (a quarter turn d from 0); all others are
+  // a whole step further round.
+  auto nearest = [&](double d, TIPoint& p, TIPoint& q) {
+    const double t = (d - as / kTwoPi) * n;
+    p = point((long long)std::floor(t));
+    q = point((long long)std::floor(t) + 1);
+  };
+  TIPoint p, q;
+  nearest(0, p, q);
+  max.X = std::max(p.X, q.X);
+  nearest(0.25, p, q);
+  max.Y = std::max(p.Y, q.Y);
+  nearest(0.5, p, q);
+  min.X = std::min(p.X, q.X);
+  nearest(0.75, p, q);
+  min.Y = std::min(p.Y, q.Y);
+  return true;
+}
+
 void AppendElementContours(const TObjekt& e, TContours& out, const TContourOptions& opt) {
   switch (e.Kind) {
     case kKindTrack: TrackContours(e, out); break;

@@ -27,6 +27,11 @@ double DirectionAngle(double dx, double dy);
 
 // Appends the contours of an element to `out`; nothing for kinds without any.
 void AppendElementContours(const TObjekt& e, TContours& out, const TContourOptions& opt = {});
+
+// The box of a round THT pad's outline ring, exactly as the ring's points
+// give it, from the two points nearest each side's direction only. False
+// for other elements and for pads without a ring.
+bool RoundPadRingBox(const TObjekt& e, TIPoint& min, TIPoint& max);
 TContours ElementContours(const TObjekt& e, const TContourOptions& opt = {});
 
 // The stroke from P to Q with width w as one contour, with optional flat ends.

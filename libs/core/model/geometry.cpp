@@ -76,11 +76,17 @@ std::optional<TURect> Bounds(const TObjekt& e, const TSpokeContext& ctx) {
     for (const TFPoint& p : e.Points) take(p.X, p.Y);
   for (const auto& r : ThermalSpokeRects(e, ctx))
     for (const TDPoint& p : r) take(p.X, p.Y);
-  thread_local TContours contours;
-  contours.clear();
-  AppendElementContours(e, contours);
-  for (const auto& c : contours)
-    for (const TIPoint& p : c) take(p.X, p.Y);
+  TIPoint ringMin, ringMax;
+  if (RoundPadRingBox(e, ringMin, ringMax)) {
+    take(ringMin.X, ringMin.Y);
+    take(ringMax.X, ringMax.Y);
+  } else {
+    thread_local TContours contours;
+    contours.clear();
+    AppendElementContours(e, contours);
+    for (const auto& c : contours)
+      for (const TIPoint& p : c) take(p.X, p.Y);
+  }
   if (maxX < minX) return std::nullopt;
   auto units = [](double v) { return FixedToUnits(UnitsToFixed(v, 1)); };
   return TURect{units(minX), units(minY), units(maxX), units(maxY)};

@@ -1045,7 +1045,9 @@ BS_COVER_CLONES void TCoverRasterizer::PixelLine(TPx a, TPx b, Sink& sink) {
     for (int y = ya; y <= yb; ++y) {
       const double yc = std::clamp(y + 0.5, a.Y, b.Y);
       const int x = int(std::floor(a.X + (yc - a.Y) * slope));
-      if (x >= x0_ && x < x1_) sink.Solid(y, x, 1);
+      if (x < x0_ || x >= x1_) continue;
+      if constexpr (std::is_same_v<Sink, TOpaqueSink>) std::memcpy(sink.At(y, x), &sink.Word, 4);
+      else sink.Solid(y, x, 1);
     }
     return;
   }
@@ -1058,6 +1060,15 @@ BS_COVER_CLONES void TCoverRasterizer::PixelLine(TPx a, TPx b, Sink& sink) {
     const double c0 = a.X + (y0_ - 1 - a.Y) / slope, c1 = a.X + (y1_ + 1 - a.Y) / slope;
     xa = std::max(xa, int(std::floor(std::min(c0, c1))) - 1);
     xb = std::min(xb, int(std::ceil(std::max(c0, c1))) + 1);
+  }
+  if constexpr (std::is_same_v<Sink, TOpaqueSink>) {
+    // Straight into the image, a pixel per column.
+    for (int x = xa; x <= xb; ++x) {
+      const double xc = std::clamp(x + 0.5, a.X, b.X);
+      const int y = int(std::floor(a.Y + (xc - a.X) * slope));
+      if (y >= y0_ && y < y1_) std::memcpy(sink.At(y, x), &sink.Word, 4);
+    }
+    return;
   }
   int runY = 0, runX = 0, runLen = 0;
   auto flush = [&] {
