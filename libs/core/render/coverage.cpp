@@ -458,7 +458,8 @@ class TQuadBlender {
 #endif
 }  // namespace
 
-TOpaqueSink::TOpaqueSink(TRaster& image, TColour c) : Raster(image), R(Red(c)), G(Green(c)), B(Blue(c)) {
+TOpaqueSink::TOpaqueSink(TRaster& image, TColour c)
+    : Raster(image), Base(image.Pixels.data()), Stride(size_t(image.Width) * 4), R(Red(c)), G(Green(c)), B(Blue(c)) {
   const uint8_t px[4] = {R, G, B, 255};
   std::memcpy(&Word, px, 4);
 }

@@ -51,10 +51,10 @@ class TOpaqueSink final : public TCoverSink {
   // are read in groups of four, the last one possibly beyond n.
   void BlendAndClear(int y, int x, int n, uint8_t* covers);
 
-  uint8_t* At(int y, int x) const {
-    return &Raster.Pixels[(size_t(y) * size_t(Raster.Width) + size_t(x)) * 4];
-  }
+  uint8_t* At(int y, int x) const { return Base + size_t(y) * Stride + size_t(x) * 4; }
   TRaster& Raster;
+  uint8_t* const Base;  // the image's first pixel
+  const size_t Stride;  // bytes per row
   const uint8_t R, G, B;
   uint32_t Word = 0;  // the colour as an opaque pixel
 };
