@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <cmath>
 #include <random>
+#include <utility>
 
 #include "model/contours.h"
 #include "model/geometry.h"
@@ -115,33 +117,56 @@ TEST(ThtPadContours, RoundPadIsAPolygonOnItsCircle) {
   EXPECT_EQ(ElementContours(pad)[0].size(), 28u);  // round(40000 / 2500) + 12
 }
 
-// The box of a round pad's ring comes from a few of its points only; it must
-// be exactly the box of all of them, wherever the pad lies and however it
-// is turned (its first point decides where the ring starts).
-TEST(ThtPadContours, RoundPadBoxFromItsExtremePointsOnly) {
+// Pad boxes found without building the outline: a round pad's from a few
+// of its ring's points only, a polygon pad's from its points. Each must be
+// exactly the outline's box, wherever the pad lies and however it is
+// turned (a round pad's first point decides where its ring starts).
+TEST(ThtPadContours, PadBoxesAreTheOutlinesBox) {
   std::mt19937 rng(7);
   std::uniform_real_distribution<double> pos(-3e6, 3e6), size(200, 90000), angle(0, 360);
-  for (int i = 0; i < 4000; ++i) {
-    TObjekt pad;
-    const TFPoint centre{float(i % 3 == 0 ? std::round(pos(rng)) : pos(rng)), float(pos(rng))};
-    InitThtPad(pad, centre, kLayerC1, kShapeRound, 1000, float(i % 5 == 0 ? std::round(size(rng)) : size(rng)));
-    if (i % 2) RotatePoints(pad.Points, pad.Pos, i % 4 == 1 ? 90 * (i % 7) : angle(rng));
-    TIPoint lo, hi;
-    ASSERT_TRUE(RoundPadRingBox(pad, lo, hi));
-    TIPoint wantLo{INT32_MAX, INT32_MAX}, wantHi{INT32_MIN, INT32_MIN};
-    const TContours ring = ElementContours(pad);
-    for (const TIPoint& p : ring.at(0)) {
-      wantLo = {std::min(wantLo.X, p.X), std::min(wantLo.Y, p.Y)};
-      wantHi = {std::max(wantHi.X, p.X), std::max(wantHi.Y, p.Y)};
+  const uint8_t polygons[] = {kShapeSquare, kShapeRectH, kShapeRectV, kShapeOctagon, kShapeOctagonH, kShapeOctagonV};
+  struct TCase {
+    const char* name;
+    bool (*box)(const TObjekt&, TIPoint&, TIPoint&);
+    std::function<void(TObjekt&, int)> make;
+  };
+  const TCase cases[] = {
+      {"round", RoundPadRingBox,
+       [&](TObjekt& pad, int i) {
+         const TFPoint centre{float(i % 3 == 0 ? std::round(pos(rng)) : pos(rng)), float(pos(rng))};
+         InitThtPad(pad, centre, kLayerC1, kShapeRound, 1000, float(i % 5 == 0 ? std::round(size(rng)) : size(rng)));
+         if (i % 2) RotatePoints(pad.Points, pad.Pos, i % 4 == 1 ? 90 * (i % 7) : angle(rng));
+       }},
+      {"polygon", PolygonPadBox,
+       [&](TObjekt& pad, int i) {
+         const TFPoint centre{float(pos(rng)), float(pos(rng))};
+         if (i % 7 == 0) InitSmdPad(pad, centre, float(size(rng)), kLayerC1, float(size(rng)));
+         else InitThtPad(pad, centre, kLayerC1, polygons[i % 6], 1000, float(size(rng)));
+         if (i % 2) RotatePoints(pad.Points, pad.Pos, angle(rng));
+       }},
+  };
+  for (const TCase& c : cases)
+    for (int i = 0; i < 3000; ++i) {
+      TObjekt pad;
+      c.make(pad, i);
+      TIPoint lo, hi;
+      ASSERT_TRUE(c.box(pad, lo, hi)) << c.name;
+      const TContours outline = ElementContours(pad);
+      TIPoint wantLo{INT32_MAX, INT32_MAX}, wantHi{INT32_MIN, INT32_MIN};
+      for (const TIPoint& p : outline.at(0)) {
+        wantLo = {std::min(wantLo.X, p.X), std::min(wantLo.Y, p.Y)};
+        wantHi = {std::max(wantHi.X, p.X), std::max(wantHi.Y, p.Y)};
+      }
+      EXPECT_EQ(std::pair(lo, hi), std::pair(wantLo, wantHi)) << c.name << " " << i;
     }
-    EXPECT_EQ(lo, wantLo) << i;
-    EXPECT_EQ(hi, wantHi) << i;
-  }
 
-  TObjekt square;
+  // Each box is for its own kind of pad only.
+  TObjekt square, round;
   InitThtPad(square, {0, 0}, kLayerC1, kShapeSquare, 1000, 5000);
+  InitThtPad(round, {0, 0}, kLayerC1, kShapeRound, 1000, 5000);
   TIPoint lo, hi;
   EXPECT_FALSE(RoundPadRingBox(square, lo, hi));
+  EXPECT_FALSE(PolygonPadBox(round, lo, hi));
 }
 
 TEST(ThtPadContours, ShapesMarginAndDistanceMode) {

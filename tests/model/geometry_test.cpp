@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
+#include <random>
 
 #include "copper/polygon.h"
 #include "model/geometry.h"
@@ -425,6 +428,50 @@ TEST(Bounds, OutlineBoundsHitsAndExportShift) {
   EXPECT_EQ(list[0]->Points[0], (TFPoint{-100, -100000}));
   ExportShift(list, board, false);
   EXPECT_EQ(list[0]->Points[0], (TFPoint{0, 0}));
+}
+
+// Footprints of round, square and SMD pads in rows and columns, with a
+// track and pads with spokes among them: the united box measures round
+// pads only on the sides they can reach, and must still be the union of
+// every element's own box.
+TEST(Bounds, UnitedBoundsAreTheUnionOfTheElementsBounds) {
+  TPlatine board = NewPlatine(1000000, 1000000, false);
+  std::mt19937 rng(3);
+  std::uniform_real_distribution<double> pos(-2e5, 2e5), frac(0, 1);
+  for (bool plane : {false, true}) {
+    board.ActiveLayer = kLayerC1;
+    board.GroundPlane[kLayerC1] = plane;
+    for (int round = 0; round < 300; ++round) {
+      TObjektList list;
+      const float x0 = float(pos(rng)), y0 = float(pos(rng)), pitch = round % 2 ? 25400.0f : 12700.5f;
+      const int columns = 1 + round % 8, rows = 1 + round % 3;
+      for (int c = 0; c < columns; ++c)
+        for (int r = 0; r < rows; ++r) {
+          const TFPoint at{x0 + c * pitch + float(frac(rng) < 0.2 ? frac(rng) : 0), y0 - r * 3 * pitch};
+          const float size = float(round % 5 == 0 ? 4000 + 3000 * frac(rng) : 8000);
+          if ((c + r + round) % 7 == 3) list.push_back(ThtPad(kShapeSquare, size, at));
+          else list.push_back(ThtPad(kShapeRound, size, at));
+          if ((c + r) % 4 == 1) list.back()->Thermal = 1;
+          if (round % 4 == 3 && c == 0) {
+            auto smd = NewObjekt();
+            InitSmdPad(*smd, {at.X - pitch, at.Y}, 6000, kLayerC1, 15000);
+            list.push_back(std::move(smd));
+          }
+        }
+      if (round % 3 == 0) list.push_back(Track({{x0, y0 + 20000}, {x0 + 30000, y0 + 20000}}, 2500));
+      std::vector<const TObjekt*> elements;
+      std::optional<TURect> want;
+      for (const auto& e : list) {
+        elements.push_back(e.get());
+        if (const auto b = OutlineBounds(*e, board))
+          want = want ? TURect{std::min(want->Left, b->Left), std::min(want->Top, b->Top),
+                               std::max(want->Right, b->Right), std::max(want->Bottom, b->Bottom)}
+                      : *b;
+      }
+      EXPECT_EQ(UnitedOutlineBounds(elements, board), want) << "round " << round << (plane ? " with a plane" : "");
+    }
+  }
+  EXPECT_EQ(UnitedOutlineBounds({}, board), std::nullopt);
 }
 
 TEST(Polygon, FixedPointAndPointInPolygon) {

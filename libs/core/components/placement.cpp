@@ -45,22 +45,21 @@ std::optional<TDPoint> PlacementPoint(const std::vector<const TObjekt*>& compone
   TPlatine noPlanes = board;
   for (auto& on : noPlanes.GroundPlane) on = 0;
   const int r = int(std::lround(place.PlaceRotation)) % 90;
-  bool any = false;
   double left = 0, top = 0, right = 0, bottom = 0;
-  for (const TObjekt* e : kept) {
-    std::optional<TURect> b;
-    if (r != 0) {
+  if (r == 0) {
+    if (const auto b = UnitedOutlineBounds(kept, noPlanes)) left = b->Left, top = b->Top, right = b->Right, bottom = b->Bottom;
+  } else {
+    bool any = false;
+    for (const TObjekt* e : kept) {
       auto turned = ScratchCopy(*e);
       RotateObjekt(*turned, {0, 0}, -r);
-      b = OutlineBounds(*turned, noPlanes);
-    } else {
-      b = OutlineBounds(*e, noPlanes);
+      const std::optional<TURect> b = OutlineBounds(*turned, noPlanes);
+      if (!b) continue;
+      if (!any) left = b->Left, top = b->Top, right = b->Right, bottom = b->Bottom;
+      left = std::min<double>(left, b->Left), right = std::max<double>(right, b->Right);
+      top = std::min<double>(top, b->Top), bottom = std::max<double>(bottom, b->Bottom);
+      any = true;
     }
-    if (!b) continue;
-    if (!any) left = b->Left, top = b->Top, right = b->Right, bottom = b->Bottom;
-    left = std::min<double>(left, b->Left), right = std::max<double>(right, b->Right);
-    top = std::min<double>(top, b->Top), bottom = std::max<double>(bottom, b->Bottom);
-    any = true;
   }
   // The centre: x = left + width / 2, y = upper edge - height / 2 (y up).
   TDPoint c{left + (right - left) / 2, bottom - (bottom - top) / 2};

@@ -275,38 +275,68 @@ void OrientClockwise(TContour& contour) {
   if (sumT > sumRest) std::reverse(contour.begin(), contour.end());
 }
 
-bool RoundPadRingBox(const TObjekt& e, TIPoint& min, TIPoint& max) {
+bool RoundPadRing(const TObjekt& e, TPadRing& ring) {
   if (e.Kind != kKindThtPad || e.Shape != kShapeRound || e.Points.size() < 2) return false;
-  // The ring of ThtContours: n points at as + 2 pi i / n, i = 1 ... n,
-  // about the middle of the pad's two points.
+  // As ThtContours and AppendArcPoints find them.
   const TDPoint a = ToD(e.Points[0]), b = ToD(e.Points[1]);
-  const TDPoint c{(a.X + b.X) / 2, (a.Y + b.Y) / 2};
-  const int n = Steps(std::round(std::hypot(b.X - a.X, b.Y - a.Y) / 2 / 2500) + 12);
-  if (n <= 0) return false;
+  ring.c = {(a.X + b.X) / 2, (a.Y + b.Y) / 2};
+  ring.n = Steps(std::round(std::hypot(b.X - a.X, b.Y - a.Y) / 2 / 2500) + 12);
+  if (ring.n <= 0) return false;
   const TDPoint s = ToD(Round(a.X, a.Y));
-  const double as = DirectionAngle(s.X - c.X, s.Y - c.Y), r = std::hypot(s.X - c.X, s.Y - c.Y);
+  ring.as = DirectionAngle(s.X - ring.c.X, s.Y - ring.c.Y);
+  ring.r = std::hypot(s.X - ring.c.X, s.Y - ring.c.Y);
+  return true;
+}
+
+int32_t RingExtreme(const TPadRing& ring, int side) {
+  const int n = ring.n;
   auto point = [&](long long i) {
     const int k = int(((i - 1) % n + n) % n) + 1;  // the same point among 1 ... n
-    return Polar(c, r, as + 1.0 * kTwoPi * k / n);
+    return Polar(ring.c, ring.r, ring.as + 1.0 * kTwoPi * k / n);
   };
   // A coordinate of the rounded points follows the cosine or sine of their
   // angles, so its extreme lies at one of the two points whose angles come
-  // nearest the side's direction (a quarter turn d from 0); all others are
-  // a whole step further round.
-  auto nearest = [&](double d, TIPoint& p, TIPoint& q) {
-    const double t = (d - as / kTwoPi) * n;
-    p = point((long long)std::floor(t));
-    q = point((long long)std::floor(t) + 1);
-  };
-  TIPoint p, q;
-  nearest(0, p, q);
-  max.X = std::max(p.X, q.X);
-  nearest(0.25, p, q);
-  max.Y = std::max(p.Y, q.Y);
-  nearest(0.5, p, q);
-  min.X = std::min(p.X, q.X);
-  nearest(0.75, p, q);
-  min.Y = std::min(p.Y, q.Y);
+  // nearest the side's direction (a quarter turn `side` from 0); all others
+  // are a whole step further round.
+  const double t = (side / 4.0 - ring.as / kTwoPi) * n;
+  const TIPoint p = point((long long)std::floor(t)), q = point((long long)std::floor(t) + 1);
+  switch (side) {
+    case 0: return std::max(p.X, q.X);
+    case 1: return std::max(p.Y, q.Y);
+    case 2: return std::min(p.X, q.X);
+    default: return std::min(p.Y, q.Y);
+  }
+}
+
+bool RoundPadRingBox(const TObjekt& e, TIPoint& min, TIPoint& max) {
+  TPadRing ring;
+  if (!RoundPadRing(e, ring)) return false;
+  max = {RingExtreme(ring, 0), RingExtreme(ring, 1)};
+  min = {RingExtreme(ring, 2), RingExtreme(ring, 3)};
+  return true;
+}
+
+bool PolygonPadBox(const TObjekt& e, TIPoint& min, TIPoint& max) {
+  bool polygon = e.Kind == kKindSmdPad;
+  if (e.Kind == kKindThtPad) {
+    switch (e.Shape) {
+      case kShapeSquare:
+      case kShapeRectH:
+      case kShapeRectV:
+      case kShapeOctagon:
+      case kShapeOctagonH:
+      case kShapeOctagonV: polygon = true; break;
+      default: break;
+    }
+  }
+  if (!polygon || e.Points.empty()) return false;
+  // The outline's points are the pad's points rounded.
+  min = max = Round(e.Points[0].X, e.Points[0].Y);
+  for (const TFPoint& p : e.Points) {
+    const TIPoint q = Round(p.X, p.Y);
+    min = {std::min(min.X, q.X), std::min(min.Y, q.Y)};
+    max = {std::max(max.X, q.X), std::max(max.Y, q.Y)};
+  }
   return true;
 }
 

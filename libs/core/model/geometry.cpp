@@ -76,10 +76,10 @@ std::optional<TURect> Bounds(const TObjekt& e, const TSpokeContext& ctx) {
     for (const TFPoint& p : e.Points) take(p.X, p.Y);
   for (const auto& r : ThermalSpokeRects(e, ctx))
     for (const TDPoint& p : r) take(p.X, p.Y);
-  TIPoint ringMin, ringMax;
-  if (RoundPadRingBox(e, ringMin, ringMax)) {
-    take(ringMin.X, ringMin.Y);
-    take(ringMax.X, ringMax.Y);
+  TIPoint boxMin, boxMax;
+  if (RoundPadRingBox(e, boxMin, boxMax) || PolygonPadBox(e, boxMin, boxMax)) {
+    take(boxMin.X, boxMin.Y);
+    take(boxMax.X, boxMax.Y);
   } else {
     thread_local TContours contours;
     contours.clear();
@@ -382,6 +382,58 @@ TURect BoundingRect(const TObjekt& e, const TPlatine& board) {
 
 std::optional<TURect> OutlineBounds(const TObjekt& e, const TPlatine& board) {
   return Bounds(e, SpokeContextFor(board));
+}
+
+std::optional<TURect> UnitedOutlineBounds(const std::vector<const TObjekt*>& elements, const TPlatine& board) {
+  const TSpokeContext ctx = SpokeContextFor(board);
+  auto units = [](double v) { return double(FixedToUnits(UnitsToFixed(v, 1))); };
+  // Each side (0 largest x, 1 largest y, 2 smallest x, 3 smallest y) of
+  // each outline box lies between lo and hi. A round pad's ring has a
+  // point within half a step of every direction, so its side lies within
+  // r (1 - cos(pi / n)) and a unit of rounding of r from the centre; the
+  // other outlines are measured whole.
+  struct TPart {
+    TPadRing ring;
+    bool isRing = false;
+    double lo[4], hi[4];
+  };
+  std::vector<TPart> parts;
+  parts.reserve(elements.size());
+  for (const TObjekt* e : elements) {
+    TPart p;
+    if (RoundPadRing(*e, p.ring) && ThermalSpokeRects(*e, ctx).empty()) {
+      p.isRing = true;
+      const double r = p.ring.r, near = r * std::cos(kPi / p.ring.n);
+      const double c[4] = {p.ring.c.X, p.ring.c.Y, -p.ring.c.X, -p.ring.c.Y};  // the min sides mirrored
+      for (int side = 0; side < 4; ++side) {
+        const double a = c[side] + near - 1, b = c[side] + r + 1;
+        p.lo[side] = side < 2 ? units(a) : units(-b);
+        p.hi[side] = side < 2 ? units(b) : units(-a);
+      }
+    } else {
+      const auto b = Bounds(*e, ctx);
+      if (!b) continue;
+      const double sides[4] = {double(b->Right), double(b->Bottom), double(b->Left), double(b->Top)};
+      for (int side = 0; side < 4; ++side) p.lo[side] = p.hi[side] = sides[side];
+    }
+    parts.push_back(p);
+  }
+  if (parts.empty()) return std::nullopt;
+  double box[4];
+  for (int side = 0; side < 4; ++side) {
+    const bool largest = side < 2;
+    // Every part whose side might beat the surest value of another.
+    double sure = largest ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    for (const TPart& p : parts) sure = largest ? std::max(sure, p.lo[side]) : std::min(sure, p.hi[side]);
+    double best = sure;
+    for (const TPart& p : parts) {
+      if (largest ? p.hi[side] < sure : p.lo[side] > sure) continue;
+      const double v = p.isRing ? units(RingExtreme(p.ring, side)) : p.lo[side];
+      best = largest ? std::max(best, v) : std::min(best, v);
+    }
+    box[side] = best;
+  }
+  return TURect{int32_t(box[2]), int32_t(box[3]), int32_t(box[0]), int32_t(box[1])};
 }
 
 TURect ListBounds(const TObjektList& list, const TPlatine& board, bool selectedOnly) {

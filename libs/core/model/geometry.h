@@ -101,6 +101,9 @@ TSpokeContext SpokeContextFor(const TPlatine& board);
 TURect BoundingRect(const TObjekt& e, const TPlatine& board);
 // The same, or nothing for an element without outline.
 std::optional<TURect> OutlineBounds(const TObjekt& e, const TPlatine& board);
+// The union of the elements' OutlineBounds, or nothing when none has an
+// outline. Round pads are measured only on the sides they can reach.
+std::optional<TURect> UnitedOutlineBounds(const std::vector<const TObjekt*>& elements, const TPlatine& board);
 TURect SelectionBounds(const TObjektList& list, const TPlatine& board);
 TURect AllBounds(const TObjektList& list, const TPlatine& board);
 // Union of the rectangles of the list's elements, or of its selected ones.
