@@ -300,6 +300,9 @@ class TPlainFills final : public TSurface {
   void StrokePath(const TPxPath& path, double width, TCap cap, bool closed, TColour c) override {
     s_.StrokePath(path, width, cap, closed, c);
   }
+  void StrokePaths(const std::vector<TPxPath>& paths, double width, TColour c) override {
+    s_.StrokePaths(paths, width, c);
+  }
   void FillCircle(TPx centre, double r, TColour c) override { s_.FillCircle(centre, r, c); }
   void StrokeCircle(TPx centre, double r, double width, TColour c) override { s_.StrokeCircle(centre, r, width, c); }
   void StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap, TColour c) override {
@@ -525,6 +528,38 @@ TEST(CoverRasterizer, StrokeCoversFollowTheDistanceOnWholeAndHalfPixels) {
         }
       EXPECT_EQ(differ, 0) << "width " << width << " stroke from " << stroke[0].X << "," << stroke[0].Y;
     }
+}
+
+// A text's strokes are drawn as one shape: each pixel takes the largest of
+// the strokes' covers, and is blended once, also where strokes cross or
+// meet end to end.
+TEST(CoverRasterizer, StrokesOfOneShapeUnite) {
+  const int w = 40, h = 40;
+  const std::vector<TPxPath> strokes = {{{5.5, 20.2}, {34.5, 20.2}},                   // across
+                                        {{20.3, 4}, {20.3, 36}},                        // down through it
+                                        {{8, 8}, {9.2, 9.7}, {10.1, 11.5}, {12, 12.4}},  // short segments
+                                        {{12, 12.4}, {18, 30.5}},                       // going on from its end
+                                        {{30.6, 30.6}}};                                // a dot
+  for (double width : {1.0, 2.5}) {
+    TCoverImage together(w, h), want(w, h);
+    TCoverRasterizer(0, 0, w, h, false).RoundStrokes(strokes.data(), strokes.size(), width,
+                                                     static_cast<TCoverSink&>(together));
+    for (const TPxPath& s : strokes) {
+      TCoverImage alone(w, h);
+      TCoverRasterizer(0, 0, w, h, false).RoundStroke(s.data(), s.size(), false, width, static_cast<TCoverSink&>(alone));
+      for (size_t i = 0; i < want.covers.size(); ++i) want.covers[i] = std::max(want.covers[i], alone.covers[i]);
+    }
+    EXPECT_EQ(together.covers, want.covers) << "width " << width;
+  }
+  // Blended once: where the first two cross, white on black is as white as
+  // the strokes' covers say, no more.
+  TRasterSurface s(w, h, true);
+  s.Clear(0);
+  s.StrokePaths({strokes[0], strokes[1]}, 1.5, 0xFFFFFF);
+  TCoverImage one(w, h);
+  TCoverRasterizer(0, 0, w, h, false).RoundStrokes(strokes.data(), 2, 1.5, static_cast<TCoverSink&>(one));
+  for (int y = 18; y < 23; ++y)
+    for (int x = 18; x < 23; ++x) EXPECT_EQ(int(Red(s.Pixel(x, y))), one.covers[size_t(y) * w + x]) << x << "," << y;
 }
 
 // Upright rectangles (unturned pads, spokes) take a shorter way than other

@@ -993,6 +993,35 @@ BS_COVER_CLONES void TCoverRasterizer::ThinLine(TPx a, TPx b, double width, Sink
 }
 
 template <class Sink>
+BS_COVER_CLONES void TCoverRasterizer::RoundStrokes(const TPxPath* paths, size_t count, double width, Sink& sink) {
+  const double h = width / 2, reach = h + 0.5;
+  double minX = kInf, maxX = -kInf, minY = kInf, maxY = -kInf;
+  for (size_t k = 0; k < count; ++k)
+    for (const TPx& q : paths[k]) {
+      minX = std::min(minX, q.X), maxX = std::max(maxX, q.X);
+      minY = std::min(minY, q.Y), maxY = std::max(maxY, q.Y);
+    }
+  int xa, xb, ya, yb;
+  if (binary_ || !PixelRange(minX - reach, maxX + reach, x0_, x1_, xa, xb) ||
+      !PixelRange(minY - reach, maxY + reach, y0_, y1_, ya, yb) ||
+      double(xb - xa + 1) * double(yb - ya + 1) > 512.0 * 512.0) {
+    // Whole pixels need no union, and very large shapes go stroke by stroke.
+    for (size_t k = 0; k < count; ++k) RoundStroke(paths[k].data(), paths[k].size(), false, width, sink);
+    return;
+  }
+  BeginUnion(xa, xb, ya, yb);
+  for (size_t k = 0; k < count; ++k) {
+    const TPxPath& p = paths[k];
+    if (p.size() == 1) Disc(p[0], h, sink);
+    for (size_t i = 0; i + 1 < p.size(); ++i) {
+      if (IsShort(p[i], p[i + 1], reach)) ShortSegment(p[i], p[i + 1], h);
+      else SoftSegment(p[i], p[i + 1], h, sink);
+    }
+  }
+  EndUnion(sink);
+}
+
+template <class Sink>
 BS_COVER_CLONES void TCoverRasterizer::Line(TPx a, TPx b, double width, Sink& sink) {
   if (!binary_ && width <= 1.5 && (a.X != b.X || a.Y != b.Y)) {
     ThinLine(a, b, width, sink);
@@ -1211,6 +1240,7 @@ BS_COVER_CLONES bool TCoverRasterizer::ConvexPolygon(const TPx* p, size_t n, Sin
   template void TCoverRasterizer::Disc(TPx, double, Sink&);                             \
   template void TCoverRasterizer::Ring(TPx, double, double, Sink&);                     \
   template void TCoverRasterizer::RoundStroke(const TPx*, size_t, bool, double, Sink&); \
+  template void TCoverRasterizer::RoundStrokes(const TPxPath*, size_t, double, Sink&);   \
   template void TCoverRasterizer::Line(TPx, TPx, double, Sink&);                        \
   template void TCoverRasterizer::PixelLine(TPx, TPx, Sink&);                           \
   template bool TCoverRasterizer::ConvexPolygon(const TPx*, size_t, Sink&);

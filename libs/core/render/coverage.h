@@ -77,6 +77,9 @@ class TCoverRasterizer {
   // discs swept along it.
   template <class Sink>
   void RoundStroke(const TPx* points, size_t n, bool closed, double width, Sink& sink);
+  // Open polylines of one width as one union of their strokes.
+  template <class Sink>
+  void RoundStrokes(const TPxPath* paths, size_t count, double width, Sink& sink);
   // A straight line with flat ends.
   template <class Sink>
   void Line(TPx a, TPx b, double width, Sink& sink);

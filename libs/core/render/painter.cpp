@@ -179,12 +179,34 @@ struct TDraw {
   void Text(const TObjekt& e, double g, TColour c) {
     if (IsComponentLabel(e) && !e.LabelVisible) return;
     const auto& strokes = e.SubElements;
+    // Strokes of one width with round ends (as the font makes them) are
+    // drawn as one shape.
+    bool together = !strokes.empty();
+    for (const auto& s : strokes)
+      together = together && s->Width == strokes[0]->Width && s->TrackEnds == 0 && !(set.ToolMode == 11 && s->Routed);
+    if (together) {
+      textBuffer.resize(strokes.size());
+      size_t n = 0;
+      for (size_t k = 0; k < strokes.size(); ++k) {
+        if (k + 2 < strokes.size()) PrefetchRecord(*strokes[k + 2]);
+        if (k + 1 < strokes.size()) PrefetchPoints(*strokes[k + 1]);
+        const TPointList& pts = strokes[k]->Points;
+        if (pts.size() < 2) continue;  // (a track needs two points)
+        TPxPath& path = textBuffer[n++];
+        path.resize(pts.size());
+        for (size_t i = 0; i < pts.size(); ++i) path[i] = P(pts[i]);
+      }
+      textBuffer.resize(n);
+      s.StrokePaths(textBuffer, L(double(strokes[0]->Width) + 2 * g), c);
+      return;
+    }
     for (size_t k = 0; k < strokes.size(); ++k) {
       if (k + 2 < strokes.size()) PrefetchRecord(*strokes[k + 2]);
       if (k + 1 < strokes.size()) PrefetchPoints(*strokes[k + 1]);
       Track(*strokes[k], g, c);
     }
   }
+  std::vector<TPxPath> textBuffer = {};
 
   // Draws the element grown by g in colour c.
   void Shape(const TObjekt& e, double g, TColour c, bool gap = false) {

@@ -401,6 +401,15 @@ void TRasterSurface::StrokePath(const TPxPath& path, double width, TCap cap, boo
   Finish(c);
 }
 
+void TRasterSurface::StrokePaths(const std::vector<TPxPath>& paths, double width, TColour c) {
+  if (!Direct()) {
+    TSurface::StrokePaths(paths, width, c);
+    return;
+  }
+  const double w = std::max(width, 1.0);
+  DrawDirect(c, [&](TCoverRasterizer& r, auto& sink) { r.RoundStrokes(paths.data(), paths.size(), w, sink); });
+}
+
 void TRasterSurface::FillCircle(TPx centre, double r, TColour c) {
   if (Direct()) {
     DrawDirect(c, [&](TCoverRasterizer& ras, auto& sink) { ras.Disc(centre, r, sink); });

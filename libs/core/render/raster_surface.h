@@ -39,6 +39,7 @@ class TRasterSurface final : public TSurface {
   void BeginBatch() override;
   void EndBatch() override;
   void StrokePath(const TPxPath& path, double width, TCap cap, bool closed, TColour c) override;
+  void StrokePaths(const std::vector<TPxPath>& paths, double width, TColour c) override;
   void FillCircle(TPx centre, double r, TColour c) override;
   void StrokeCircle(TPx centre, double r, double width, TColour c) override;
   void StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap,

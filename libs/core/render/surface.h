@@ -80,6 +80,12 @@ class TSurface {
   virtual void EndBatch() {}
   // A polyline (closed when asked) stroked with round joins.
   virtual void StrokePath(const TPxPath& path, double width, TCap cap, bool closed, TColour c) = 0;
+  // Open polylines of one width with round caps and joins as one shape (a
+  // text's strokes): where they meet, their edges need not be laid over
+  // each other.
+  virtual void StrokePaths(const std::vector<TPxPath>& paths, double width, TColour c) {
+    for (const TPxPath& p : paths) StrokePath(p, width, TCap::Round, false, c);
+  }
   virtual void FillCircle(TPx centre, double r, TColour c) = 0;
   virtual void StrokeCircle(TPx centre, double r, double width, TColour c) = 0;
   // Arcs and pies run counter-clockwise as seen (y up on screen) from angle a0
