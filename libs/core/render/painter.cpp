@@ -303,6 +303,8 @@ TURect CullBounds(const TObjekt& e) {
       break;
     case kKindText:
       for (size_t k = 0; k < e.SubElements.size(); ++k) {
+        if (k + 2 < e.SubElements.size()) Prefetch(e.SubElements[k + 2].get(), 64);
+        if (k + 1 < e.SubElements.size()) PrefetchPoints(*e.SubElements[k + 1]);
         const TObjekt* s = e.SubElements[k].get();
         // The box of the points grown once: the same as growing each point
         // (points that are no numbers count on neither axis).
@@ -367,9 +369,13 @@ class TBoardPaint {
     }
     const auto& list = b.Elements;
     cull_.reserve(list.size());
-    for (const auto& e : list) {
-      cull_.push_back(CullBounds(*e));
-      if (e->Selected) only_ = selectedCount_++ == 0 ? e.get() : nullptr;
+    for (size_t i = 0; i < list.size(); ++i) {
+      // The records and their points lie all over memory: asked for ahead.
+      if (i + 8 < list.size()) Prefetch(list[i + 8].get(), 64);
+      if (i + 4 < list.size()) PrefetchPoints(*list[i + 4]);
+      const TObjekt& e = *list[i];
+      cull_.push_back(CullBounds(e));
+      if (e.Selected) only_ = selectedCount_++ == 0 ? &e : nullptr;
     }
     roles_.resize(list.size());
     SortIntoBands(band);
@@ -502,6 +508,7 @@ class TBoardPaint {
     const double top = bands_.empty() ? 0 : bands_[0].y0, rows = std::max(band, 1);
     const double last = double(bands_.size()) - 1;
     for (uint32_t i = 0; i < cull_.size(); ++i) {
+      if (i + 8 < cull_.size()) Prefetch(b_.Elements[i + 8].get(), 64);
       const TURect& r = cull_[i];
       const double from = std::floor((-double(r.Bottom) * v.Zoom - v.ScrollY - top) / rows) - 1;
       const double to = std::floor((-double(r.Top) * v.Zoom - v.ScrollY - top) / rows) + 1;
@@ -659,7 +666,10 @@ class TBoardPaint {
 
   // The rubber bands as lines on the picture, found once for all bands.
   void RubberBandLines() {
-    for (const auto& e : b_.Elements) {
+    const auto& list = b_.Elements;
+    for (size_t i = 0; i < list.size(); ++i) {
+      if (i + 8 < list.size()) Prefetch(list[i + 8].get(), 128);  // (the partners are in the second line)
+      const auto& e = list[i];
       if (!IsPad(*e) || !e->Shown) continue;
       const TDPoint a = Centre(*e);
       for (const TObjekt* o : e->Connections) {
