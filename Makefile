@@ -43,6 +43,9 @@ test: test-plain test-sanitize test-fuzz
 bench: build
 	$(BUILD)/bench/bench_model
 	$(BUILD)/bench/bench_io
+	$(BUILD)/bench/bench_render
+	$(BUILD)/bench/bench_copper
+	$(BUILD)/bench/bench_cam
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
