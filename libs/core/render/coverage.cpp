@@ -695,17 +695,26 @@ BS_INLINE void TCoverRasterizer::AxisSegment(TPx a, TPx b, double h, int ya, int
   TRows<Sink> out(*this, sink);
   // Beyond the ends (and beside a lone point) the cover is that of the
   // disc about the nearer end.
+  // `half` and `full` are the half widths of the disc's row and of its
+  // wholly covered part (none below 0).
+  auto capRow = [&](int y, double cx, double dy2, double half, double full, int from, int to) {
+    int xa, xb;
+    if (!PixelRange(cx - half, cx + half, std::max(from, x0_), std::min(to, x1_ - 1) + 1, xa, xb)) return;
+    int ia, ib;
+    FullRun(xa, xb, full >= 0 ? cx - full : kInf, full >= 0 ? cx + full : -kInf, ia, ib);
+    out.Row(y, xa, xb, ia, ib, TDiscCover{cx, dy2, reach});
+  };
+  auto halves = [&](double dy2, double& half, double& full) {
+    const double q = reach * reach - dy2, qi = inner * inner - dy2;
+    if (q < 0) return false;
+    half = std::sqrt(q);
+    full = inner > 0 && qi >= 0 ? std::sqrt(qi) : -1;
+    return true;
+  };
   auto cap = [&](int y, double cx, double cy, int from, int to) {
     const double dy = y + 0.5 - cy;
-    double lo, hi;
-    int xa, xb;
-    if (!DiscSpan(cx, dy, reach, lo, hi) || !PixelRange(lo, hi, std::max(from, x0_), std::min(to, x1_ - 1) + 1, xa, xb))
-      return;
-    double inLo = kInf, inHi = -kInf;
-    if (inner > 0) DiscSpan(cx, dy, inner, inLo, inHi);
-    int ia, ib;
-    FullRun(xa, xb, inLo, inHi, ia, ib);
-    out.Row(y, xa, xb, ia, ib, TDiscCover{cx, dy * dy, reach});
+    double half, full;
+    if (halves(dy * dy, half, full)) capRow(y, cx, dy * dy, half, full, from, to);
   };
   constexpr int kAll = std::numeric_limits<int>::max();
   if (a.X == b.X) {
@@ -729,9 +738,10 @@ BS_INLINE void TCoverRasterizer::AxisSegment(TPx a, TPx b, double h, int ya, int
   const int first = CeilInt(minX - 0.5), last = FloorInt(maxX - 0.5);
   for (int y = ya; y <= yb; ++y) {
     const double dy = std::abs(y + 0.5 - a.Y);
-    if (!(dy < reach)) continue;
-    cap(y, minX, a.Y, -kAll, first - 1);
-    cap(y, maxX, a.Y, last + 1, kAll);
+    double half, full;
+    if (!(dy < reach) || !halves(dy * dy, half, full)) continue;
+    capRow(y, minX, dy * dy, half, full, -kAll, first - 1);  // both ends' discs have the same rows
+    capRow(y, maxX, dy * dy, half, full, last + 1, kAll);
     int xa, xb;
     if (!PixelRange(minX, maxX, x0_, x1_, xa, xb)) continue;
     if (dy <= inner) out.Row(y, xa, xb, xa, xb, TConstCover{255});
