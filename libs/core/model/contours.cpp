@@ -26,6 +26,10 @@ TDPoint ToD(TFPoint p) { return {p.X, p.Y}; }
 // The point at angle a and distance r from c, rounded.
 TIPoint Polar(TDPoint c, double r, double a) { return Round(c.X + r * std::cos(a), c.Y + r * std::sin(a)); }
 
+// Point k (1 ... n) of a round pad's ring: the same angles as the points
+// of a whole arc from its start round to it.
+TIPoint RingPoint(const TPadRing& ring, int k) { return Polar(ring.c, ring.r, ring.as + 1.0 * kTwoPi * k / ring.n); }
+
 double Normalise(double a) {
   a = std::fmod(a, kTwoPi);
   if (a < 0) a += kTwoPi;
@@ -127,14 +131,13 @@ void ThtContours(const TObjekt& e, TContours& out, const TContourOptions& opt) {
   switch (e.Shape) {
     case kShapeRound: {
       if (pts.size() < 2) return;
-      const TDPoint a = ToD(pts[0]), b = ToD(pts[1]);
-      const TDPoint c{(a.X + b.X) / 2, (a.Y + b.Y) / 2};
-      const double r = std::hypot(b.X - a.X, b.Y - a.Y) / 2;
-      const int n = Steps(std::round(r / 2500) + 12);
-      TContour ring;
-      ring.reserve(n);
-      AppendArcPoints(c, ToD(Round(a.X, a.Y)), ToD(Round(a.X, a.Y)), n, true, ring);
-      out.push_back(std::move(ring));
+      TPadRing ring;
+      TContour points;  // (none when the size is no number)
+      if (RoundPadRing(e, ring)) {
+        points.reserve(size_t(ring.n));
+        for (int k = 1; k <= ring.n; ++k) points.push_back(RingPoint(ring, k));
+      }
+      out.push_back(std::move(points));
       return;
     }
     case kShapeRoundedH:
@@ -277,7 +280,8 @@ void OrientClockwise(TContour& contour) {
 
 bool RoundPadRing(const TObjekt& e, TPadRing& ring) {
   if (e.Kind != kKindThtPad || e.Shape != kShapeRound || e.Points.size() < 2) return false;
-  // As ThtContours and AppendArcPoints find them.
+  // Starting at the pad's first point, rounded, and going round
+  // counter-clockwise, as an arc from that point back to it would.
   const TDPoint a = ToD(e.Points[0]), b = ToD(e.Points[1]);
   ring.c = {(a.X + b.X) / 2, (a.Y + b.Y) / 2};
   ring.n = Steps(std::round(std::hypot(b.X - a.X, b.Y - a.Y) / 2 / 2500) + 12);
@@ -291,8 +295,7 @@ bool RoundPadRing(const TObjekt& e, TPadRing& ring) {
 int32_t RingExtreme(const TPadRing& ring, int side) {
   const int n = ring.n;
   auto point = [&](long long i) {
-    const int k = int(((i - 1) % n + n) % n) + 1;  // the same point among 1 ... n
-    return Polar(ring.c, ring.r, ring.as + 1.0 * kTwoPi * k / n);
+    return RingPoint(ring, int(((i - 1) % n + n) % n) + 1);  // the same point among 1 ... n
   };
   // A coordinate of the rounded points follows the cosine or sine of their
   // angles, so its extreme lies at one of the two points whose angles come

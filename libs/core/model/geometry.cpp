@@ -58,6 +58,10 @@ void Unite(TURect& acc, bool& any, const TURect& r) {
   acc.Bottom = std::max(acc.Bottom, r.Bottom);
 }
 
+// A bound of an outline through the fixed-point conversion and back, as
+// the fixed-point polygon has it.
+int32_t OutlineUnits(double v) { return FixedToUnits(UnitsToFixed(v, 1)); }
+
 // Bounding rectangle, or nothing for an element without outline. The bounds
 // of the outline's contours are taken directly and passed through the
 // fixed-point conversion afterwards; the conversion is monotonic, so this
@@ -88,8 +92,7 @@ std::optional<TURect> Bounds(const TObjekt& e, const TSpokeContext& ctx) {
       for (const TIPoint& p : c) take(p.X, p.Y);
   }
   if (maxX < minX) return std::nullopt;
-  auto units = [](double v) { return FixedToUnits(UnitsToFixed(v, 1)); };
-  return TURect{units(minX), units(minY), units(maxX), units(maxY)};
+  return TURect{OutlineUnits(minX), OutlineUnits(minY), OutlineUnits(maxX), OutlineUnits(maxY)};
 }
 
 double AngularDistance(double a, double b) {  // degrees, shortest way round
@@ -386,7 +389,7 @@ std::optional<TURect> OutlineBounds(const TObjekt& e, const TPlatine& board) {
 
 std::optional<TURect> UnitedOutlineBounds(const std::vector<const TObjekt*>& elements, const TPlatine& board) {
   const TSpokeContext ctx = SpokeContextFor(board);
-  auto units = [](double v) { return double(FixedToUnits(UnitsToFixed(v, 1))); };
+  auto units = [](double v) { return double(OutlineUnits(v)); };
   // Each side (0 largest x, 1 largest y, 2 smallest x, 3 smallest y) of
   // each outline box lies between lo and hi. A round pad's ring has a
   // point within half a step of every direction, so its side lies within

@@ -956,15 +956,20 @@ BS_COVER_CLONES void TCoverRasterizer::ThinLine(TPx a, TPx b, double width, Sink
   int ya, yb;
   if (!PixelRange(std::min(a.Y, b.Y) - rise, std::max(a.Y, b.Y) + rise, y0_, y1_, ya, yb)) return;
 #if defined(__SSE2__)
+  // The usual opaque sink takes the rows straight into the image, the
+  // distances of four pixels at a time in single precision.
+  [[maybe_unused]] const auto quad = [&] {
+    if constexpr (std::is_same_v<Sink, TOpaqueSink>) return TQuadBlender(sink.R, sink.G, sink.B, sink.Word);
+    else return 0;
+  }();
+  [[maybe_unused]] const __m128 vedge = _mm_set1_ps(float(edge)), sign = _mm_set1_ps(-0.0f);
   if constexpr (std::is_same_v<Sink, TOpaqueSink>) {
     if (steep && !union_.Active) {
-      // Straight into the image: a steep line has at most four pixels in a
-      // row, from the first whose centre lies within reach of the line's
-      // centre cx there, at distances |x - cx| * across.
+      // A steep line has at most four pixels in a row, from the first whose
+      // centre lies within reach of the line's centre cx there, at
+      // distances |x - cx| * across.
       const double slope = dx / dy, across = std::abs(nx), reach = edge / across;
-      const TQuadBlender quad(sink.R, sink.G, sink.B, sink.Word);
-      const __m128 steps = _mm_set_ps(3, 2, 1, 0), vedge = _mm_set1_ps(float(edge));
-      const __m128 vacross = _mm_set1_ps(float(across)), sign = _mm_set1_ps(-0.0f);
+      const __m128 steps = _mm_set_ps(3, 2, 1, 0), vacross = _mm_set1_ps(float(across));
       for (int y = ya; y <= yb; ++y) {
         const double cx = a.X + (y + 0.5 - a.Y) * slope;
         if (!(cx > x0_ - reach - 1 && cx < x1_ + reach + 1)) continue;
@@ -984,18 +989,12 @@ BS_COVER_CLONES void TCoverRasterizer::ThinLine(TPx a, TPx b, double width, Sink
       return;
     }
   }
+  // A flat line's distances move on by nx from pixel to pixel.
+  const float fx = float(nx);
+  [[maybe_unused]] const __m128 steps = _mm_set_ps(3 * fx, 2 * fx, fx, 0), four = _mm_set1_ps(4 * fx);
 #endif
   const double inv = std::abs(nx) > 1e-12 ? 1 / nx : 0;
   TRows<Sink> out(*this, sink);
-#if defined(__SSE2__)
-  [[maybe_unused]] const auto fquad = [&] {
-    if constexpr (std::is_same_v<Sink, TOpaqueSink>) return TQuadBlender(sink.R, sink.G, sink.B, sink.Word);
-    else return 0;
-  }();
-  const float fx = float(nx);
-  [[maybe_unused]] const __m128 fsteps = _mm_set_ps(3 * fx, 2 * fx, fx, 0), ffour = _mm_set1_ps(4 * fx);
-  [[maybe_unused]] const __m128 fedge = _mm_set1_ps(float(edge)), fsign = _mm_set1_ps(-0.0f);
-#endif
   for (int y = ya; y <= yb; ++y) {
     const double rest = ny * (y + 0.5) - c;  // the distance is |nx * x + rest|
     double lo = steep ? -kInf : minX, hi = steep ? kInf : maxX;
@@ -1010,15 +1009,13 @@ BS_COVER_CLONES void TCoverRasterizer::ThinLine(TPx a, TPx b, double width, Sink
 #if defined(__SSE2__)
     if constexpr (std::is_same_v<Sink, TOpaqueSink>) {
       if (!union_.Active) {
-        // A flat line's row straight into the image, the distances of four
-        // pixels at a time in single precision, moved on along the row.
         uint8_t* line = sink.At(y, 0);
-        __m128 d = _mm_add_ps(_mm_set1_ps(float(nx * (xa + 0.5) + rest)), fsteps);
-        for (int x = xa; x <= xb; x += 4, d = _mm_add_ps(d, ffour)) {
-          const uint32_t k = FirstBytes(Levels(_mm_sub_ps(fedge, _mm_andnot_ps(fsign, d))), xb + 1 - x);
+        __m128 d = _mm_add_ps(_mm_set1_ps(float(nx * (xa + 0.5) + rest)), steps);
+        for (int x = xa; x <= xb; x += 4, d = _mm_add_ps(d, four)) {
+          const uint32_t k = FirstBytes(Levels(_mm_sub_ps(vedge, _mm_andnot_ps(sign, d))), xb + 1 - x);
           if (!k) continue;
           if (x + 4 <= x1_) {
-            fquad.Blend(line + 4 * x, k);
+            quad.Blend(line + 4 * x, k);
             continue;
           }
           const uint8_t kk[4] = {uint8_t(k), uint8_t(k >> 8), uint8_t(k >> 16), uint8_t(k >> 24)};
