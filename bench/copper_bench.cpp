@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "copper/connectivity.h"
+#include "edit/connections.h"
 #include "synth/synth_board.h"
 
 namespace bs {

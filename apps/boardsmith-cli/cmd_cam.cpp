@@ -8,6 +8,7 @@
 #include "cam/gerber.h"
 #include "load.h"
 #include "model/messages.h"
+#include "model/atomic_file.h"
 
 namespace bs::cli {
 

@@ -4,6 +4,7 @@
 #include "args.h"
 #include "load.h"
 #include "model/objekt_list.h"
+#include "model/atomic_file.h"
 
 namespace bs::cli {
 

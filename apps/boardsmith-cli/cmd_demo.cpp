@@ -5,6 +5,7 @@
 #include "cli.h"
 #include "example_board.h"
 #include "load.h"
+#include "model/atomic_file.h"
 
 namespace bs::cli {
 

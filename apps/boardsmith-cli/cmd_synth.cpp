@@ -4,6 +4,7 @@
 #include "args.h"
 #include "load.h"
 #include "synth/synth_board.h"
+#include "model/atomic_file.h"
 
 namespace bs::cli {
 

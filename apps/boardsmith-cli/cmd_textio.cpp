@@ -13,8 +13,9 @@
 #include "io/text_exchange.h"
 #include "model/geometry.h"
 #include "model/objekt_list.h"
-#include "project/platine.h"
+#include "model/platine.h"
 #include "project/project.h"
+#include "model/atomic_file.h"
 
 namespace bs::cli {
 

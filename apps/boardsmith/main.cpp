@@ -1,9 +1,9 @@
 #include <QApplication>
 #include <QStringList>
 
-#include "board_view.h"
-#include "language.h"
-#include "main_window.h"
+#include "view/board_view.h"
+#include "window/language.h"
+#include "window/main_window.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

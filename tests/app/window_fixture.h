@@ -21,20 +21,20 @@
 #include <functional>
 #include <memory>
 
-#include "board_view.h"
+#include "view/board_view.h"
 #include "edit/units.h"
-#include "edit_commands.h"
-#include "edit_tool.h"
-#include "key_panel.h"
-#include "main_window.h"
+#include "window/edit_commands.h"
+#include "tools/edit_tool.h"
+#include "window/key_panel.h"
+#include "window/main_window.h"
 #include "private_folders.h"
-#include "measure_tool.h"
+#include "tools/measure_tool.h"
 #include "model/objekt.h"
-#include "placement_tool.h"
+#include "tools/placement_tool.h"
 #include "render/view.h"
-#include "tool_geometry.h"
-#include "tool_palette.h"
-#include "tools.h"
+#include "tools/tool_geometry.h"
+#include "tools/tool_palette.h"
+#include "tools/tools.h"
 
 namespace bs::app::test {
 

@@ -9,7 +9,7 @@
 
 #include "cam/drill_list.h"
 #include "cam_fixture.h"
-#include "copper/polygon.h"
+#include "model/polygon.h"
 #include "copper/predicates.h"
 
 namespace bs {

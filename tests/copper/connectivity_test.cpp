@@ -151,7 +151,7 @@ TEST(Connectivity, RemovingRubberBandsThatCopperSatisfies) {
   ToggleConnection(a, c);
   f.Track(kLayerC1, {100000, -100000}, {300000, -100000});  // routes a-b in copper
   EXPECT_TRUE(HasConnections(*f.board));
-  const TRubberBandCounts counts = RemoveUnneededConnections(f.project);
+  const TRubberBandCounts counts = RemoveSatisfiedConnections(*f.board);
   EXPECT_EQ(counts.Removed, 2);
   EXPECT_EQ(counts.Remaining, 2);  // a-c, counted at both ends
   EXPECT_EQ(RubberBandCountsMessage(counts),
@@ -178,7 +178,7 @@ TEST(Connectivity, RemovalAgreesWithAFloodFromEveryPad) {
     return f;
   };
   auto fast = make(), slow = make();
-  const TRubberBandCounts counts = RemoveUnneededConnections(fast->project);
+  const TRubberBandCounts counts = RemoveSatisfiedConnections(*fast->board);
 
   TRubberBandCounts expected;
   auto& list = slow->board->Elements;

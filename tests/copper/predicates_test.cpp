@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "copper/polygon.h"
+#include "model/polygon.h"
 #include "copper/predicates.h"
 #include "model/objekt.h"
 

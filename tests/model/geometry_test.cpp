@@ -5,7 +5,7 @@
 #include <optional>
 #include <random>
 
-#include "copper/polygon.h"
+#include "model/polygon.h"
 #include "model/geometry.h"
 
 namespace bs {

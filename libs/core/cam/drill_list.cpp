@@ -8,7 +8,7 @@
 #include <optional>
 #include <unordered_map>
 
-#include "copper/polygon.h"
+#include "model/polygon.h"
 #include "copper/predicates.h"
 
 namespace bs {

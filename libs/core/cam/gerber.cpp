@@ -5,7 +5,7 @@
 #include <numbers>
 #include <utility>
 
-#include "io/project_file.h"
+#include "model/atomic_file.h"
 #include "model/geometry.h"
 #include "model/messages.h"
 #include "render/hatch.h"

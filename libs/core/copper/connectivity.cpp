@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "copper/ground_plane.h"
-#include "copper/polygon.h"
+#include "model/polygon.h"
 #include "copper/predicates.h"
-#include "edit/undo.h"
 #include "model/geometry.h"
 #include "model/messages.h"
 
@@ -297,17 +296,14 @@ bool HasConnections(const TBoard& board) {
                      [](const auto& e) { return IsPad(*e) && !e->Connections.empty(); });
 }
 
-TRubberBandCounts RemoveUnneededConnections(TProject& project) {
+TRubberBandCounts RemoveSatisfiedConnections(TBoard& board) {
   TRubberBandCounts counts;
-  TBoard* board = project.Active();
-  if (!board) return counts;
-  RecordUndo(project);
-  TConnectivity run(*board);
+  TConnectivity run(board);
   const std::vector<int>& component = run.Components();
   std::unordered_map<const TObjekt*, size_t> index;
-  for (size_t i = 0; i < board->Elements.size(); ++i) index[board->Elements[i].get()] = i;
-  for (size_t i = 0; i < board->Elements.size(); ++i) {
-    TObjekt& p = *board->Elements[i];
+  for (size_t i = 0; i < board.Elements.size(); ++i) index[board.Elements[i].get()] = i;
+  for (size_t i = 0; i < board.Elements.size(); ++i) {
+    TObjekt& p = *board.Elements[i];
     if (!IsPad(p) || p.Connections.empty()) continue;
     // What a flood from p would mark: p's component, or for a pad that
     // copper cannot reach (a bare hole) the flood itself.
@@ -315,7 +311,7 @@ TRubberBandCounts RemoveUnneededConnections(TProject& project) {
     if (component[i] >= 0) {
       joined = [&, c = component[i]](const TObjekt* q) { return component[index.at(q)] == c; };
     } else {
-      for (const auto& e : board->Elements) e->Selected = 0;
+      for (const auto& e : board.Elements) e->Selected = 0;
       run.ForgetFloods();
       run.Flood(p, {});
       joined = [](const TObjekt* q) { return q->Selected != 0; };
@@ -326,8 +322,7 @@ TRubberBandCounts RemoveUnneededConnections(TProject& project) {
     counts.Removed += int(list.end() - kept);
     list.erase(kept, list.end());
   }
-  for (const auto& e : board->Elements) e->Selected = 0;
-  if (counts.Removed == 0) DiscardLastUndo(project);
+  for (const auto& e : board.Elements) e->Selected = 0;
   return counts;
 }
 

@@ -29,13 +29,13 @@ void MarkConnected(TBoard& board, TObjekt& start, const TFloodOptions& options =
 // bare hole.
 bool CanStartTest(const TObjekt& e);
 
-// Removes every rubber band whose two pads copper alone already joins,
-// recording one undo step first. Both ends of a band are counted.
+// Removes every rubber band whose two pads copper alone already joins. Both
+// ends of a band are counted.
 struct TRubberBandCounts {
   int Removed = 0;
   int Remaining = 0;
 };
-TRubberBandCounts RemoveUnneededConnections(TProject& project);
+TRubberBandCounts RemoveSatisfiedConnections(TBoard& board);
 // "<n> connections (rubberbands) removed.\r<m> connections (rubberbands) remaining."
 std::string RubberBandCountsMessage(const TRubberBandCounts& counts);
 // Whether any pad of the board has a rubber band.

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "copper/polygon.h"
+#include "model/polygon.h"
 
 namespace bs {
 

@@ -14,7 +14,7 @@
 
 #include "model/geometry.h"
 #include "model/objekt.h"
-#include "project/platine.h"
+#include "model/platine.h"
 
 namespace bs {
 

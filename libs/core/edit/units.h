@@ -10,7 +10,7 @@
 #include "model/geometry.h"
 #include "model/objekt.h"
 #include "model/types.h"
-#include "project/platine.h"
+#include "model/platine.h"
 
 namespace bs {
 

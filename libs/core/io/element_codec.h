@@ -8,7 +8,7 @@
 
 #include "io/byte_stream.h"
 #include "model/objekt.h"
-#include "project/platine.h"
+#include "model/platine.h"
 
 namespace bs {
 

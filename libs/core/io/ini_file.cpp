@@ -10,7 +10,7 @@
 #include <system_error>
 #include <utility>
 
-#include "io/project_file.h"
+#include "model/atomic_file.h"
 
 namespace bs {
 

@@ -9,8 +9,9 @@
 #include "io/element_codec.h"
 #include "model/geometry.h"
 #include "model/objekt_list.h"
-#include "project/platine.h"
+#include "model/platine.h"
 #include "render/text_strokes.h"
+#include "model/atomic_file.h"
 
 namespace bs {
 

@@ -61,10 +61,6 @@ struct TWriteResult {
 // the change flag. On failure the old file and the flag stay as they were.
 TWriteResult WriteProject(TProject& project, const std::string& path, bool autosave = false);
 
-// Writes bytes to `path` so that an existing file is replaced only by a
-// complete new one.
-bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes);
-
 // The name with its extension replaced by ".bsm6" (when it is not that,
 // compared case-insensitively).
 std::string WithProjectExtension(const std::string& path);

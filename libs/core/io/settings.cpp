@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "cam/gerber.h"
-#include "io/project_file.h"
+#include "model/atomic_file.h"
 #include "model/le_bytes.h"
 #include "render/grid.h"
 

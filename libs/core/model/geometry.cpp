@@ -6,7 +6,7 @@
 #include <limits>
 #include <numbers>
 
-#include "copper/polygon.h"
+#include "model/polygon.h"
 
 namespace bs {
 

@@ -10,7 +10,7 @@
 
 #include "model/contours.h"
 #include "model/objekt.h"
-#include "project/platine.h"
+#include "model/platine.h"
 
 namespace bs {
 

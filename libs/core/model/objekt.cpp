@@ -1,6 +1,6 @@
 #include "model/objekt.h"
 
-#include "copper/polygon.h"
+#include "model/polygon.h"
 
 namespace bs {
 

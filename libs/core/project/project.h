@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/objekt.h"
-#include "project/platine.h"
+#include "model/platine.h"
 
 namespace bs {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/geometry.h"
-#include "project/platine.h"
+#include "model/platine.h"
 #include "render/surface.h"
 
 namespace bs {

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <unordered_map>
 
-#include "components/placement.h"
+#include "model/placement.h"
 #include "model/geometry.h"
 #include "model/layers.h"
 #include "render/grid.h"

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "io/project_file.h"
+#include "model/atomic_file.h"
 
 namespace bs {
 

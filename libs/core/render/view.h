@@ -20,7 +20,7 @@
 
 #include "model/geometry.h"
 #include "model/objekt.h"
-#include "project/platine.h"
+#include "model/platine.h"
 #include "project/project.h"
 
 namespace bs {
