@@ -41,9 +41,7 @@ void BM_DecodeProject(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeProject)->Unit(benchmark::kMillisecond);
 
-std::string BenchPath() {
-  return (std::filesystem::temp_directory_path() / "boardsmith_bench.bsm6").string();
-}
+std::string BenchPath() { return (std::filesystem::temp_directory_path() / "boardsmith_bench.bsm6").string(); }
 
 // The save command with its clean-up of the active board, written to disk.
 void BM_SaveProject(benchmark::State& state) {

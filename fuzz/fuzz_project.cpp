@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   bs::TProject p;
   const bs::TReadResult r = bs::ReadProjectBytes(p, data, size, false, "fuzz.bsm6");
-  if (r.Version < 0) return 0;                         // not a project file: nothing read
+  if (r.Version < 0) return 0;                        // not a project file: nothing read
   if (p.Boards.empty() || !p.Active()) std::abort();  // a read always leaves a board
   if (!r.Ok) return 0;
   // The save path measures every element; damaged sizes must not blow it up.

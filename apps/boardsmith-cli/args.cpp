@@ -21,7 +21,8 @@ std::string TArgs::Parse(const std::vector<std::string>& args) {
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (optionsEnded || a.size() < 2 || a[0] != '-' || (a[1] != '-' && !std::isalpha(static_cast<unsigned char>(a[1])))) {
+    if (optionsEnded || a.size() < 2 || a[0] != '-' ||
+        (a[1] != '-' && !std::isalpha(static_cast<unsigned char>(a[1])))) {
       positional_.push_back(a);
       continue;
     }
@@ -60,13 +61,12 @@ std::optional<std::string> TArgs::Value(const std::string& name) const {
   return it->second;
 }
 
-std::string TArgs::IntValue(const std::string& name, long long lo, long long hi,
-                            long long& out) const {
+std::string TArgs::IntValue(const std::string& name, long long lo, long long hi, long long& out) const {
   auto v = Value(name);
   if (!v) return {};
   if (!ParseInt(*v, lo, hi, out))
-    return "option " + name + " needs a whole number from " + std::to_string(lo) + " to " +
-           std::to_string(hi) + ", not \"" + *v + "\"";
+    return "option " + name + " needs a whole number from " + std::to_string(lo) + " to " + std::to_string(hi) +
+           ", not \"" + *v + "\"";
   return {};
 }
 

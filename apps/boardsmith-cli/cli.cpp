@@ -20,10 +20,9 @@ void PrintOverview(std::ostream& out) {
 }  // namespace
 
 const std::vector<TSubcommand>& Subcommands() {
-  static const std::vector<TSubcommand> all = {InfoCommand(),   DumpCommand(),  ConvertCommand(), RenderCommand(),
-                                               TextioCommand(), SynthCommand(), GlyphsCommand(),  DemoCommand(),
-                                               ConnectedCommand(), GerberCommand(),   ExcellonCommand(),
-                                               DrillsCommand()};
+  static const std::vector<TSubcommand> all = {InfoCommand(),      DumpCommand(),   ConvertCommand(),  RenderCommand(),
+                                               TextioCommand(),    SynthCommand(),  GlyphsCommand(),   DemoCommand(),
+                                               ConnectedCommand(), GerberCommand(), ExcellonCommand(), DrillsCommand()};
   return all;
 }
 

@@ -7,8 +7,8 @@
 #include "cam/excellon.h"
 #include "cam/gerber.h"
 #include "load.h"
-#include "model/messages.h"
 #include "model/atomic_file.h"
+#include "model/messages.h"
 
 namespace bs::cli {
 
@@ -84,8 +84,8 @@ TBoard* LoadBoard(TContext& ctx, const std::string& cmd, const TArgs& a, const s
   if (!LoadProject(ctx, cmd, path, p, version)) return nullptr;
   if (board < 0) board = p.ActiveIndex;
   if (board < 0 || board >= static_cast<long long>(p.Boards.size())) {
-    Fail(ctx, cmd, "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " +
-                       std::to_string(board));
+    Fail(ctx, cmd,
+         "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " + std::to_string(board));
     return nullptr;
   }
   code = 0;
@@ -106,8 +106,7 @@ bool HoleChoice(TContext& ctx, const std::string& cmd, const TArgs& a, bool& sim
 // Loads the board of the first positional argument and builds its drill
 // list with the hole choice of the options, after reporting drilled pads on
 // a silkscreen layer. Returns the board, or nullptr with the exit code.
-TBoard* LoadDrillList(TContext& ctx, const std::string& cmd, const TArgs& a, TProject& p, TDrillList& list,
-                      int& code) {
+TBoard* LoadDrillList(TContext& ctx, const std::string& cmd, const TArgs& a, TProject& p, TDrillList& list, int& code) {
   bool simple = true, plated = true;
   if (!HoleChoice(ctx, cmd, a, simple, plated)) {
     code = 2;
@@ -124,8 +123,16 @@ TBoard* LoadDrillList(TContext& ctx, const std::string& cmd, const TArgs& a, TPr
 int RunGerber(const std::vector<std::string>& args, TContext& ctx) {
   const std::string cmd = "gerber";
   TArgs a;
-  a.Option("--board").Option("--out").Option("--prefix").Option("--layers").Flag("--frame").Flag("--mirror")
-      .Flag("--punch").Flag("--center-punch").Flag("--no-origin").Flag("--force");
+  a.Option("--board")
+      .Option("--out")
+      .Option("--prefix")
+      .Option("--layers")
+      .Flag("--frame")
+      .Flag("--mirror")
+      .Flag("--punch")
+      .Flag("--center-punch")
+      .Flag("--no-origin")
+      .Flag("--force");
   if (std::string e = a.Parse(args); !e.empty()) return UsageError(ctx, cmd, e);
   if (a.Positional().size() != 1) return UsageError(ctx, cmd, "expects one FILE");
   const auto dir = a.Value("--out");
@@ -152,8 +159,7 @@ int RunGerber(const std::vector<std::string>& args, TContext& ctx) {
   TBoard* b = LoadBoard(ctx, cmd, a, in, p, code);
   if (!b) return code;
   std::error_code ec;
-  if (!fs::is_directory(*dir, ec))
-    return Fail(ctx, cmd, "The directory: \"" + *dir + "\" does not exist.");
+  if (!fs::is_directory(*dir, ec)) return Fail(ctx, cmd, "The directory: \"" + *dir + "\" does not exist.");
 
   const std::string prefix = a.Value("--prefix").value_or(fs::path(in).stem().string());
   std::vector<int> rows;
@@ -194,9 +200,18 @@ int RunGerber(const std::vector<std::string>& args, TContext& ctx) {
 int RunExcellon(const std::vector<std::string>& args, TContext& ctx) {
   const std::string cmd = "excellon";
   TArgs a;
-  a.Option("--board").Option("--format").Flag("--no-leading-zeros").Flag("--decimal-point").Flag("--m71")
-      .Option("--mirror").Flag("--plated-only").Flag("--unplated-only").Flag("--no-comments").Flag("--no-g90")
-      .Flag("--no-origin").Flag("--force");
+  a.Option("--board")
+      .Option("--format")
+      .Flag("--no-leading-zeros")
+      .Flag("--decimal-point")
+      .Flag("--m71")
+      .Option("--mirror")
+      .Flag("--plated-only")
+      .Flag("--unplated-only")
+      .Flag("--no-comments")
+      .Flag("--no-g90")
+      .Flag("--no-origin")
+      .Flag("--force");
   if (std::string e = a.Parse(args); !e.empty()) return UsageError(ctx, cmd, e);
   if (a.Positional().size() != 2) return UsageError(ctx, cmd, "expects FILE and OUT.drl");
   TExcellonOptions opt;
@@ -249,9 +264,7 @@ int RunDrills(const std::vector<std::string>& args, TContext& ctx) {
 }
 }  // namespace
 
-TSubcommand GerberCommand() {
-  return {"gerber", "write the Gerber files of a board", kGerberUsage, RunGerber};
-}
+TSubcommand GerberCommand() { return {"gerber", "write the Gerber files of a board", kGerberUsage, RunGerber}; }
 TSubcommand ExcellonCommand() {
   return {"excellon", "write the Excellon drill file of a board", kExcellonUsage, RunExcellon};
 }

@@ -43,8 +43,9 @@ int RunConnected(const std::vector<std::string>& args, TContext& ctx) {
   if (!LoadProject(ctx, cmd, a.Positional()[0], p, version)) return 1;
   if (board < 0) board = p.ActiveIndex;
   if (board < 0 || board >= static_cast<long long>(p.Boards.size()))
-    return Fail(ctx, cmd, "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " +
-                              std::to_string(board));
+    return Fail(
+        ctx, cmd,
+        "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " + std::to_string(board));
   TBoard& b = *p.Boards[size_t(board)];
   for (auto& e : b.Elements) e->Selected = 0;
   const int start = PickElement(b, {x, y}, true, false);

@@ -3,8 +3,8 @@
 
 #include "args.h"
 #include "load.h"
-#include "model/objekt_list.h"
 #include "model/atomic_file.h"
+#include "model/objekt_list.h"
 
 namespace bs::cli {
 

@@ -30,7 +30,8 @@ int RunDemo(const std::vector<std::string>& args, TContext& ctx) {
   TProject p;
   if (a.Has("--kinds")) BuildKindsProject(p);
   else BuildExampleProject(p);
-  if (!WriteFileAtomically(out, EncodeProject(p))) return Fail(ctx, "demo", "The file \"" + out + "\" can not be written.");
+  if (!WriteFileAtomically(out, EncodeProject(p)))
+    return Fail(ctx, "demo", "The file \"" + out + "\" can not be written.");
   return 0;
 }
 }  // namespace

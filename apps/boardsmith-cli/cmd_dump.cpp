@@ -107,8 +107,9 @@ int RunDump(const std::vector<std::string>& args, TContext& ctx) {
   if (!LoadProject(ctx, "dump", path, p, version)) return 1;
   if (board < 0) board = p.ActiveIndex;
   if (board >= static_cast<long long>(p.Boards.size()))
-    return Fail(ctx, "dump", "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " +
-                                 std::to_string(board));
+    return Fail(
+        ctx, "dump",
+        "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " + std::to_string(board));
   const TBoard& b = *p.Boards[static_cast<size_t>(board)];
   j.BeginObject().Key("version").Int(version).Key("board").Int(board);
   j.Key("name").String(Cp1251ToUtf8(StoredBoardName(b)));

@@ -48,8 +48,8 @@ void SummaryText(std::ostream& out, const TListSummary& s) {
     for (const auto& [l, n] : s.byLayer) out << " " << l << "=" << n;
     out << ")";
   }
-  out << "\n  rubber bands: " << s.connections << ", routed tracks: " << s.routed
-      << ", components: " << s.components << ", groups: " << s.groups << "\n";
+  out << "\n  rubber bands: " << s.connections << ", routed tracks: " << s.routed << ", components: " << s.components
+      << ", groups: " << s.groups << "\n";
 }
 
 int MacroInfo(TContext& ctx, const std::string& path, bool json) {
@@ -105,17 +105,17 @@ int RunInfo(const std::vector<std::string>& args, TContext& ctx) {
     j.EndArray().EndObject();
     return 0;
   }
-  ctx.out << "project file version " << version << ", " << p.Boards.size() << " board(s), active "
-          << p.ActiveIndex << "\n";
+  ctx.out << "project file version " << version << ", " << p.Boards.size() << " board(s), active " << p.ActiveIndex
+          << "\n";
   if (!p.Info.Title.empty()) ctx.out << "title: " << Cp1251ToUtf8(p.Info.Title) << "\n";
   if (!p.Info.Author.empty()) ctx.out << "author: " << Cp1251ToUtf8(p.Info.Author) << "\n";
   if (!p.Info.Company.empty()) ctx.out << "company: " << Cp1251ToUtf8(p.Info.Company) << "\n";
   for (size_t i = 0; i < p.Boards.size(); ++i) {
     const TBoard& b = *p.Boards[i];
     const TPlatine& r = b.Platine;
-    ctx.out << "board " << i << " \"" << Cp1251ToUtf8(StoredBoardName(b)) << "\": " << r.Width / 10000.0
-            << " x " << r.Height / 10000.0 << " mm" << (r.Multilayer ? ", multilayer" : "")
-            << ", zero point (" << r.OriginX << ", " << r.OriginY << ")";
+    ctx.out << "board " << i << " \"" << Cp1251ToUtf8(StoredBoardName(b)) << "\": " << r.Width / 10000.0 << " x "
+            << r.Height / 10000.0 << " mm" << (r.Multilayer ? ", multilayer" : "") << ", zero point (" << r.OriginX
+            << ", " << r.OriginY << ")";
     bool any = false;
     for (int l = 1; l <= kLayerCount; ++l)
       if (r.GroundPlane[l]) {

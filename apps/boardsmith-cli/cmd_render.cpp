@@ -1,12 +1,12 @@
 // "render": a board drawn as the screen draws it, written as a PNG.
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <ostream>
 #include <sstream>
 #include <tuple>
-#include <array>
-#include <algorithm>
 
 #include "args.h"
 #include "load.h"
@@ -48,19 +48,26 @@ std::string DataFolder() {
 int RunRender(const std::vector<std::string>& args, TContext& ctx) {
   const std::string cmd = "render";
   TArgs a;
-  a.Option("--board").Option("--dpi").Option("--zoom").Flag("--plain").Option("--active-layer")
-      .Option("--layers").Option("--scheme").Option("--width").Option("--height").Option("--scroll")
+  a.Option("--board")
+      .Option("--dpi")
+      .Option("--zoom")
+      .Flag("--plain")
+      .Option("--active-layer")
+      .Option("--layers")
+      .Option("--scheme")
+      .Option("--width")
+      .Option("--height")
+      .Option("--scroll")
       .Flag("--force");
   if (std::string e = a.Parse(args); !e.empty()) return UsageError(ctx, cmd, e);
   if (a.Positional().size() != 2) return UsageError(ctx, cmd, "expects FILE and OUT.png");
   const std::string& in = a.Positional()[0];
   const std::string& out = a.Positional()[1];
   long long board = -1, layer = 0, scheme = 0, width = 0, height = 0;
-  for (auto [name, lo, hi, target] : {std::tuple{"--board", 0LL, 1LL << 30, &board},
-                                      std::tuple{"--active-layer", 1LL, 7LL, &layer},
-                                      std::tuple{"--scheme", 0LL, 3LL, &scheme},
-                                      std::tuple{"--width", 1LL, 20000LL, &width},
-                                      std::tuple{"--height", 1LL, 20000LL, &height}})
+  for (auto [name, lo, hi, target] :
+       {std::tuple{"--board", 0LL, 1LL << 30, &board}, std::tuple{"--active-layer", 1LL, 7LL, &layer},
+        std::tuple{"--scheme", 0LL, 3LL, &scheme}, std::tuple{"--width", 1LL, 20000LL, &width},
+        std::tuple{"--height", 1LL, 20000LL, &height}})
     if (std::string e = a.IntValue(name, lo, hi, *target); !e.empty()) return UsageError(ctx, cmd, e);
   if (a.Has("--dpi") && a.Has("--zoom")) return UsageError(ctx, cmd, "give either --dpi or --zoom");
   double zoom = 0;
@@ -86,8 +93,9 @@ int RunRender(const std::vector<std::string>& args, TContext& ctx) {
   if (!LoadProject(ctx, cmd, in, p, version)) return 1;
   if (board < 0) board = p.ActiveIndex;
   if (board >= static_cast<long long>(p.Boards.size()))
-    return Fail(ctx, cmd, "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " +
-                              std::to_string(board));
+    return Fail(
+        ctx, cmd,
+        "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " + std::to_string(board));
   TBoard& b = *p.Boards[size_t(board)];
   TPlatine& r = b.Platine;
   if (layer) r.ActiveLayer = static_cast<int32_t>(layer);
@@ -108,8 +116,9 @@ int RunRender(const std::vector<std::string>& args, TContext& ctx) {
     width = std::llround(r.Width * zoom + 1);
     height = std::llround(r.Height * zoom + 1);
     if (width > 20000 || height > 20000)
-      return Fail(ctx, cmd, "the picture would be " + std::to_string(width) + " x " + std::to_string(height) +
-                                " pixels; choose a smaller zoom or a window with --width and --height");
+      return Fail(ctx, cmd,
+                  "the picture would be " + std::to_string(width) + " x " + std::to_string(height) +
+                      " pixels; choose a smaller zoom or a window with --width and --height");
   }
 
   TPaintSettings set;

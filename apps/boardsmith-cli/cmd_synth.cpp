@@ -3,8 +3,8 @@
 
 #include "args.h"
 #include "load.h"
-#include "synth/synth_board.h"
 #include "model/atomic_file.h"
+#include "synth/synth_board.h"
 
 namespace bs::cli {
 
@@ -43,8 +43,6 @@ int RunSynth(const std::vector<std::string>& args, TContext& ctx) {
 }
 }  // namespace
 
-TSubcommand SynthCommand() {
-  return {"synth", "write a large synthetic project for benchmarks", kUsage, RunSynth};
-}
+TSubcommand SynthCommand() { return {"synth", "write a large synthetic project for benchmarks", kUsage, RunSynth}; }
 
 }  // namespace bs::cli

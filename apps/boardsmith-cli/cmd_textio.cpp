@@ -8,14 +8,14 @@
 
 #include "args.h"
 #include "cli.h"
-#include "load.h"
 #include "io/project_file.h"
 #include "io/text_exchange.h"
+#include "load.h"
+#include "model/atomic_file.h"
 #include "model/geometry.h"
 #include "model/objekt_list.h"
 #include "model/platine.h"
 #include "project/project.h"
-#include "model/atomic_file.h"
 
 namespace bs::cli {
 
@@ -44,8 +44,7 @@ constexpr int32_t kImportZoneClearance = 4000;
 
 // A board side that is at least `current` and reaches `needed`.
 int32_t Fit(int32_t current, int64_t needed) {
-  return static_cast<int32_t>(
-      std::clamp<int64_t>(needed, current, std::numeric_limits<int32_t>::max()));
+  return static_cast<int32_t>(std::clamp<int64_t>(needed, current, std::numeric_limits<int32_t>::max()));
 }
 
 int Export(const TArgs& a, TContext& ctx) {
@@ -53,8 +52,7 @@ int Export(const TArgs& a, TContext& ctx) {
   const std::string& out = a.Positional()[2];
   long long boardIndex = -1;
   if (a.Value("--board")) {
-    if (std::string e = a.IntValue("--board", 0, std::numeric_limits<int32_t>::max(), boardIndex);
-        !e.empty())
+    if (std::string e = a.IntValue("--board", 0, std::numeric_limits<int32_t>::max(), boardIndex); !e.empty())
       return UsageError(ctx, kName, e);
   }
 
@@ -65,8 +63,9 @@ int Export(const TArgs& a, TContext& ctx) {
 
   const int count = static_cast<int>(project.Boards.size());
   if (boardIndex >= count)
-    return Fail(ctx, kName, "the project has " + std::to_string(count) + " board(s); there is no board " +
-                         std::to_string(boardIndex));
+    return Fail(
+        ctx, kName,
+        "the project has " + std::to_string(count) + " board(s); there is no board " + std::to_string(boardIndex));
   const TBoard& board = boardIndex >= 0 ? *project.Boards[boardIndex] : *project.Active();
   if (board.Elements.empty()) return Fail(ctx, kName, "the board has no elements to export");
 
@@ -106,8 +105,7 @@ int Import(const TArgs& a, TContext& ctx) {
   const TURect r = AllBounds(read.Elements, board.Platine);
   const int32_t width = Fit(board.Platine.Width, r.Right);
   const int32_t height = Fit(board.Platine.Height, -int64_t{r.Top});
-  if (width != board.Platine.Width || height != board.Platine.Height)
-    board.Platine = NewPlatine(width, height, false);
+  if (width != board.Platine.Width || height != board.Platine.Height) board.Platine = NewPlatine(width, height, false);
   board.Elements = std::move(read.Elements);
 
   // Saving drops what lies wholly outside the board; say so instead of
@@ -133,9 +131,8 @@ int RunTextio(const std::vector<std::string>& args, TContext& ctx) {
   if (mode != "export" && mode != "import")
     return UsageError(ctx, kName, "export or import expected, not \"" + mode + "\"");
   if (pos.size() < 3)
-    return UsageError(
-        ctx, kName,
-        mode == "export" ? "export needs FILE and OUT.txt" : "import needs IN.txt and OUT.bsm6");
+    return UsageError(ctx, kName,
+                      mode == "export" ? "export needs FILE and OUT.txt" : "import needs IN.txt and OUT.bsm6");
   if (pos.size() > 3) return UsageError(ctx, kName, "unexpected argument " + pos[3]);
   if (mode == "import") {
     if (a.Value("--board")) return UsageError(ctx, kName, "--board applies to export only");
@@ -146,8 +143,7 @@ int RunTextio(const std::vector<std::string>& args, TContext& ctx) {
 }  // namespace
 
 TSubcommand TextioCommand() {
-  return {kName, "export a board's elements as text records, or import them into a new project",
-          kUsage, RunTextio};
+  return {kName, "export a board's elements as text records, or import them into a new project", kUsage, RunTextio};
 }
 
 }  // namespace bs::cli

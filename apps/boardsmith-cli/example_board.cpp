@@ -4,8 +4,8 @@
 #include <tuple>
 #include <vector>
 
-#include "project/newboard.h"
 #include "model/geometry.h"
+#include "project/newboard.h"
 #include "render/text_strokes.h"
 
 namespace bs::cli {
@@ -51,8 +51,8 @@ class TBuilder {
     return Track(kLayerS1, 2000, {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}, {x0, y0}});
   }
 
-  TObjekt& Text(float x, float y, const std::string& s, uint8_t role, float height = 12000,
-                uint8_t layer = kLayerS1, bool mirror = false) {
+  TObjekt& Text(float x, float y, const std::string& s, uint8_t role, float height = 12000, uint8_t layer = kLayerS1,
+                bool mirror = false) {
     auto e = NewObjekt();
     InitText(*e, {x, y}, s, false, mirror, layer, 1, 1, height, 0);
     e->LabelRole = role;
@@ -171,14 +171,24 @@ void BuildExampleProject(TProject& project) {
 
   // Tracks on the bottom side.
   const float w = 6000;
-  b.Track(kLayerC2, w, {{100000, -400000}, {100000, -150000}, {ux + 3 * kPitch, -150000},
-                        {ux + 3 * kPitch, uy + 3 * kPitch}});  // J1 + to pin 8
-  b.Track(kLayerC2, w, {{ux + 3 * kPitch, uy + 3 * kPitch}, {ux + 3 * kPitch + 20000, uy + 3 * kPitch},
-                        {ux + 3 * kPitch + 20000, uy}, {ux + 3 * kPitch, uy}});  // pin 8 to pin 4
+  b.Track(kLayerC2, w,
+          {{100000, -400000},
+           {100000, -150000},
+           {ux + 3 * kPitch, -150000},
+           {ux + 3 * kPitch, uy + 3 * kPitch}});  // J1 + to pin 8
+  b.Track(kLayerC2, w,
+          {{ux + 3 * kPitch, uy + 3 * kPitch},
+           {ux + 3 * kPitch + 20000, uy + 3 * kPitch},
+           {ux + 3 * kPitch + 20000, uy},
+           {ux + 3 * kPitch, uy}});  // pin 8 to pin 4
   b.Track(kLayerC2, w, {{ux + kPitch, uy}, {ux + kPitch, -290000}, {400000, -290000}, {400000, -330000}});
-  b.Track(kLayerC2, w, {{ux + kPitch, uy + 3 * kPitch}, {ux + kPitch, uy + 3 * kPitch + 20000},
-                        {ux - 25000, uy + 3 * kPitch + 20000}, {ux - 25000, uy + kPitch},
-                        {ux + kPitch, uy + kPitch}, {ux + kPitch, uy}});  // pin 6 to pin 2
+  b.Track(kLayerC2, w,
+          {{ux + kPitch, uy + 3 * kPitch},
+           {ux + kPitch, uy + 3 * kPitch + 20000},
+           {ux - 25000, uy + 3 * kPitch + 20000},
+           {ux - 25000, uy + kPitch},
+           {ux + kPitch, uy + kPitch},
+           {ux + kPitch, uy}});  // pin 6 to pin 2
   b.Track(kLayerC2, w, {{160000 + 4 * kPitch, -380000}, {400000, -380000}, {400000, -330000}}).TrackEnds = 0;
   TObjekt& via = b.Via(ux + 2 * kPitch, -130000);
   b.Track(kLayerC2, w, {{ux + 2 * kPitch, uy + 3 * kPitch}, {ux + 2 * kPitch, -130000}});  // pin 5
@@ -187,7 +197,7 @@ void BuildExampleProject(TProject& project) {
   b.Via(380000, -90000).Thermal = 1;
 
   // Connections still to be drawn: the rubber bands.
-  TBuilder::Connect(*u[2], d1a);   // output to the LED
+  TBuilder::Connect(*u[2], d1a);     // output to the LED
   TBuilder::Connect(*u[6], *r1[1]);  // discharge to R1
   TBuilder::Connect(*r1[0], jv);
   TBuilder::Connect(*r2[0], *u[6]);
@@ -199,8 +209,8 @@ void BuildExampleProject(TProject& project) {
   // A copper area under the connector, mounting holes and the board's name.
   auto zone = NewObjekt();
   InitZone(*zone, 2000, kLayerC1);
-  for (TFPoint p : {TFPoint{80000, -370000}, TFPoint{170000, -370000}, TFPoint{170000, -430000},
-                    TFPoint{80000, -430000}})
+  for (TFPoint p :
+       {TFPoint{80000, -370000}, TFPoint{170000, -370000}, TFPoint{170000, -430000}, TFPoint{80000, -430000}})
     AddPoint(*zone, p);
   b.Add(std::move(zone));
   for (TFPoint h : {TFPoint{80000, -80000}, TFPoint{620000, -80000}, TFPoint{620000, -420000}}) {
@@ -302,7 +312,8 @@ void BuildKindsProject(TProject& project) {
   BuildTextStrokes(rotated, false);
   for (auto [col, style, thick] : {std::tuple{0, 0, 0}, std::tuple{3, 2, 2}}) {
     auto t = NewObjekt();
-    InitText(*t, at(col, 5), col == 0 ? "narrow thin" : "WIDE BOLD", false, false, kLayerC2, style, float(thick), 30000, 0);
+    InitText(*t, at(col, 5), col == 0 ? "narrow thin" : "WIDE BOLD", false, false, kLayerC2, style, float(thick), 30000,
+             0);
     BuildTextStrokes(*t, false);
     b.Add(std::move(t));
   }

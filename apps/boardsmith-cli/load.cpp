@@ -22,8 +22,7 @@ int Fail(TContext& ctx, const std::string& command, const std::string& message) 
   return 1;
 }
 
-bool LoadProject(TContext& ctx, const std::string& command, const std::string& path, TProject& project,
-                 int& version) {
+bool LoadProject(TContext& ctx, const std::string& command, const std::string& path, TProject& project, int& version) {
   const TFileCheck check = CheckFile(path);
   if (!check.Ok) {
     Fail(ctx, command, check.Message);

@@ -12,8 +12,7 @@ namespace bs::cli {
 bool IsMacroPath(const std::string& path);
 
 // Reads a project file; on failure prints the reason to err and returns false.
-bool LoadProject(TContext& ctx, const std::string& command, const std::string& path, TProject& project,
-                 int& version);
+bool LoadProject(TContext& ctx, const std::string& command, const std::string& path, TProject& project, int& version);
 bool LoadMacro(TContext& ctx, const std::string& command, const std::string& path, TMacro& macro);
 
 // Refuses to replace an existing file unless `force`; prints why.

@@ -13,8 +13,7 @@ namespace bs {
 namespace {
 class TGen {
  public:
-  TGen(TBoard& board, const TSynthOptions& opt)
-      : board_(board), opt_(opt), rng_(opt.Seed), list_(board.Elements) {}
+  TGen(TBoard& board, const TSynthOptions& opt) : board_(board), opt_(opt), rng_(opt.Seed), list_(board.Elements) {}
 
   void Run() {
     TPlatine& p = board_.Platine;
@@ -80,8 +79,7 @@ class TGen {
     auto e = NewObjekt();
     InitZone(*e, 2000, CopperLayer());
     const float x = X(), y = Y(), w = 10000.0f * Int(1, 6), h = 10000.0f * Int(1, 6);
-    for (TFPoint p : {TFPoint{x, y}, TFPoint{x + w, y}, TFPoint{x + w, y - h}, TFPoint{x, y - h}})
-      AddPoint(*e, p);
+    for (TFPoint p : {TFPoint{x, y}, TFPoint{x + w, y}, TFPoint{x + w, y - h}, TFPoint{x, y - h}}) AddPoint(*e, p);
     e->Hatch = Int(0, 3) == 0;
     Add(std::move(e));
   }
@@ -113,8 +111,7 @@ class TGen {
 
   void Text() {
     auto e = NewObjekt();
-    InitText(*e, {X(), Y()}, "NET" + std::to_string(Int(1, 999)), false, false, SilkLayer(), 1, 1,
-             15000, 0);
+    InitText(*e, {X(), Y()}, "NET" + std::to_string(Int(1, 999)), false, false, SilkLayer(), 1, 1, 15000, 0);
     BuildTextStrokes(*e, false);
     Add(std::move(e));
   }

@@ -21,20 +21,20 @@
 #include <functional>
 #include <memory>
 
-#include "view/board_view.h"
 #include "edit/units.h"
-#include "window/edit_commands.h"
-#include "tools/edit_tool.h"
-#include "window/key_panel.h"
-#include "window/main_window.h"
-#include "private_folders.h"
-#include "tools/measure_tool.h"
 #include "model/objekt.h"
-#include "tools/placement_tool.h"
+#include "private_folders.h"
 #include "render/view.h"
+#include "tools/edit_tool.h"
+#include "tools/measure_tool.h"
+#include "tools/placement_tool.h"
 #include "tools/tool_geometry.h"
 #include "tools/tool_palette.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
+#include "window/edit_commands.h"
+#include "window/key_panel.h"
+#include "window/main_window.h"
 
 namespace bs::app::test {
 
@@ -72,9 +72,7 @@ struct TWindowTest : testing::Test {
     w->Settings().Options.Gummiband = 0;
     w->SetTool(kToolEdit);
   }
-  void TearDown() override {
-    w.reset();
-  }
+  void TearDown() override { w.reset(); }
 
   TBoard& Board() { return *w->Project().Active(); }
   TPlatine& Record() { return Board().Platine; }

@@ -9,8 +9,8 @@
 
 #include "cam/drill_list.h"
 #include "cam_fixture.h"
-#include "model/polygon.h"
 #include "copper/predicates.h"
+#include "model/polygon.h"
 
 namespace bs {
 namespace {
@@ -27,15 +27,24 @@ TEST(ExcellonNumber, FormatsZerosAndDecimalPoint) {
   };
   using F = TExcellonFormat;
   const TCase cases[] = {
-      {50800, F::Mm32, false, false, "00508"},   {50800, F::Mm32, true, false, "508"},
-      {50800, F::Mm32, true, true, "5.08"},      {50800, F::Mm32, false, true, "005.08"},
-      {500, F::Mm32, true, true, ".05"},         {-30000, F::Mm32, false, false, "-00300"},
-      {-30000, F::Mm32, true, true, "-3.00"},    {50800, F::Mm33, false, false, "005080"},
-      {50800, F::Mm33, true, false, "5080"},     {50800, F::Mm33, true, true, "5.080"},
-      {381000, F::Inch24, false, false, "015000"}, {381000, F::Inch24, true, false, "15000"},
-      {381000, F::Inch24, true, true, "1.5000"}, {254, F::Inch24, true, true, ".0010"},
-      {0, F::Mm32, false, false, "00000"},       {0, F::Mm32, true, false, "0"},
-      {49, F::Mm32, true, false, "0"},           {50, F::Mm32, true, false, "1"},  // hundredths, rounded
+      {50800, F::Mm32, false, false, "00508"},
+      {50800, F::Mm32, true, false, "508"},
+      {50800, F::Mm32, true, true, "5.08"},
+      {50800, F::Mm32, false, true, "005.08"},
+      {500, F::Mm32, true, true, ".05"},
+      {-30000, F::Mm32, false, false, "-00300"},
+      {-30000, F::Mm32, true, true, "-3.00"},
+      {50800, F::Mm33, false, false, "005080"},
+      {50800, F::Mm33, true, false, "5080"},
+      {50800, F::Mm33, true, true, "5.080"},
+      {381000, F::Inch24, false, false, "015000"},
+      {381000, F::Inch24, true, false, "15000"},
+      {381000, F::Inch24, true, true, "1.5000"},
+      {254, F::Inch24, true, true, ".0010"},
+      {0, F::Mm32, false, false, "00000"},
+      {0, F::Mm32, true, false, "0"},
+      {49, F::Mm32, true, false, "0"},
+      {50, F::Mm32, true, false, "1"},             // hundredths, rounded
       {12345678, F::Mm32, false, false, "23457"},  // too wide: the last five digits
   };
   for (const TCase& c : cases) {
@@ -59,9 +68,9 @@ TEST(ExcellonNumber, ToolDiameters) {
 TEST(Excellon, EmptyBoardStillHasTheWholeFrame) {
   TCamBoard f;
   TExcellonOptions opt;
-  EXPECT_EQ(Lines(ExcellonText(f.board, BuildDrillList(f.board, true, true, false, false, false), opt)),
-            (std::vector<std::string>{"; Drill file", "; Format: 2.4 (00.0000)", "M48", "INCH", "%", "G05", "G90",
-                                      "M30"}));
+  EXPECT_EQ(
+      Lines(ExcellonText(f.board, BuildDrillList(f.board, true, true, false, false, false), opt)),
+      (std::vector<std::string>{"; Drill file", "; Format: 2.4 (00.0000)", "M48", "INCH", "%", "G05", "G90", "M30"}));
   opt.NoComments = opt.NoG90 = opt.M71 = true;
   EXPECT_EQ(Lines(ExcellonText(f.board, {}, opt)), (std::vector<std::string>{"M48", "M72", "%", "G05", "M30"}));
 }
@@ -115,7 +124,7 @@ TEST(Excellon, MirroringLikeGerberOrAboutTheLayout) {
   EXPECT_EQ(xs(), (std::vector<std::string>{"X01000", "X06000"}));
   opt.Mirror = TExcellonMirror::Gerber;
   EXPECT_EQ(xs(), (std::vector<std::string>{"X-01000", "X-06000"}));  // about the zero point
-  opt.UseOrigin = false;  // about the board width
+  opt.UseOrigin = false;                                              // about the board width
   EXPECT_EQ(xs(), (std::vector<std::string>{"X09000", "X04000"}));
   opt.Mirror = TExcellonMirror::Hpgl;
   // The track's round ends reach 50 units beyond its points (the minimum
@@ -223,10 +232,10 @@ TEST(DrillList, ChoosesHolesByKindLayerAndSelection) {
   TCamBoard f;
   TObjekt& via = f.Pad({100000, -100000}, 4000, 8000);
   via.Via = 1;
-  f.Pad({200000, -100000}, 5000, 8000);                 // simple drilling
-  f.Pad({300000, -100000}, 6000, 8000, kLayerS1);       // never drilled
-  f.Pad({400000, -100000}, 0, 8000);                    // no drill
-  f.Pad({500000, -100000}, 3000, 8000, kLayerO);        // outline: drilled
+  f.Pad({200000, -100000}, 5000, 8000);            // simple drilling
+  f.Pad({300000, -100000}, 6000, 8000, kLayerS1);  // never drilled
+  f.Pad({400000, -100000}, 0, 8000);               // no drill
+  f.Pad({500000, -100000}, 3000, 8000, kLayerO);   // outline: drilled
   const auto diameters = [&](bool simple, bool plated, bool single, bool round01, bool selected) {
     std::vector<std::pair<int32_t, size_t>> out;
     for (const auto& t : BuildDrillList(f.board, simple, plated, single, round01, selected))

@@ -39,7 +39,7 @@ size_t IndexOf(const std::vector<std::string>& lines, const std::string& line, s
 
 TEST(GerberMillimetres, ExactToTheUnitWithoutTrailingZeros) {
   const std::pair<int32_t, const char*> cases[] = {
-      {2540, "0.254"}, {20, "0.002"}, {9000, "0.9"}, {18000, "1.8"}, {10000, "1"},
+      {2540, "0.254"}, {20, "0.002"}, {9000, "0.9"},   {18000, "1.8"},          {10000, "1"},
       {0, "0"},        {1, "0.0001"}, {1270, "0.127"}, {12345678, "1234.5678"}, {5, "0.0005"},
   };
   for (auto [units, text] : cases) EXPECT_EQ(GerberMillimetres(units), text) << units;
@@ -55,8 +55,8 @@ TEST(GerberFile, FrameUsesATwentyUnitPenAndFollowsTheMapping) {
   TCamBoard f;
   TGerberOptions opt;
   opt.Frame = true;
-  const std::vector<std::string> header = {"%FSLAX34Y34*%", "%MOMM*%", "%LNSILK_TOP*%", "G71*", "G01*",
-                                           "%ADD10C,0.002*%", "%LPD*%", "G54D10*"};
+  const std::vector<std::string> header = {"%FSLAX34Y34*%", "%MOMM*%",         "%LNSILK_TOP*%", "G71*",
+                                           "G01*",          "%ADD10C,0.002*%", "%LPD*%",        "G54D10*"};
   auto expect = [&](std::vector<std::string> points) {
     std::vector<std::string> all = header;
     all.insert(all.end(), points.begin(), points.end());
@@ -109,9 +109,14 @@ TEST(GerberFile, SmdPadsFlashAtRightAnglesAndBecomeRegionsOtherwise) {
     double angle;
     const char* aperture;  // nullptr: a region
   };
-  const TCase cases[] = {{0, "%ADD10R,0.9X1.8*%"},  {90, "%ADD10R,1.8X0.9*%"}, {180, "%ADD10R,0.9X1.8*%"},
-                         {270, "%ADD10R,1.8X0.9*%"}, {0.05, "%ADD10R,0.9X1.8*%"}, {359.95, "%ADD10R,0.9X1.8*%"},
-                         {45, nullptr},             {30, nullptr}};
+  const TCase cases[] = {{0, "%ADD10R,0.9X1.8*%"},
+                         {90, "%ADD10R,1.8X0.9*%"},
+                         {180, "%ADD10R,0.9X1.8*%"},
+                         {270, "%ADD10R,1.8X0.9*%"},
+                         {0.05, "%ADD10R,0.9X1.8*%"},
+                         {359.95, "%ADD10R,0.9X1.8*%"},
+                         {45, nullptr},
+                         {30, nullptr}};
   for (const TCase& c : cases) {
     TCamBoard f;
     TObjekt& pad = f.Smd({500000, -400000}, 9000, 18000);
@@ -152,7 +157,8 @@ TEST(GerberFile, NegativeSmdMaskOffsetKeepsAFiftyMicrometreOpening) {
     f.Smd({500000, -400000}, c.w, c.h);
     TGerberOptions opt;
     opt.SmdMaskOffset = c.offset;
-    EXPECT_EQ(Apertures(Export(f.board, kRowSmd1, opt)), std::vector<std::string>{c.aperture}) << c.w << " " << c.offset;
+    EXPECT_EQ(Apertures(Export(f.board, kRowSmd1, opt)), std::vector<std::string>{c.aperture})
+        << c.w << " " << c.offset;
   }
   EXPECT_EQ(LimitedSmdMaskOffset(1000, 20000, -400), -250);
   EXPECT_EQ(LimitedSmdMaskOffset(300, 20000, -100), 100);
@@ -188,13 +194,12 @@ TEST(GerberFile, GroundPlaneIsDarkRegionThenClearGapsThenDarkSpokesAndElements) 
   // Apertures: gaps (track 2000 + 2 x 4000, bare pad 6000 + 3000, thermal
   // pad 8000 + 2000, the cut-out at its own width), the spoke pen, then the
   // elements themselves.
-  EXPECT_EQ(Apertures(lines), (std::vector<std::string>{"%ADD10C,1*%", "%ADD11C,1.8*%", "%ADD12C,2*%",
-                                                        "%ADD13C,0.1*%", "%ADD14C,0.5333*%", "%ADD15C,0.2*%",
-                                                        "%ADD16C,1.6*%"}));
+  EXPECT_EQ(Apertures(lines), (std::vector<std::string>{"%ADD10C,1*%", "%ADD11C,1.8*%", "%ADD12C,2*%", "%ADD13C,0.1*%",
+                                                        "%ADD14C,0.5333*%", "%ADD15C,0.2*%", "%ADD16C,1.6*%"}));
   const auto at = [&](const std::string& l) { return IndexOf(lines, l); };
   EXPECT_LT(dark0 + 8, at("G54D10*"));
-  EXPECT_LT(at("G54D13*"), dark1);   // the cut-out is cut out ...
-  EXPECT_GT(at("G54D14*"), dark1);   // ... spokes come after the clear part ...
+  EXPECT_LT(at("G54D13*"), dark1);          // the cut-out is cut out ...
+  EXPECT_GT(at("G54D14*"), dark1);          // ... spokes come after the clear part ...
   EXPECT_LT(at("G54D14*"), at("G54D15*"));  // ... and before the copper
   // Four spoke regions between the spoke pen and the first element.
   size_t spokes = 0;
@@ -239,7 +244,7 @@ TEST(GerberFile, PunchLayerClearsDrillsOrCentreMarks) {
 
 TEST(GerberFile, SolderMaskTakesOffsetsPerKindAndCanBeInverted) {
   TCamBoard f;
-  f.Pad({100000, -100000}, 3000, 8000);         // mask opening asked for by default
+  f.Pad({100000, -100000}, 3000, 8000);  // mask opening asked for by default
   f.Smd({200000, -100000}, 10000, 20000);
   TObjekt& t = f.Track(kLayerC1, 2000, {{300000, -100000}, {400000, -100000}});
   t.SolderMask = 1;

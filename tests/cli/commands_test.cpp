@@ -76,8 +76,8 @@ TEST_F(CommandsTest, DemoInfoAndDump) {
   const TRun json = Cli({"info", "--json", P("demo.bsm6")});
   ASSERT_EQ(json.code, 0);
   EXPECT_TRUE(Balanced(json.out));
-  for (const char* key : {"\"version\":6", "\"name\":\"Timer\"", "\"origin\":[50000,-450000]",
-                          "\"ground_plane\":[3]", "\"by_kind\":{", "\"tht_pad\":23"})
+  for (const char* key : {"\"version\":6", "\"name\":\"Timer\"", "\"origin\":[50000,-450000]", "\"ground_plane\":[3]",
+                          "\"by_kind\":{", "\"tht_pad\":23"})
     EXPECT_NE(json.out.find(key), std::string::npos) << key;
 
   const TRun dump = Cli({"dump", P("demo.bsm6"), "--json"});
@@ -97,9 +97,7 @@ TEST_F(CommandsTest, ConvertOldVersionsAndMacros) {
   for (const auto& e : p.Active()->Elements) e->LabelRole = 0;  // version 5 had no placement data
   std::vector<uint8_t> bytes = EncodeProject(p);
   bytes[0] = 5;  // the same layout read as version 5 (hundredths of a millimetre)
-  {
-    std::ofstream(P("old.bsm"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  }
+  { std::ofstream(P("old.bsm"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size()); }
   EXPECT_NE(Cli({"info", P("old.bsm")}).out.find("project file version 5"), std::string::npos);
   ASSERT_EQ(Cli({"convert", P("old.bsm"), P("new.bsm6")}).code, 0);
   const TRun info = Cli({"info", "--json", P("new.bsm6")});

@@ -55,14 +55,14 @@ struct TFixture {
 
 TEST(Connectivity, LayersDecideWhatCrossingCopperJoins) {
   TFixture f;
-  TObjekt& top = f.Track(kLayerC1, {100000, -100000}, {300000, -100000});     // 0
-  f.Track(kLayerC2, {200000, -50000}, {200000, -150000});                     // 1: crosses on screen only
+  TObjekt& top = f.Track(kLayerC1, {100000, -100000}, {300000, -100000});  // 0
+  f.Track(kLayerC2, {200000, -50000}, {200000, -150000});                  // 1: crosses on screen only
   EXPECT_EQ(f.Joined(top), (std::set<size_t>{0}));
-  f.Pad({200000, -100000}, true);                                             // 2: a through pad under both
+  f.Pad({200000, -100000}, true);  // 2: a through pad under both
   EXPECT_EQ(f.Joined(top), (std::set<size_t>{0, 1, 2}));
 
   // An inner-layer track on the through pad joins only on a multilayer board.
-  f.Track(kLayerI1, {200000, -100000}, {200000, -300000});                    // 3
+  f.Track(kLayerI1, {200000, -100000}, {200000, -300000});  // 3
   EXPECT_EQ(f.Joined(top), (std::set<size_t>{0, 1, 2}));
   f.board->Platine.Multilayer = 1;
   EXPECT_EQ(f.Joined(top), (std::set<size_t>{0, 1, 2, 3}));
@@ -77,8 +77,8 @@ TEST(Connectivity, BareHolesHiddenLabelsAndCutoutsAreNotCopper) {
   InitText(*label, {100000, -100000}, "10k", false, false, kLayerC1, 0, 1, 20000, 0);
   label->LabelRole = 2;
   label->LabelVisible = 0;
-  f.Add(std::move(label));                                                   // 2
-  TObjekt& cut = f.Track(kLayerC1, {200000, -100000}, {200000, -200000});    // 3
+  f.Add(std::move(label));                                                 // 2
+  TObjekt& cut = f.Track(kLayerC1, {200000, -100000}, {200000, -200000});  // 3
   cut.Cutout = 1;
   EXPECT_EQ(f.Joined(track), (std::set<size_t>{0}));
   EXPECT_FALSE(CanStartTest(hole));
@@ -92,8 +92,8 @@ TEST(Connectivity, GroundPlaneJoinsWhatHasNoGapOfItsOwn) {
   TObjekt& bare = f.Track(kLayerC2, {100000, -100000}, {200000, -100000}, 0);  // 0: merges with the plane
   TObjekt& pad = f.Pad({500000, -500000}, true, 4000);                         // 1: thermal through pad
   pad.Thermal = 1;
-  f.Track(kLayerC2, {700000, -100000}, {800000, -100000}, 4000);               // 2: in its own gap
-  f.Track(kLayerC1, {100000, -800000}, {200000, -800000}, 0);                  // 3: C1 has no plane
+  f.Track(kLayerC2, {700000, -100000}, {800000, -100000}, 4000);  // 2: in its own gap
+  f.Track(kLayerC1, {100000, -800000}, {200000, -800000}, 0);     // 3: C1 has no plane
   EXPECT_EQ(f.Joined(bare), (std::set<size_t>{0, 1}));
   EXPECT_EQ(f.Joined(pad), (std::set<size_t>{0, 1}));
   // The track with its own gap never enters the plane.
@@ -110,19 +110,19 @@ TEST(Connectivity, AnIslandOfPlaneJoinsOnlyWhatLiesInIt) {
                     TFPoint{300000, -700000}, TFPoint{300000, -300000}})
     AddPoint(*loop, p);
   loop->Clearance = 4000;
-  f.Add(std::move(loop));                                                       // 0
-  TObjekt& inside = f.Track(kLayerC1, {400000, -400000}, {420000, -400000});    // 1
-  f.Track(kLayerC1, {600000, -600000}, {620000, -600000});                      // 2: far away, same island
-  TObjekt& outside = f.Track(kLayerC1, {100000, -100000}, {150000, -100000});   // 3
-  f.Track(kLayerC1, {900000, -900000}, {950000, -900000});                      // 4: outside as well
+  f.Add(std::move(loop));                                                      // 0
+  TObjekt& inside = f.Track(kLayerC1, {400000, -400000}, {420000, -400000});   // 1
+  f.Track(kLayerC1, {600000, -600000}, {620000, -600000});                     // 2: far away, same island
+  TObjekt& outside = f.Track(kLayerC1, {100000, -100000}, {150000, -100000});  // 3
+  f.Track(kLayerC1, {900000, -900000}, {950000, -900000});                     // 4: outside as well
   EXPECT_EQ(f.Joined(inside), (std::set<size_t>{1, 2}));
   EXPECT_EQ(f.Joined(outside), (std::set<size_t>{3, 4}));
 
   // A filled cut-out clears its whole area: what stands in it is cut off.
   auto cut = NewObjekt();
   InitZone(*cut, 1000, kLayerC1);
-  for (TFPoint p : {TFPoint{350000, -350000}, TFPoint{650000, -350000}, TFPoint{650000, -650000},
-                    TFPoint{350000, -650000}})
+  for (TFPoint p :
+       {TFPoint{350000, -350000}, TFPoint{650000, -350000}, TFPoint{650000, -650000}, TFPoint{350000, -650000}})
     AddPoint(*cut, p);
   cut->Closed = 1;
   cut->Cutout = 1;
@@ -227,11 +227,11 @@ TEST(GroundPlaneRaster, SizeAndAreas) {
   EXPECT_EQ(r.Columns(), 5000);
   EXPECT_EQ(r.Rows(), 2500);
   EXPECT_TRUE(r.Flood({100000, -100000}));
-  EXPECT_FALSE(r.Flood({150000, -100000}));      // the same area again
-  EXPECT_TRUE(r.Reached({1900000, -400000}));    // same half
-  EXPECT_FALSE(r.Reached({100000, -900000}));    // the other half
+  EXPECT_FALSE(r.Flood({150000, -100000}));           // the same area again
+  EXPECT_TRUE(r.Reached({1900000, -400000}));         // same half
+  EXPECT_FALSE(r.Reached({100000, -900000}));         // the other half
   EXPECT_FALSE(r.Reached({100000, -500000 + 3000}));  // in the gap
-  EXPECT_FALSE(r.Flood({-10, -10}));             // outside the raster
+  EXPECT_FALSE(r.Flood({-10, -10}));                  // outside the raster
 }
 
 }  // namespace

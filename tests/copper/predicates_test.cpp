@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "model/polygon.h"
 #include "copper/predicates.h"
 #include "model/objekt.h"
+#include "model/polygon.h"
 
 namespace bs {
 namespace {
@@ -84,8 +84,7 @@ TEST(Predicates, CopperTouches) {
       {"a zone around a pad", Copper(*zone), Copper(*pad), true},
       {"an X crossing", Copper(*Track({0, 0}, {10000, 10000})), Copper(*Track({0, 10000}, {10000, 0})), true},
       // Width 2000: the outlines lie 1000 units from each centre line.
-      {"parallel, one unit apart", Copper(*Track({0, 0}, {10000, 0})), Copper(*Track({0, 2001}, {10000, 2001})),
-       false},
+      {"parallel, one unit apart", Copper(*Track({0, 0}, {10000, 0})), Copper(*Track({0, 2001}, {10000, 2001})), false},
       {"parallel, overlapping", Copper(*Track({0, 0}, {10000, 0})), Copper(*Track({0, 1999}, {10000, 1999})), true},
   };
   for (const TCase& c : cases) EXPECT_EQ(PolygonsTouch(c.a, c.b), c.touch) << c.name;
@@ -93,10 +92,10 @@ TEST(Predicates, CopperTouches) {
 
 TEST(Predicates, SelectionRectangleCrossesOrEncloses) {
   const TPolygon zone = Copper(*Zone(0, 0, 100000, 100000));  // 0 ... 10 mm
-  EXPECT_FALSE(RectTouchesPolygon({2, 2, 8, 8}, zone));        // wholly inside, away from the edges
-  EXPECT_TRUE(RectTouchesPolygon({-1, -1, 11, 11}, zone));     // encloses it
-  EXPECT_TRUE(RectTouchesPolygon({8, 2, 12, 3}, zone));        // crosses an edge
-  EXPECT_TRUE(RectTouchesPolygon({12, 3, 8, 2}, zone));        // the same, given backwards
+  EXPECT_FALSE(RectTouchesPolygon({2, 2, 8, 8}, zone));       // wholly inside, away from the edges
+  EXPECT_TRUE(RectTouchesPolygon({-1, -1, 11, 11}, zone));    // encloses it
+  EXPECT_TRUE(RectTouchesPolygon({8, 2, 12, 3}, zone));       // crosses an edge
+  EXPECT_TRUE(RectTouchesPolygon({12, 3, 8, 2}, zone));       // the same, given backwards
   EXPECT_FALSE(RectTouchesPolygon({20, 20, 30, 30}, zone));
   EXPECT_FALSE(RectTouchesPolygon({0, 0, 1, 1}, TPolygon{}));
 }

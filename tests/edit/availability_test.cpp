@@ -11,9 +11,9 @@ using AvailabilityTest = EditTest;
 
 // The commands that need a selection outside the connection and autoroute tools.
 std::vector<bool> SelectionCommands(const TCommandState& s) {
-  return {s.Copy, s.Cut, s.Delete, s.Duplicate, s.Rotate, s.MirrorHorizontal, s.MirrorVertical,
-          s.SnapToGrid, s.ChangeBoardSide, s.SetToLayer, s.Name, s.MakeComponent, s.TileArrange,
-          s.ZoomSelection};
+  return {s.Copy,           s.Cut,          s.Delete,          s.Duplicate,  s.Rotate, s.MirrorHorizontal,
+          s.MirrorVertical, s.SnapToGrid,   s.ChangeBoardSide, s.SetToLayer, s.Name,   s.MakeComponent,
+          s.TileArrange,    s.ZoomSelection};
 }
 
 TEST_F(AvailabilityTest, EmptyBoardEnablesNothingButThroughPad) {
@@ -35,13 +35,10 @@ TEST_F(AvailabilityTest, SelectionCommandsByToolAndUnits) {
     bool selectionCommands, groupAndAlign, split;
   };
   const Case cases[] = {
-      {{&a}, 0, true, false, false},
-      {{&b, &c}, 0, true, false, true},  // one unit
-      {{&a, &b, &c}, 0, true, true, true},
-      {{&a, &b}, 9, false, false, true},   // connections tool
-      {{&a, &b}, 11, false, false, true},  // autoroute tool
-      {{&a, &b}, 12, true, true, true},
-      {{}, 0, false, false, false},
+      {{&a}, 0, true, false, false},       {{&b, &c}, 0, true, false, true},   // one unit
+      {{&a, &b, &c}, 0, true, true, true}, {{&a, &b}, 9, false, false, true},  // connections tool
+      {{&a, &b}, 11, false, false, true},                                      // autoroute tool
+      {{&a, &b}, 12, true, true, true},    {{}, 0, false, false, false},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(testing::Message() << k.selection.size() << " selected, tool " << k.tool);
@@ -112,13 +109,10 @@ TEST_F(AvailabilityTest, ComponentListShowsTheComponentThatIsExactlyTheSelection
     int32_t shown;
   };
   const Case cases[] = {
-      {{&p1, &p2}, 3},             // the hidden label need not be selected
-      {{&p1, &p2, &hidden}, 3},
-      {{&p1}, 0},                  // only part of it
-      {{&p1, &p2, &grouped}, 3},   // grouped elements without component are tolerated
-      {{&p1, &p2, &loose}, 0},
-      {{&p1, &p2, &q}, 0},
-      {{}, 0},
+      {{&p1, &p2}, 3},                        // the hidden label need not be selected
+      {{&p1, &p2, &hidden}, 3},  {{&p1}, 0},  // only part of it
+      {{&p1, &p2, &grouped}, 3},              // grouped elements without component are tolerated
+      {{&p1, &p2, &loose}, 0},   {{&p1, &p2, &q}, 0}, {{}, 0},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.selection.size());

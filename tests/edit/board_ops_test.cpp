@@ -54,13 +54,13 @@ TEST_F(BoardOpsTest, NamingTrimsAndSelectingByNameTakesExactlyThoseElements) {
 
 TEST_F(BoardOpsTest, DeleteOutsideKeepsUnitsThatTouchTheBoard) {
   const float w = static_cast<float>(B().Platine.Width);  // 1600000
-  Pad(10000, -10000);                    // 0: inside
-  Smd(w + 5000, -10000);                 // 1: 1 mm wide, its left edge on the right board edge
-  Smd(w + 5001, -40000);                 // 2: one unit further out
-  TObjekt& g1 = Pad(w - 20000, -50000);  // 3, 4: one group across the edge
+  Pad(10000, -10000);                                     // 0: inside
+  Smd(w + 5000, -10000);                                  // 1: 1 mm wide, its left edge on the right board edge
+  Smd(w + 5001, -40000);                                  // 2: one unit further out
+  TObjekt& g1 = Pad(w - 20000, -50000);                   // 3, 4: one group across the edge
   TObjekt& g2 = Pad(w + 40000, -50000);
   for (TObjekt* e : {&g1, &g2}) AddGroupNumber(*e, 3);
-  Pad(50000, 30000).ComponentNo = 5;     // 5, 6: a component above the board
+  Pad(50000, 30000).ComponentNo = 5;  // 5, 6: a component above the board
   Label(50000, 50000, "U1", 5, 1);
   Connect(*L()[0], *L()[5]);
 

@@ -16,10 +16,8 @@ TEST(BendPoint, FiveModes) {
     std::optional<TDPoint> bend;
   };
   const TCase cases[] = {
-      {1, {0, 0}, {10, 4}, TDPoint{6, 0}},  {2, {0, 0}, {10, 4}, TDPoint{4, 4}},
-      {3, {0, 0}, {10, 4}, TDPoint{0, 4}},  {4, {0, 0}, {10, 4}, TDPoint{10, 0}},
-      {5, {0, 0}, {10, 4}, std::nullopt},
-      {1, {0, 0}, {-10, -4}, TDPoint{-6, 0}},
+      {1, {0, 0}, {10, 4}, TDPoint{6, 0}},  {2, {0, 0}, {10, 4}, TDPoint{4, 4}}, {3, {0, 0}, {10, 4}, TDPoint{0, 4}},
+      {4, {0, 0}, {10, 4}, TDPoint{10, 0}}, {5, {0, 0}, {10, 4}, std::nullopt},  {1, {0, 0}, {-10, -4}, TDPoint{-6, 0}},
       {3, {0, 0}, {10, 0}, std::nullopt},  // the bend would be the start point
       {1, {0, 0}, {5, 5}, std::nullopt},   // exactly 45 degrees: the bend is the start
   };

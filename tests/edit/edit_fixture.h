@@ -96,25 +96,25 @@ struct EditTest : testing::Test {
 
 // Runs `op`, expects exactly one new undo step, then undoes it and expects
 // the board as it was before.
-#define EXPECT_ONE_UNDO_STEP(op)                          \
-  do {                                                    \
-    const auto before_ = Fingerprint();                   \
-    const size_t depth_ = UndoDepth();                    \
-    op;                                                   \
-    EXPECT_EQ(UndoDepth(), depth_ + 1);                   \
-    EXPECT_NE(Fingerprint(), before_);                    \
-    ASSERT_TRUE(Undo(p));                                 \
-    EXPECT_EQ(Fingerprint(), before_);                    \
+#define EXPECT_ONE_UNDO_STEP(op)        \
+  do {                                  \
+    const auto before_ = Fingerprint(); \
+    const size_t depth_ = UndoDepth();  \
+    op;                                 \
+    EXPECT_EQ(UndoDepth(), depth_ + 1); \
+    EXPECT_NE(Fingerprint(), before_);  \
+    ASSERT_TRUE(Undo(p));               \
+    EXPECT_EQ(Fingerprint(), before_);  \
   } while (0)
 
 // Runs `op` and expects neither a change of the board nor an undo step.
-#define EXPECT_NO_UNDO_STEP(op)                           \
-  do {                                                    \
-    const auto before_ = Fingerprint();                   \
-    const size_t depth_ = UndoDepth();                    \
-    op;                                                   \
-    EXPECT_EQ(UndoDepth(), depth_);                       \
-    EXPECT_EQ(Fingerprint(), before_);                    \
+#define EXPECT_NO_UNDO_STEP(op)         \
+  do {                                  \
+    const auto before_ = Fingerprint(); \
+    const size_t depth_ = UndoDepth();  \
+    op;                                 \
+    EXPECT_EQ(UndoDepth(), depth_);     \
+    EXPECT_EQ(Fingerprint(), before_);  \
   } while (0)
 
 inline TFPoint Pt(double x, double y) { return {static_cast<float>(x), static_cast<float>(y)}; }

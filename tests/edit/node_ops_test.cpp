@@ -21,9 +21,9 @@ TEST_F(NodeTest, MenuState) {
     size_t node;
     bool remove, split, join;
   };
-  for (const Case& k : {Case{&t2, 0, false, false, true}, Case{&t3, 0, true, false, true},
-                        Case{&t3, 1, true, true, false}, Case{&t3, 2, true, false, true},
-                        Case{&z3, 1, false, false, false}, Case{&z4, 0, true, false, false}}) {
+  for (const Case& k :
+       {Case{&t2, 0, false, false, true}, Case{&t3, 0, true, false, true}, Case{&t3, 1, true, true, false},
+        Case{&t3, 2, true, false, true}, Case{&z3, 1, false, false, false}, Case{&z4, 0, true, false, false}}) {
     SCOPED_TRACE(testing::Message() << k.e->Points.size() << " " << int(k.e->Kind) << " " << k.node);
     const TNodeMenu m = NodeMenuState(*k.e, k.node);
     EXPECT_EQ(m.RemoveNode, k.remove);

@@ -58,7 +58,7 @@ TEST_F(PropertiesTest, RotatedPadShowsAndStoresScreenDirections) {
   pad.Thermal = 1;
   pad.ThermalSpokes = 0x01010101;
   EXPECT_EQ(ShownSpokes(pad, kLayerC1), 0x04);  // button 3: right
-  StoreSpokes(pad, 0x05, kLayerC1);              // button 1 switched on as well
+  StoreSpokes(pad, 0x05, kLayerC1);             // button 1 switched on as well
   EXPECT_EQ(pad.ThermalSpokes, 0x41414141u);
 }
 
@@ -74,7 +74,7 @@ TEST_F(PropertiesTest, IndividualViaMasksBelongToTheActiveLayer) {
   EXPECT_EQ(via.ThermalSpokes, 0x44330F11u);
   StoreSpokes(via, 0xF0, kLayerS1);  // not a copper layer: nothing stored
   EXPECT_EQ(via.ThermalSpokes, 0x44330F11u);
-  via.ThermalIndividual = 0;  // "All layer equal"
+  via.ThermalIndividual = 0;                    // "All layer equal"
   EXPECT_EQ(ShownSpokes(via, kLayerC2), 0x11);  // the pad's own layer
   StoreSpokes(via, 0x81, kLayerC2);
   EXPECT_EQ(via.ThermalSpokes, 0x81818181u);
@@ -93,7 +93,7 @@ TEST_F(PropertiesTest, ApparentShapeOfUprightElongatedPads) {
     uint8_t apparent;
   };
   const TCase cases[] = {
-      {kShapeRoundedH, 0, kShapeRoundedH}, {kShapeRoundedH, 90, kShapeRoundedV}, {kShapeRectV, 45, kShapeRectH},
+      {kShapeRoundedH, 0, kShapeRoundedH},   {kShapeRoundedH, 90, kShapeRoundedV},  {kShapeRectV, 45, kShapeRectH},
       {kShapeOctagonH, 270, kShapeOctagonV}, {kShapeOctagonH, 180, kShapeOctagonH}, {kShapeSquare, 90, kShapeSquare},
       {kShapeRectH, 30, kShapeRectH},
   };
@@ -161,7 +161,7 @@ TEST_F(PropertiesTest, MixedDrillsAndAnOuterDiameterForAll) {
     EXPECT_EQ(b.SizeB, 4000);
     EXPECT_EQ(c.SizeB, 5000);
     EXPECT_EQ(a.Points, ThtOutline(kShapeRound, a.Pos, 12500, 0));  // the outline follows
-    EXPECT_EQ(b.Pos, Pt(30000, 0));  // positions of several pads stay
+    EXPECT_EQ(b.Pos, Pt(30000, 0));                                 // positions of several pads stay
   });
   EXPECT_EQ(touched, 6);  // before and after each pad
 }
@@ -229,7 +229,7 @@ TEST_F(PropertiesTest, ViaAndThermalOnlyOnCopper) {
 // ---- SMD pads ----
 
 TEST_F(PropertiesTest, SmdEmptySizeKeepsThatSide) {
-  TObjekt& a = Smd(0, 0);         // 10000 x 20000
+  TObjekt& a = Smd(0, 0);  // 10000 x 20000
   TObjekt& b = Smd(50000, 0);
   ResizeSmdPad(b, 12000, std::nullopt);
   RotateObjekt(a, {0, 0}, 90);
@@ -398,8 +398,8 @@ TEST(PropertyLines, NumbersCurrentAreaAndSpokes) {
     const char* text;
   };
   const TNumber numbers[] = {
-      {2.5134, 3, "2.51"}, {2.5, 3, "2.5"}, {160, 4, "160"}, {3481.7, 3, "3480"}, {9.996, 3, "10"},
-      {0.012345, 3, "0.0123"}, {0, 3, "0"}, {24.8, 4, "24.8"}, {0.6, 10, "0.6"},
+      {2.5134, 3, "2.51"},     {2.5, 3, "2.5"}, {160, 4, "160"},   {3481.7, 3, "3480"}, {9.996, 3, "10"},
+      {0.012345, 3, "0.0123"}, {0, 3, "0"},     {24.8, 4, "24.8"}, {0.6, 10, "0.6"},
   };
   for (const TNumber& n : numbers) EXPECT_EQ(GeneralNumber(n.v, n.digits), n.text) << n.v;
 

@@ -22,9 +22,9 @@ TEST_F(TransformTest, RotateTurnsClockwiseAboutTheSelectionCentreAndShiftReverse
     TFPoint first, last;
   };
   // A horizontal track centred on (20000, -10000).
-  for (const Case& k : {Case{900, false, Pt(20000, 0), Pt(20000, -20000)},
-                        Case{900, true, Pt(20000, -20000), Pt(20000, 0)},
-                        Case{1800, false, Pt(30000, -10000), Pt(10000, -10000)}}) {
+  for (const Case& k :
+       {Case{900, false, Pt(20000, 0), Pt(20000, -20000)}, Case{900, true, Pt(20000, -20000), Pt(20000, 0)},
+        Case{1800, false, Pt(30000, -10000), Pt(10000, -10000)}}) {
     SCOPED_TRACE(k.tenths + (k.shift ? 1 : 0));
     L().clear();
     TObjekt& t = Track({Pt(10000, -10000), Pt(30000, -10000)});
@@ -150,15 +150,14 @@ TEST_F(TransformTest, MirrorAboutTheSelectionCentre) {
 
 TEST_F(TransformTest, TrackVerticesFollowPadsByTheFollowLevel) {
   TObjekt& pad = Pad(20000, -20000);
-  TObjekt& nearTrack = Track({Pt(24000, -20000), Pt(60000, -20000)});   // 0.4 mm from the pad
-  TObjekt& farTrack = Track({Pt(20000, -26000), Pt(20000, -60000)});    // 0.6 mm
+  TObjekt& nearTrack = Track({Pt(24000, -20000), Pt(60000, -20000)});  // 0.4 mm from the pad
+  TObjekt& farTrack = Track({Pt(20000, -26000), Pt(20000, -60000)});   // 0.6 mm
   TObjekt& otherLayer = Track({Pt(23000, -20000), Pt(60000, -30000)}, kLayerC2);
   struct Case {
     int level;
     TFPoint nearEnd, farEnd;
   };
-  for (const Case& k : {Case{0, Pt(24000, -20000), Pt(20000, -26000)},
-                        Case{1, Pt(20000, -24000), Pt(20000, -26000)},
+  for (const Case& k : {Case{0, Pt(24000, -20000), Pt(20000, -26000)}, Case{1, Pt(20000, -24000), Pt(20000, -26000)},
                         Case{2, Pt(20000, -24000), Pt(14000, -20000)}}) {
     SCOPED_TRACE(k.level);
     nearTrack.Points[0] = Pt(24000, -20000);
@@ -230,8 +229,8 @@ TEST_F(TransformTest, SetToLayerClearsCopperOnlyFlags) {
 
 TEST_F(TransformTest, AlignMovesEveryUnitAsAWhole) {
   const TPlatine& pl = B().Platine;
-  for (TAlign a : {TAlign::Left, TAlign::Right, TAlign::Top, TAlign::Bottom, TAlign::HorizontalCentre,
-                   TAlign::VerticalCentre}) {
+  for (TAlign a :
+       {TAlign::Left, TAlign::Right, TAlign::Top, TAlign::Bottom, TAlign::HorizontalCentre, TAlign::VerticalCentre}) {
     SCOPED_TRACE(static_cast<int>(a));
     // Group 5: two pads; group 6: a track and a circle; a loose SMD pad.
     L().clear();

@@ -262,7 +262,9 @@ TEST(MacroReferencePoint, RulesInOrder) {
        {{'T', {{-50000, 50000}}, false}, {'L', {{0, 0}, {-100, 100}}}},
        true,
        {-100, 100}},
-      {"without selection-only everything counts", {{'T', {{-50000, 50000}}, false}, {'T', {{1000, 1000}}}}, false,
+      {"without selection-only everything counts",
+       {{'T', {{-50000, 50000}}, false}, {'T', {{1000, 1000}}}},
+       false,
        {-50000, 50000}},
   };
   for (const Case& c : cases) {
@@ -651,8 +653,8 @@ class TTempFolder {
   const fs::path& Path() const { return path_; }
   void File(const fs::path& rel, const std::vector<uint8_t>& bytes = {}) const {
     fs::create_directories((path_ / rel).parent_path());
-    std::ofstream(path_ / rel, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                       static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path_ / rel, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
   void Folder(const fs::path& rel) const { fs::create_directories(path_ / rel); }
 
@@ -667,18 +669,12 @@ TEST(MacroLibrary, NaturalOrder) {
     int sign;
   };
   const Case cases[] = {
-      {"a2", "a10", -1},
-      {"A1", "a2", -1},
-      {"abc", "ABC", 0},
-      {"x01", "x1", 0},
-      {"x9y", "x10a", -1},
-      {"abc", "abcd", -1},
-      {"b", "a10", 1},
-      {"99999999999999999999999", "100000000000000000000000", -1},
-      {"R 2k2", "R 10k", -1},
-      {"", "a", -1},
-      {"0", "00", 0},
-      {"1a", "1B", -1},
+      {"a2", "a10", -1},      {"A1", "a2", -1},
+      {"abc", "ABC", 0},      {"x01", "x1", 0},
+      {"x9y", "x10a", -1},    {"abc", "abcd", -1},
+      {"b", "a10", 1},        {"99999999999999999999999", "100000000000000000000000", -1},
+      {"R 2k2", "R 10k", -1}, {"", "a", -1},
+      {"0", "00", 0},         {"1a", "1B", -1},
   };
   for (const Case& c : cases) {
     const int r = NaturalCompare(c.a, c.b);
@@ -693,8 +689,8 @@ TEST(MacroLibrary, NaturalOrder) {
 
 TEST(MacroLibrary, ScanSortsNaturallyAndSkipsHiddenAndOtherFiles) {
   TTempFolder lib;
-  for (const char* f : {"a10.bmk", "a2.bmk", "A1.BMK", "notes.txt", ".hidden.bmk", ".git/x.bmk",
-                        "Sub 10/z.bmk", "Sub 10/y 2.bmk", "sub 9/deeper/q.bmk", "sub 9/deeper/q.bmk.bak"})
+  for (const char* f : {"a10.bmk", "a2.bmk", "A1.BMK", "notes.txt", ".hidden.bmk", ".git/x.bmk", "Sub 10/z.bmk",
+                        "Sub 10/y 2.bmk", "sub 9/deeper/q.bmk", "sub 9/deeper/q.bmk.bak"})
     lib.File(f);
   lib.Folder("empty");
   std::vector<std::string> status;

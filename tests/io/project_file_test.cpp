@@ -7,8 +7,8 @@
 #include "io/byte_stream.h"
 #include "io/element_codec.h"
 #include "io/project_file.h"
-#include "model/objekt_list.h"
 #include "model/geometry.h"
+#include "model/objekt_list.h"
 #include "render/text_strokes.h"
 
 namespace bs {
@@ -62,7 +62,10 @@ void BuildRichProject(TProject& p) {
   circle->StopAngle = 300000;
   add(std::move(circle));
   auto label = NewObjekt();
-  InitText(*label, {90000, -80000}, "IC\xB9" "1", false, true, kLayerS2, 1, 1, 15000, 90);
+  InitText(*label, {90000, -80000},
+           "IC\xB9"
+           "1",
+           false, true, kLayerS2, 1, 1, 15000, 90);
   label->LabelRole = 1;
   label->ComponentNo = 1;
   TPlaceData& pd = EnsurePlace(*label);
@@ -115,7 +118,9 @@ TEST(ProjectFile, WriteReadWriteIsIdentical) {
   ASSERT_TRUE(l[5]->Place);
   EXPECT_EQ(l[5]->Place->Package, "SO8");
   EXPECT_EQ(l[5]->Place->PlaceRotation, 270);
-  EXPECT_EQ(l[5]->Text, "IC\xB9" "1");
+  EXPECT_EQ(l[5]->Text,
+            "IC\xB9"
+            "1");
   EXPECT_FALSE(l[5]->SubElements.empty());
 }
 
@@ -128,7 +133,8 @@ TEST(ProjectFile, HeaderCheck) {
   const Case cases[] = {
       {{0x06, 0x33, 0xAA, 0xFF}, true, ""},
       {{0x00, 0x33, 0xAA, 0xFF}, true, ""},
-      {{0x07, 0x33, 0xAA, 0xFF}, false,
+      {{0x07, 0x33, 0xAA, 0xFF},
+       false,
        "\"b.bsm6\" was created with a newer version of Boardsmith (Version 7).\rYour version of Boardsmith "
        "is not able to open this file."},
       {{0x0C, 0x33, 0xAA, 0xFF}, false, "\"b.bsm6\" is not a Boardsmith file."},

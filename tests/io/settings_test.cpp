@@ -102,12 +102,23 @@ TEST(IniFile, NumbersFallBackToTheDefault) {
   };
   // Defaults: 42, true, 0.25.
   const Case cases[] = {
-      {nullptr, 42, true, 0.25},      {"", 42, true, 0.25},          {"0", 0, false, 0},
-      {"1", 1, true, 1},              {"2", 2, true, 2},             {"-17", -17, true, -17},
-      {"+8", 8, true, 8},             {"abc", 42, true, 0.25},       {"12x", 42, true, 0.25},
-      {"0x10", 42, true, 0.25},       {"2147483647", 2147483647, true, 2147483647.0},
-      {"2147483648", 42, true, 2147483648.0}, {"1.5", 42, true, 1.5}, {"-2.5e-3", 42, true, -0.0025},
-      {"1,5", 42, true, 0.25},        {"nan", 42, true, 0.25},       {"inf", 42, true, 0.25},
+      {nullptr, 42, true, 0.25},
+      {"", 42, true, 0.25},
+      {"0", 0, false, 0},
+      {"1", 1, true, 1},
+      {"2", 2, true, 2},
+      {"-17", -17, true, -17},
+      {"+8", 8, true, 8},
+      {"abc", 42, true, 0.25},
+      {"12x", 42, true, 0.25},
+      {"0x10", 42, true, 0.25},
+      {"2147483647", 2147483647, true, 2147483647.0},
+      {"2147483648", 42, true, 2147483648.0},
+      {"1.5", 42, true, 1.5},
+      {"-2.5e-3", 42, true, -0.0025},
+      {"1,5", 42, true, 0.25},
+      {"nan", 42, true, 0.25},
+      {"inf", 42, true, 0.25},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Text ? c.Text : "(missing)");
@@ -196,11 +207,34 @@ TSettings ChangedSettings() {
   TSettings s = DefaultSettings(kContext);
   s.Window = {false, -20, 30, 1024, 768};
   auto& o = s.Options;
-  for (bool* b : {&o.AutoSave, &o.PlatinenZoom, &o.Bauteil, &o.BezSichtbarDefault, &o.WertSichtbarDefault,
-                  &o.BlinkTest, &o.TestLuftlinien, &o.SchrifthoeheBegrenzen, &o.BezWertFlip, &o.TracksOptimieren,
-                  &o.NullpunktOben, &o.StrgZumFangen, &o.AutoMasseDunkel, &o.AlleAutoMassen, &o.CAM_Nullpunkt,
-                  &o.FK_Diagonal, &o.FK_TextBox, &o.FK_TextBig, &o.FK_Transparent, &o.FK_TextBlack, &o.Fang,
-                  &o.Punktraster, &o.RasterSichtbar, &o.MIL, &o.Makro, &o.DRC, &o.Eigenschaften, &o.Bauteile,
+  for (bool* b : {&o.AutoSave,
+                  &o.PlatinenZoom,
+                  &o.Bauteil,
+                  &o.BezSichtbarDefault,
+                  &o.WertSichtbarDefault,
+                  &o.BlinkTest,
+                  &o.TestLuftlinien,
+                  &o.SchrifthoeheBegrenzen,
+                  &o.BezWertFlip,
+                  &o.TracksOptimieren,
+                  &o.NullpunktOben,
+                  &o.StrgZumFangen,
+                  &o.AutoMasseDunkel,
+                  &o.AlleAutoMassen,
+                  &o.CAM_Nullpunkt,
+                  &o.FK_Diagonal,
+                  &o.FK_TextBox,
+                  &o.FK_TextBig,
+                  &o.FK_Transparent,
+                  &o.FK_TextBlack,
+                  &o.Fang,
+                  &o.Punktraster,
+                  &o.RasterSichtbar,
+                  &o.MIL,
+                  &o.Makro,
+                  &o.DRC,
+                  &o.Eigenschaften,
+                  &o.Bauteile,
                   &o.Selector})
     *b = !*b;
   o.AutoSaveTime = 120000;
@@ -254,31 +288,52 @@ TEST(Settings, DefaultsAreStoredUnderTheirNames) {
     const char* Value;
   };
   const Case cases[] = {
-      {"Window", "WindowMax", "1"},         {"Optionen", "AutoSaveTime", "300000"},
-      {"Optionen", "Undo", "50"},           {"Optionen", "Imax_CU", "35"},
-      {"Optionen", "Imax_DT", "20"},        {"Optionen", "CAM_Nullpunkt", "1"},
-      {"Optionen", "FK_TextBig", "0"},      {"Optionen", "RasterMarkierung", "4"},
-      {"Optionen", "RotWinkel", "450"},     {"Optionen", "UserRotWinkel", "225"},
-      {"Optionen", "MakroBreite", "176"},   {"Optionen", "MakroHoehe", "350"},
-      {"Optionen", "BauteileBreite", "124"}, {"Optionen", "Hotkeys", "ZTPSRQFNLCAXMVO"},
-      {"Settings", "Track", "8000"},        {"Settings", "Circle1", "18000"},
-      {"Settings", "Circle2", "6000"},      {"Settings", "SMDX", "9000"},
-      {"Settings", "SMDY", "18000"},        {"Ordner", "Layout", ""},
-      {"Ordner", "PLT_Last", "/home/u/Documents/"}, {"Ordner", "Vorlage_Last", "/home/u/Documents/"},
-      {"Ordner", "EqualDir", "1"},          {"Ordner", "Makro", "/data/bs/Makros"},
-      {"Ordner", "MakroOrdner", ""},        {"RasterHotkeys", "1", "10002545"},
-      {"RasterHotkeys", "6", "20793754"},   {"RasterHotkeys", "8", "10001005"},
-      {"RasterHotkeys", "9", "10000105"},   {"L_POPUP", "T0", "1500"},
-      {"L_POPUP", "T8", "14000"},           {"LA_POPUP", "S0", "%%%8000x4000"},
-      {"LA_POPUP", "S9", "%%%30000x14000"}, {"SMD_POPUP", "S0", "%%%3000x3000"},
+      {"Window", "WindowMax", "1"},
+      {"Optionen", "AutoSaveTime", "300000"},
+      {"Optionen", "Undo", "50"},
+      {"Optionen", "Imax_CU", "35"},
+      {"Optionen", "Imax_DT", "20"},
+      {"Optionen", "CAM_Nullpunkt", "1"},
+      {"Optionen", "FK_TextBig", "0"},
+      {"Optionen", "RasterMarkierung", "4"},
+      {"Optionen", "RotWinkel", "450"},
+      {"Optionen", "UserRotWinkel", "225"},
+      {"Optionen", "MakroBreite", "176"},
+      {"Optionen", "MakroHoehe", "350"},
+      {"Optionen", "BauteileBreite", "124"},
+      {"Optionen", "Hotkeys", "ZTPSRQFNLCAXMVO"},
+      {"Settings", "Track", "8000"},
+      {"Settings", "Circle1", "18000"},
+      {"Settings", "Circle2", "6000"},
+      {"Settings", "SMDX", "9000"},
+      {"Settings", "SMDY", "18000"},
+      {"Ordner", "Layout", ""},
+      {"Ordner", "PLT_Last", "/home/u/Documents/"},
+      {"Ordner", "Vorlage_Last", "/home/u/Documents/"},
+      {"Ordner", "EqualDir", "1"},
+      {"Ordner", "Makro", "/data/bs/Makros"},
+      {"Ordner", "MakroOrdner", ""},
+      {"RasterHotkeys", "1", "10002545"},
+      {"RasterHotkeys", "6", "20793754"},
+      {"RasterHotkeys", "8", "10001005"},
+      {"RasterHotkeys", "9", "10000105"},
+      {"L_POPUP", "T0", "1500"},
+      {"L_POPUP", "T8", "14000"},
+      {"LA_POPUP", "S0", "%%%8000x4000"},
+      {"LA_POPUP", "S9", "%%%30000x14000"},
+      {"SMD_POPUP", "S0", "%%%3000x3000"},
       {"SMD_POPUP", "S8", "%%%12000x32000"},
   };
   for (const Case& c : cases) EXPECT_EQ(ini.Find(c.Section, c.Key), c.Value) << c.Section << "/" << c.Key;
   // Not written: the normal geometry of a maximised window, empty lists,
   // and entries past the end of a list.
-  for (const auto& [section, key] : std::initializer_list<std::pair<const char*, const char*>>{
-           {"Window", "WindowX"}, {"Window", "WindowH"}, {"MRU", "MRU0"}, {"R_POPUP", "T0"},
-           {"L_POPUP", "T9"}, {"LA_POPUP", "S10"}, {"SMD_POPUP", "S9"}})
+  for (const auto& [section, key] : std::initializer_list<std::pair<const char*, const char*>>{{"Window", "WindowX"},
+                                                                                               {"Window", "WindowH"},
+                                                                                               {"MRU", "MRU0"},
+                                                                                               {"R_POPUP", "T0"},
+                                                                                               {"L_POPUP", "T9"},
+                                                                                               {"LA_POPUP", "S10"},
+                                                                                               {"SMD_POPUP", "S9"}})
     EXPECT_FALSE(ini.HasKey(section, key)) << section << "/" << key;
   EXPECT_EQ(ini.Sections().front().Name, "Window");
 }
@@ -293,25 +348,44 @@ TEST(Settings, StoredGridHotkeysHaveTheBuiltInValues) {
 
 TEST(Settings, GarbageAndOutOfRangeValuesGiveDefaults) {
   const std::pair<const char*, const char*> cases[] = {
-      {"Window", "WindowMax=yes"},       {"Window", "WindowW=0"},
-      {"Window", "WindowH=-5"},          {"Window", "WindowX=left"},
-      {"Optionen", "AutoSave=on"},       {"Optionen", "Farbschema=4"},
-      {"Optionen", "Farbschema=-1"},     {"Optionen", "Undo=many"},
-      {"Optionen", "BohrlochFarbe=3"},   {"Optionen", "Gummiband=7"},
-      {"Optionen", "RasterMarkierung=3"}, {"Optionen", "RasterMarkierung=20"},
-      {"Optionen", "RotWinkel=0"},       {"Optionen", "UserRotWinkel=3600"},
-      {"Optionen", "MakroBreite=0"},     {"Optionen", "BauteileBreite=-1"},
-      {"Optionen", "Hotkeys=ZTPS"},      {"Optionen", "Hotkeys=ZZPSRQFNLCAXMVO"},
-      {"Optionen", "Hotkeys=ZTPSRQFNLCAXM O"}, {"Settings", "Track=0"},
-      {"Settings", "Circle2=1.5"},       {"Settings", "SMDY=-9000"},
-      {"Ordner", "EqualDir=x"},          {"Ordner", "Makro="},
-      {"RasterHotkeys", "1=12345"},      {"RasterHotkeys", "2=10000000"},
-      {"RasterHotkeys", "3=10002549"},   {"RasterHotkeys", "4=40002545"},
-      {"L_POPUP", "T0=wide"},            {"L_POPUP", "T0=-100"},
-      {"LA_POPUP", "S0=%%%8000"},        {"LA_POPUP", "S0=%%%8000x0"},
-      {"SMD_POPUP", "S0=%%%x3000"},      {"SMD_POPUP", "S0=%%%3000x3000x1"},
-      {"R_POPUP", "T0=10000000"},        {"R_POPUP", "T0=20000056"},  // 0 and 0.0005 mm
-      {"R_POPUP", "T0=10000110"},        {"MRU", "MRU0="},  // 11 mm
+      {"Window", "WindowMax=yes"},
+      {"Window", "WindowW=0"},
+      {"Window", "WindowH=-5"},
+      {"Window", "WindowX=left"},
+      {"Optionen", "AutoSave=on"},
+      {"Optionen", "Farbschema=4"},
+      {"Optionen", "Farbschema=-1"},
+      {"Optionen", "Undo=many"},
+      {"Optionen", "BohrlochFarbe=3"},
+      {"Optionen", "Gummiband=7"},
+      {"Optionen", "RasterMarkierung=3"},
+      {"Optionen", "RasterMarkierung=20"},
+      {"Optionen", "RotWinkel=0"},
+      {"Optionen", "UserRotWinkel=3600"},
+      {"Optionen", "MakroBreite=0"},
+      {"Optionen", "BauteileBreite=-1"},
+      {"Optionen", "Hotkeys=ZTPS"},
+      {"Optionen", "Hotkeys=ZZPSRQFNLCAXMVO"},
+      {"Optionen", "Hotkeys=ZTPSRQFNLCAXM O"},
+      {"Settings", "Track=0"},
+      {"Settings", "Circle2=1.5"},
+      {"Settings", "SMDY=-9000"},
+      {"Ordner", "EqualDir=x"},
+      {"Ordner", "Makro="},
+      {"RasterHotkeys", "1=12345"},
+      {"RasterHotkeys", "2=10000000"},
+      {"RasterHotkeys", "3=10002549"},
+      {"RasterHotkeys", "4=40002545"},
+      {"L_POPUP", "T0=wide"},
+      {"L_POPUP", "T0=-100"},
+      {"LA_POPUP", "S0=%%%8000"},
+      {"LA_POPUP", "S0=%%%8000x0"},
+      {"SMD_POPUP", "S0=%%%x3000"},
+      {"SMD_POPUP", "S0=%%%3000x3000x1"},
+      {"R_POPUP", "T0=10000000"},
+      {"R_POPUP", "T0=20000056"},  // 0 and 0.0005 mm
+      {"R_POPUP", "T0=10000110"},
+      {"MRU", "MRU0="},  // 11 mm
       {"MRU", "MRU4=/too/far.bsm6"},
   };
   const TSettings defaults = DefaultSettings(kContext);
@@ -344,9 +418,9 @@ TEST(Settings, RangesAreClamped) {
 }
 
 TEST(Settings, OtherLanguagesHaveOtherDefaultHotkeys) {
-  const std::pair<TLanguage, const char*> cases[] = {
-      {TLanguage::Russian, "ZLPSRQFNTCAXMVO"}, {TLanguage::English, "ZTPSRQFNLCAXMVO"},
-      {TLanguage::French, "ZLPSRQFNTCAXMVO"}};
+  const std::pair<TLanguage, const char*> cases[] = {{TLanguage::Russian, "ZLPSRQFNTCAXMVO"},
+                                                     {TLanguage::English, "ZTPSRQFNLCAXMVO"},
+                                                     {TLanguage::French, "ZLPSRQFNTCAXMVO"}};
   for (const auto& [lang, keys] : cases) {
     EXPECT_EQ(DefaultToolHotkeys(lang), keys);
     EXPECT_TRUE(ValidToolHotkeys(keys));
@@ -396,8 +470,8 @@ TEST(Settings, RecentFilesAreReadFromFourKeysAndRewritten) {
   TSettings s = ReadSettings(ini, kContext);
   s.RecentFiles = {"z", "a"};
   WriteSettings(s, ini);
-  const auto& mru = *std::find_if(ini.Sections().begin(), ini.Sections().end(),
-                                  [](const auto& sec) { return sec.Name == "MRU"; });
+  const auto& mru =
+      *std::find_if(ini.Sections().begin(), ini.Sections().end(), [](const auto& sec) { return sec.Name == "MRU"; });
   ASSERT_EQ(mru.Entries.size(), 2u);
   EXPECT_EQ(mru.Entries[0].Key + "=" + mru.Entries[0].Value, "MRU0=z");
   EXPECT_EQ(mru.Entries[1].Key + "=" + mru.Entries[1].Value, "MRU1=a");
@@ -412,7 +486,7 @@ TEST(Settings, UserGridsStopAtTheFirstMissingKeyAndAreRewrittenWhole) {
       {"[R_POPUP]\nT0=10000505\nT1=10000015\nT3=10000256\n", {10000015, 10000505}},
       {"[R_POPUP]\nT1=10000505\n", {}},
       {"[r_popup]\nt0=10000256\nT1=bad\nT2=10000015\nT3=10000025\n", {10000015, 10000025, 10000256}},
-      {"[R_POPUP]\nT0=10000505\nT1=20005000\n", {10000505}},  // the same 0.5 mm in micrometres
+      {"[R_POPUP]\nT0=10000505\nT1=20005000\n", {10000505}},                         // the same 0.5 mm in micrometres
       {"[R_POPUP]\nT0=10000014\nT1=20000010\nT2=10000100\n", {10000014, 10000100}},  // 0.001 mm twice, and 10 mm
   };
   for (const Case& c : cases) EXPECT_EQ(ReadText(c.Text).UserGrids, c.Expected) << c.Text;
@@ -470,10 +544,14 @@ TEST(Settings, LanguageComesFromTheLanguageFileElseTheLocale) {
     TLanguage Expected;
   };
   const Case cases[] = {
-      {nullptr, "ru_RU.UTF-8", TLanguage::Russian}, {nullptr, "fr_CA", TLanguage::French},
-      {nullptr, "FR", TLanguage::French},           {nullptr, "en_US.UTF-8", TLanguage::English},
-      {nullptr, "de_DE", TLanguage::English},       {nullptr, "C", TLanguage::English},
-      {nullptr, "", TLanguage::English},            {nullptr, "r", TLanguage::English},
+      {nullptr, "ru_RU.UTF-8", TLanguage::Russian},
+      {nullptr, "fr_CA", TLanguage::French},
+      {nullptr, "FR", TLanguage::French},
+      {nullptr, "en_US.UTF-8", TLanguage::English},
+      {nullptr, "de_DE", TLanguage::English},
+      {nullptr, "C", TLanguage::English},
+      {nullptr, "", TLanguage::English},
+      {nullptr, "r", TLanguage::English},
       {"[Sprache]\nSprache=1\n", "ru_RU", TLanguage::English},
       {"[Sprache]\r\nSprache=2\r\n", "en_GB", TLanguage::French},
       {"[SPRACHE]\nsprache=0\n", "fr_FR", TLanguage::Russian},
@@ -627,9 +705,8 @@ TEST(Settings, CustomColoursAreReadLenientlyAndWrittenOnePerLine) {
 
 TEST(Settings, ToolHotkeysAreFifteenKeysUsedOnce) {
   const std::pair<const char*, bool> cases[] = {
-      {"ZTPSRQFNLCAXMVO", true}, {"_______________", true}, {"Z_P_RQFNLCAXMV_", true},
-      {"ZTPSRQFNLCAXMV", false}, {"ZTPSRQFNLCAXMVOO", false}, {"ZTPSRQFNLCAXMVZ", false},
-      {"ZTPSRQFNLCAXMV\t", false},
+      {"ZTPSRQFNLCAXMVO", true},   {"_______________", true},  {"Z_P_RQFNLCAXMV_", true},   {"ZTPSRQFNLCAXMV", false},
+      {"ZTPSRQFNLCAXMVOO", false}, {"ZTPSRQFNLCAXMVZ", false}, {"ZTPSRQFNLCAXMV\t", false},
   };
   for (const auto& [keys, valid] : cases) EXPECT_EQ(ValidToolHotkeys(keys), valid) << keys;
 }

@@ -15,8 +15,7 @@ namespace {
 
 using TMaker = std::function<std::unique_ptr<TObjekt>()>;
 
-std::unique_ptr<TObjekt> Track(std::vector<TFPoint> pts, int32_t width = 2540,
-                               uint8_t layer = kLayerC2) {
+std::unique_ptr<TObjekt> Track(std::vector<TFPoint> pts, int32_t width = 2540, uint8_t layer = kLayerC2) {
   auto e = NewObjekt();
   InitTrack(*e, width, layer);
   for (TFPoint p : pts) AddPoint(*e, p);
@@ -27,8 +26,7 @@ std::unique_ptr<TObjekt> Track(std::vector<TFPoint> pts, int32_t width = 2540,
 std::unique_ptr<TObjekt> Zone(uint8_t hatch, uint8_t hatchAuto, int32_t hatchWidth) {
   auto e = NewObjekt();
   InitZone(*e, 2000, kLayerC1);
-  for (TFPoint p : {TFPoint{200000, -200000}, TFPoint{300000, -200000}, TFPoint{300000, -300000}})
-    AddPoint(*e, p);
+  for (TFPoint p : {TFPoint{200000, -200000}, TFPoint{300000, -200000}, TFPoint{300000, -300000}}) AddPoint(*e, p);
   e->Clearance = kDefaultClearance;
   e->Hatch = hatch;
   e->HatchAuto = hatchAuto;
@@ -62,8 +60,8 @@ std::unique_ptr<TObjekt> Circle(float outer, float inner, int32_t start, int32_t
   return e;
 }
 
-std::unique_ptr<TObjekt> Text(const TByteString& s, bool mirror, uint8_t layer, int32_t style,
-                              float thickness, int32_t rotation) {
+std::unique_ptr<TObjekt> Text(const TByteString& s, bool mirror, uint8_t layer, int32_t style, float thickness,
+                              int32_t rotation) {
   auto e = NewObjekt();
   InitText(*e, {20000, -20000}, s, mirror, mirror, layer, style, thickness, 15000, rotation);
   e->Clearance = kDefaultClearance;
@@ -89,19 +87,31 @@ struct TWriteCase {
 // Every kind with its defaults left out and with every optional field written.
 std::vector<TWriteCase> WriteCases() {
   return {
-      {"track from (0,0) to (10000,-20000)", [] { return Track({{0, 0}, {10000, -20000}}); },
+      {"track from (0,0) to (10000,-20000)",
+       [] {
+         return Track({{0, 0}, {10000, -20000}});
+       },
        "TRACK,LAYER=3,WIDTH=2540,P0=0/0,P1=10000/20000;"},
       {"track with clearance, cutout, solder mask, rounded coordinates",
-       With([] { return Track({{-5, -7}, {2.5f, 0.4f}}); },
-            [](TObjekt& e) { e.Clearance = 0, e.Cutout = 1, e.SolderMask = 1; }),
+       With(
+           [] {
+             return Track({{-5, -7}, {2.5f, 0.4f}});
+           },
+           [](TObjekt& e) { e.Clearance = 0, e.Cutout = 1, e.SolderMask = 1; }),
        "TRACK,LAYER=3,CLEAR=0,CUTOUT=true,SOLDERMASK=true,WIDTH=2540,P0=-5/7,P1=3/0;"},
       {"flat start in effect, flat end on a segment shorter than half the width",
-       With([] { return Track({{0, 0}, {10000, 0}, {10900, 0}}, 2000); },
-            [](TObjekt& e) { e.TrackEnds = 3; }),
+       With(
+           [] {
+             return Track({{0, 0}, {10000, 0}, {10900, 0}}, 2000);
+           },
+           [](TObjekt& e) { e.TrackEnds = 3; }),
        "TRACK,LAYER=3,WIDTH=2000,FLATSTART=true,P0=0/0,P1=10000/0,P2=10900/0;"},
       {"flat end in effect, flat start on a segment of exactly half the width",
-       With([] { return Track({{0, 0}, {1000, 0}, {10000, 0}}, 2000); },
-            [](TObjekt& e) { e.TrackEnds = 3; }),
+       With(
+           [] {
+             return Track({{0, 0}, {1000, 0}, {10000, 0}}, 2000);
+           },
+           [](TObjekt& e) { e.TrackEnds = 3; }),
        "TRACK,LAYER=3,WIDTH=2000,FLATEND=true,P0=0/0,P1=1000/0,P2=10000/0;"},
       {"zone, automatic hatch", [] { return Zone(0, 1, 2000); },
        "ZONE,LAYER=1,WIDTH=2000,P0=200000/200000,P1=300000/200000,P2=300000/300000;"},
@@ -112,37 +122,51 @@ std::vector<TWriteCase> WriteCases() {
        "ZONE,LAYER=1,WIDTH=2000,HATCH_AUTO=false,P0=200000/200000,P1=300000/200000,"
        "P2=300000/300000;"},
       {"round THT pad of 1.6 mm with 0.8 mm drill",
-       [] { return ThtPad({50000, -30000}, kLayerC1, kShapeRound, 4000, 8000); },
+       [] {
+         return ThtPad({50000, -30000}, kLayerC1, kShapeRound, 4000, 8000);
+       },
        "PAD,LAYER=1,POS=50000/30000,FORM=1,SIZE=16000,DRILL=8000;"},
       {"square pad turned by 45 degrees",
-       [] { return ThtPad({50000, -50000}, kLayerC2, kShapeSquare, 4000, 9000, 45); },
+       [] {
+         return ThtPad({50000, -50000}, kLayerC2, kShapeSquare, 4000, 9000, 45);
+       },
        "PAD,LAYER=3,POS=50000/50000,FORM=3,SIZE=18000,DRILL=8000,ROTATION=4500;"},
       {"upright rounded pad turned by 90 degrees",
-       [] { return ThtPad({75400, -50000}, kLayerC2, kShapeRoundedV, 4000, 9000, 90); },
+       [] {
+         return ThtPad({75400, -50000}, kLayerC2, kShapeRoundedV, 4000, 9000, 90);
+       },
        "PAD,LAYER=3,POS=75400/50000,FORM=7,SIZE=18000,DRILL=8000,ROTATION=9000;"},
       {"via with thermal spokes, mask byte 3 of 128 and more",
-       With([] { return ThtPad({1000, -2000}, kLayerC2, kShapeOctagon, 3000, 6000); },
-            [](TObjekt& e) {
-              e.Clearance = 5000, e.SolderMask = 0, e.Via = 1, e.Thermal = 1;
-              e.ThermalIndividual = 1, e.ThermalSpokes = 0x80000001u, e.ThermalWidth = 80;
-            }),
+       With(
+           [] {
+             return ThtPad({1000, -2000}, kLayerC2, kShapeOctagon, 3000, 6000);
+           },
+           [](TObjekt& e) {
+             e.Clearance = 5000, e.SolderMask = 0, e.Via = 1, e.Thermal = 1;
+             e.ThermalIndividual = 1, e.ThermalSpokes = 0x80000001u, e.ThermalWidth = 80;
+           }),
        "PAD,LAYER=3,CLEAR=5000,SOLDERMASK=false,POS=1000/2000,FORM=2,SIZE=12000,DRILL=6000,"
        "VIA=true,THERMAL=true,THERMAL_TRACKS_INDIVIDUAL=true,THERMAL_TRACKS=-2147483647,"
        "THERMAL_TRACKS_WIDTH=80;"},
       {"SMD pad turned by 30 degrees with thermal spokes",
-       With([] { return SmdPad({100000, -150000}, 12000, 16000, 30); },
-            [](TObjekt& e) { e.Thermal = 1; }),
+       With(
+           [] {
+             return SmdPad({100000, -150000}, 12000, 16000, 30);
+           },
+           [](TObjekt& e) { e.Thermal = 1; }),
        "SMDPAD,LAYER=1,POS=100000/150000,SIZE_X=12000,SIZE_Y=16000,ROTATION=3000,THERMAL=true,"
        "THERMAL_TRACKS=85,THERMAL_TRACKS_WIDTH=100;"},
       {"SMD pad without solder mask",
-       With([] { return SmdPad({0, 0}, 5000, 3000); }, [](TObjekt& e) { e.SolderMask = 0; }),
+       With(
+           [] {
+             return SmdPad({0, 0}, 5000, 3000);
+           },
+           [](TObjekt& e) { e.SolderMask = 0; }),
        "SMDPAD,LAYER=1,SOLDERMASK=false,POS=0/0,SIZE_X=5000,SIZE_Y=3000;"},
-      {"filled arc",
-       With([] { return Circle(30000, 28000, 45000, 300000); }, [](TObjekt& e) { e.Fill = 1; }),
+      {"filled arc", With([] { return Circle(30000, 28000, 45000, 300000); }, [](TObjekt& e) { e.Fill = 1; }),
        "CIRCLE,LAYER=2,CENTER=250000/80000,RADIUS=29000,WIDTH=2000,START=45000,STOP=300000,"
        "FILL=true;"},
-      {"full ring with cutout",
-       With([] { return Circle(20000, 10000, 0, 0); }, [](TObjekt& e) { e.Cutout = 1; }),
+      {"full ring with cutout", With([] { return Circle(20000, 10000, 0, 0); }, [](TObjekt& e) { e.Cutout = 1; }),
        "CIRCLE,LAYER=2,CUTOUT=true,CENTER=250000/80000,RADIUS=15000,WIDTH=10000;"},
       {"plain text", [] { return Text("X", false, kLayerS1, 1, 1, 0); },
        "TEXT,LAYER=2,POS=20000/20000,HEIGHT=15000,TEXT=|X|;"},
@@ -153,9 +177,7 @@ std::vector<TWriteCase> WriteCases() {
   };
 }
 
-TTextImportResult Read(std::string_view text, const TTextImportDefaults& d = {}) {
-  return ReadTextExchange(text, d);
-}
+TTextImportResult Read(std::string_view text, const TTextImportDefaults& d = {}) { return ReadTextExchange(text, d); }
 
 // The records of what was read, one per line: the canonical form of the
 // elements, to compare against.
@@ -166,8 +188,7 @@ std::string Rewritten(const TTextImportResult& r) {
 }
 
 TEST(TextExchangeWrite, RecordsOfEveryKind) {
-  for (const auto& c : WriteCases())
-    EXPECT_EQ(WriteTextExchangeRecord(*c.make()), c.record) << c.what;
+  for (const auto& c : WriteCases()) EXPECT_EQ(WriteTextExchangeRecord(*c.make()), c.record) << c.what;
 }
 
 TEST(TextExchangeWrite, FileHasOneCrLfLinePerElementAndEmptyLinesForOtherKinds) {
@@ -221,9 +242,9 @@ TEST(TextExchangeRoundTrip, WholeFile) {
 }
 
 TEST(TextExchangeRead, ExampleRecordsGiveTheirElements) {
-  const TTextImportResult r =
-      Read("TRACK,LAYER=3,WIDTH=2540,P0=0/0,P1=10000/20000;\r\n"
-           "PAD,LAYER=1,POS=50000/30000,FORM=1,SIZE=16000,DRILL=8000;\r\n");
+  const TTextImportResult r = Read(
+      "TRACK,LAYER=3,WIDTH=2540,P0=0/0,P1=10000/20000;\r\n"
+      "PAD,LAYER=1,POS=50000/30000,FORM=1,SIZE=16000,DRILL=8000;\r\n");
   ASSERT_TRUE(r.Ok) << r.Error;
   ASSERT_EQ(r.Elements.size(), 2u);
   const TObjekt& t = *r.Elements[0];
@@ -260,32 +281,26 @@ TEST(TextExchangeRead, LinesJoinUntilTheTextEndsWithSemicolon) {
        "TRACK,LAYER=1,WIDTH=300,P0=0/0,P1=5/5;"},
       // The blank keeps the first line open: both lines are one record, a
       // track whose fields are found first in the first part.
-      {"blank after the semicolon",
-       "TRACK,WIDTH=300,P0=0/0,P1=5/5; \r\nPAD,SIZE=100,DRILL=50;\r\n",
+      {"blank after the semicolon", "TRACK,WIDTH=300,P0=0/0,P1=5/5; \r\nPAD,SIZE=100,DRILL=50;\r\n",
        "TRACK,LAYER=3,WIDTH=300,P0=0/0,P1=5/5;"},
-      {"LF and lone CR end lines too",
-       "PAD,SIZE=100,DRILL=50;\nPAD,SIZE=200,DRILL=50;\rPAD,SIZE=300,DRILL=50;",
+      {"LF and lone CR end lines too", "PAD,SIZE=100,DRILL=50;\nPAD,SIZE=200,DRILL=50;\rPAD,SIZE=300,DRILL=50;",
        "PAD,LAYER=1,POS=0/0,FORM=1,SIZE=100,DRILL=50;\n"
        "PAD,LAYER=1,POS=0/0,FORM=1,SIZE=200,DRILL=50;\n"
        "PAD,LAYER=1,POS=0/0,FORM=1,SIZE=300,DRILL=50;"},
-      {"empty lines and a last record without semicolon",
-       "\r\n\r\nPAD,SIZE=100,DRILL=50;\r\n\r\nPAD,SIZE=200,DRILL=50",
+      {"empty lines and a last record without semicolon", "\r\n\r\nPAD,SIZE=100,DRILL=50;\r\n\r\nPAD,SIZE=200,DRILL=50",
        "PAD,LAYER=1,POS=0/0,FORM=1,SIZE=100,DRILL=50;\n"
        "PAD,LAYER=1,POS=0/0,FORM=1,SIZE=200,DRILL=50;"},
       {"records without comma and unknown keywords yield nothing",
-       "HELLO;\r\nVIA,SIZE=1;\r\nPAD,SIZE=100,DRILL=50;\r\n",
-       "PAD,LAYER=1,POS=0/0,FORM=1,SIZE=100,DRILL=50;"},
+       "HELLO;\r\nVIA,SIZE=1;\r\nPAD,SIZE=100,DRILL=50;\r\n", "PAD,LAYER=1,POS=0/0,FORM=1,SIZE=100,DRILL=50;"},
   });
 }
 
 TEST(TextExchangeRead, BlanksAndCaseCountOnlyInsideTheTextValue) {
   ExpectReads({
-      {"track", " track , Layer = 1 ,width=3 00, p0 = 1 / 2 , p1=3/4 ;",
-       "TRACK,LAYER=1,WIDTH=300,P0=1/2,P1=3/4;"},
+      {"track", " track , Layer = 1 ,width=3 00, p0 = 1 / 2 , p1=3/4 ;", "TRACK,LAYER=1,WIDTH=300,P0=1/2,P1=3/4;"},
       {"text", "Text , pos=0/0, height = 20000 , text=| a,b; C |;",
        "TEXT,LAYER=1,POS=0/0,HEIGHT=20000,TEXT=| a,b; C |;"},
-      {"keyword with tab", "\tsmdpad,size_x=10,size_y=20;",
-       "SMDPAD,LAYER=1,POS=0/0,SIZE_X=10,SIZE_Y=20;"},
+      {"keyword with tab", "\tsmdpad,size_x=10,size_y=20;", "SMDPAD,LAYER=1,POS=0/0,SIZE_X=10,SIZE_Y=20;"},
   });
 }
 
@@ -300,19 +315,16 @@ TEST(TextExchangeRead, MissingFieldsTakeTheDefaults) {
            "TRACK,LAYER=5,WIDTH=777,P0=0/0,P1=1/1;"},
           {"zone: the ground-plane clearance", "ZONE,P0=0/0,P1=1/1;",
            "ZONE,LAYER=5,CLEAR=7000,WIDTH=777,P0=0/0,P1=1/1;"},
-          {"zone: WIDTH is found inside HATCH_WIDTH when it comes first",
-           "ZONE,HATCH_WIDTH=500,P0=0/0,P1=1/1;",
+          {"zone: WIDTH is found inside HATCH_WIDTH when it comes first", "ZONE,HATCH_WIDTH=500,P0=0/0,P1=1/1;",
            "ZONE,LAYER=5,CLEAR=7000,WIDTH=500,P0=0/0,P1=1/1;"},
           {"pad: layer 1, round, solder mask", "PAD,SIZE=100,DRILL=50;",
            "PAD,LAYER=1,POS=0/0,FORM=1,SIZE=100,DRILL=50;"},
           {"SMD pad", "SMDPAD,SIZE_X=10,SIZE_Y=20;", "SMDPAD,LAYER=1,POS=0/0,SIZE_X=10,SIZE_Y=20;"},
-          {"circle", "CIRCLE,RADIUS=100,WIDTH=20;",
-           "CIRCLE,LAYER=1,CENTER=0/0,RADIUS=100,WIDTH=20;"},
+          {"circle", "CIRCLE,RADIUS=100,WIDTH=20;", "CIRCLE,LAYER=1,CENTER=0/0,RADIUS=100,WIDTH=20;"},
           {"text", "TEXT,HEIGHT=20000,TEXT=|A|;", "TEXT,LAYER=1,POS=0/0,HEIGHT=20000,TEXT=|A|;"},
           {"text without a closing bar is empty", "TEXT,HEIGHT=20000,TEXT=|A;",
            "TEXT,LAYER=1,POS=0/0,HEIGHT=20000,TEXT=||;"},
-          {"text cut to the 255 bytes a project file keeps",
-           "TEXT,HEIGHT=20000,TEXT=|" + std::string(300, 'x') + "|;",
+          {"text cut to the 255 bytes a project file keeps", "TEXT,HEIGHT=20000,TEXT=|" + std::string(300, 'x') + "|;",
            "TEXT,LAYER=1,POS=0/0,HEIGHT=20000,TEXT=|" + std::string(255, 'x') + "|;"},
       },
       d);
@@ -330,13 +342,13 @@ TEST(TextExchangeRead, MissingFieldsTakeTheDefaults) {
 
 TEST(TextExchangeRead, ValueEncodings) {
   ExpectReads({
-      {"an integer ends at the first non-digit; any separator in a point",
-       "TRACK,WIDTH=12ABC,P0=5/-3,P1=7X8;", "TRACK,LAYER=3,WIDTH=12,P0=5/-3,P1=7/8;"},
+      {"an integer ends at the first non-digit; any separator in a point", "TRACK,WIDTH=12ABC,P0=5/-3,P1=7X8;",
+       "TRACK,LAYER=3,WIDTH=12,P0=5/-3,P1=7/8;"},
       {"a boolean is true when it starts with T",
        "TRACK,CUTOUT=Tru,SOLDERMASK=yes,FLATSTART=TRUE,FLATEND=false,P0=0/0,P1=30000/0;",
        "TRACK,LAYER=3,CUTOUT=true,WIDTH=2540,FLATSTART=true,P0=0/0,P1=30000/0;"},
-      {"an empty boolean at the end of the record is false", "TRACK,P0=0/0,P1=1/1,CUTOUT=",
-       "TRACK,LAYER=3,WIDTH=2540,P0=0/0,P1=1/1;"},
+      {"an empty boolean at the end of the record is false",
+       "TRACK,P0=0/0,P1=1/1,CUTOUT=", "TRACK,LAYER=3,WIDTH=2540,P0=0/0,P1=1/1;"},
       {"the 32-bit extremes", "TRACK,CLEAR=-2147483648,WIDTH=2147483647,P0=0/0,P1=1/1;",
        "TRACK,LAYER=3,CLEAR=-2147483648,WIDTH=2147483647,P0=0/0,P1=1/1;"},
       {"the first occurrence of a field counts", "TRACK,P0=0/0,P1=1/1,P1=9/9,P01=5/5;",
@@ -344,10 +356,10 @@ TEST(TextExchangeRead, ValueEncodings) {
       {"pad rotation in 1/100 degree", "PAD,FORM=4,SIZE=100,DRILL=50,ROTATION=9000;",
        "PAD,LAYER=1,POS=0/0,FORM=4,SIZE=100,DRILL=50,ROTATION=9000;"},
   });
-  const TTextImportResult r =
-      Read("PAD,SIZE=100,DRILL=50,THERMAL=T,THERMAL_TRACKS=-2147483647;\r\n"
-           "CIRCLE,RADIUS=19000,WIDTH=2001;\r\n"
-           "SMDPAD,POS=10/20,SIZE_X=100,SIZE_Y=50,ROTATION=-9000;\r\n");
+  const TTextImportResult r = Read(
+      "PAD,SIZE=100,DRILL=50,THERMAL=T,THERMAL_TRACKS=-2147483647;\r\n"
+      "CIRCLE,RADIUS=19000,WIDTH=2001;\r\n"
+      "SMDPAD,POS=10/20,SIZE_X=100,SIZE_Y=50,ROTATION=-9000;\r\n");
   ASSERT_TRUE(r.Ok) << r.Error;
   EXPECT_EQ(r.Elements[0]->ThermalSpokes, 0x80000001u);
   EXPECT_EQ(r.Elements[1]->SizeA, 20001);  // round(19000 + 1000.5)
@@ -392,10 +404,8 @@ TEST(TextExchangeRead, TextGetsStrokesOnItsLayerWithItsClearance) {
 
 TEST(TextExchangeRead, BadValuesStopTheWholeImport) {
   const std::pair<std::string, std::string> cases[] = {
-      {"\r\nTRACK,P0=0/0,P1=1/1;\r\nPAD,SIZE=X16000,DRILL=8000;\r\n",
-       "Line 3: the value of \"SIZE\" is not a number."},
-      {"PAD,SIZE=1,DRILL=1;\r\nTRACK,\r\nWIDTH=-;\r\n",
-       "Line 2: the value of \"WIDTH\" is not a number."},
+      {"\r\nTRACK,P0=0/0,P1=1/1;\r\nPAD,SIZE=X16000,DRILL=8000;\r\n", "Line 3: the value of \"SIZE\" is not a number."},
+      {"PAD,SIZE=1,DRILL=1;\r\nTRACK,\r\nWIDTH=-;\r\n", "Line 2: the value of \"WIDTH\" is not a number."},
       {"TRACK,P0=+5/0;", "Line 1: the value of \"P0\" is not a number."},
       {"TRACK,P0=1;", "Line 1: the value of \"P0\" is not a number."},
       {"TRACK,P0=0/0,P1=1/=;", "Line 1: the value of \"P1\" is not a number."},

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <functional>
 #include <cmath>
+#include <functional>
 #include <random>
 #include <utility>
 
@@ -36,8 +36,16 @@ TEST(ArcPoints, DirectionAndLongWay) {
 
 TEST(Stadium, HalfCircleStepsFollowTheWidth) {
   const C s = Stadium({0, 0}, {10000, 0}, 3000, false, false);
-  EXPECT_EQ(s, (C{{10000, -1500}, {11061, -1061}, {11500, 0}, {11061, 1061}, {10000, 1500},
-                  {0, 1500}, {-1061, 1061}, {-1500, 0}, {-1061, -1061}, {0, -1500}}));
+  EXPECT_EQ(s, (C{{10000, -1500},
+                  {11061, -1061},
+                  {11500, 0},
+                  {11061, 1061},
+                  {10000, 1500},
+                  {0, 1500},
+                  {-1061, 1061},
+                  {-1500, 0},
+                  {-1061, -1061},
+                  {0, -1500}}));
   EXPECT_EQ(Stadium({0, 0}, {10000, 0}, 2999, false, false).size(), 2u * 3 + 2);
   EXPECT_EQ(Stadium({0, 0}, {10000, 0}, 6000, false, false).size(), 2u * 5 + 2);
 }
@@ -45,8 +53,7 @@ TEST(Stadium, HalfCircleStepsFollowTheWidth) {
 TEST(Stadium, FlatEndsAreSquareCornersWithFactor1414) {
   const C s = Stadium({0, 0}, {10000, 0}, 3000, true, true);
   // 1.414 * 1500 * cos(45 deg) = 1499.8 -> 1500
-  EXPECT_EQ(s, (C{{10000, -1500}, {11500, -1500}, {11500, 1500}, {0, 1500}, {-1500, 1500},
-                  {-1500, -1500}}));
+  EXPECT_EQ(s, (C{{10000, -1500}, {11500, -1500}, {11500, 1500}, {0, 1500}, {-1500, 1500}, {-1500, -1500}}));
   // Vertical stroke: the same shape turned.
   const C v = Stadium({0, 0}, {0, 10000}, 3000, false, true);
   EXPECT_EQ(v[0], (TIPoint{1500, 10000}));
@@ -88,8 +95,7 @@ TEST(TrackContours, SegmentsWidthsAndEnds) {
 TEST(ZoneContours, EveryEdgeIncludingTheClosingOne) {
   TObjekt z;
   InitZone(z, 200, kLayerC1);
-  for (TFPoint p : {TFPoint{0, 0}, TFPoint{1000, 0}, TFPoint{1000, 1000}, TFPoint{1000, 1000}})
-    AddPoint(z, p);
+  for (TFPoint p : {TFPoint{0, 0}, TFPoint{1000, 0}, TFPoint{1000, 1000}, TFPoint{1000, 1000}}) AddPoint(z, p);
   TContours cs = ElementContours(z);
   ASSERT_EQ(cs.size(), 3u);  // the repeated vertex adds no edge
   EXPECT_EQ(cs[2], Stadium({1000, 1000}, {0, 0}, 200, false, false));
@@ -186,9 +192,14 @@ TEST(ThtPadContours, ShapesMarginAndDistanceMode) {
   TContourOptions dist;
   dist.DistanceMode = true;
   dist.CutLength = 300;
-  EXPECT_EQ(ElementContours(pad, dist)[0],
-            (C{{-700, 1000}, {700, 1000}, {1000, 700}, {1000, -700}, {700, -1000}, {-700, -1000},
-               {-1000, -700}, {-1000, 700}}));
+  EXPECT_EQ(ElementContours(pad, dist)[0], (C{{-700, 1000},
+                                              {700, 1000},
+                                              {1000, 700},
+                                              {1000, -700},
+                                              {700, -1000},
+                                              {-700, -1000},
+                                              {-1000, -700},
+                                              {-1000, 700}}));
   // Octagons keep their shape in distance mode.
   InitThtPad(pad, {0, 0}, kLayerC1, kShapeOctagonV, 300, 1000);
   EXPECT_EQ(ElementContours(pad, dist)[0], ElementContours(pad)[0]);
@@ -206,9 +217,9 @@ TEST(SmdPadContours, CornersOrCutCorners) {
   TContourOptions dist;
   dist.DistanceMode = true;
   dist.CutLength = 100;
-  EXPECT_EQ(ElementContours(smd, dist)[0],
-            (C{{-900, 500}, {900, 500}, {1000, 400}, {1000, -400}, {900, -500}, {-900, -500},
-               {-1000, -400}, {-1000, 400}}));
+  EXPECT_EQ(
+      ElementContours(smd, dist)[0],
+      (C{{-900, 500}, {900, 500}, {1000, 400}, {1000, -400}, {900, -500}, {-900, -500}, {-1000, -400}, {-1000, 400}}));
 }
 
 TEST(CircleContours, RingSectorWithCaps) {
@@ -221,9 +232,9 @@ TEST(CircleContours, RingSectorWithCaps) {
   // round((round(10000 / 5000) + 24) * 90 / 360) = 7 steps along each arc.
   ASSERT_EQ(cs[0].size(), 16u);
   EXPECT_EQ(cs[0][0], (TIPoint{10000, 0}));
-  EXPECT_EQ(cs[0][7], (TIPoint{0, 10000}));   // outer stop
-  EXPECT_EQ(cs[0][8], (TIPoint{0, 8000}));    // inner stop
-  EXPECT_EQ(cs[0][15], (TIPoint{8000, 0}));   // back at the inner start
+  EXPECT_EQ(cs[0][7], (TIPoint{0, 10000}));  // outer stop
+  EXPECT_EQ(cs[0][8], (TIPoint{0, 8000}));   // inner stop
+  EXPECT_EQ(cs[0][15], (TIPoint{8000, 0}));  // back at the inner start
   // Caps: round(1000 / 1000) + 8 points of radius 1000 around the mid-radius ends.
   EXPECT_EQ(cs[1].size(), 9u);
   EXPECT_EQ(cs[1].back(), (TIPoint{10000, 0}));

@@ -5,8 +5,8 @@
 #include <optional>
 #include <random>
 
-#include "model/polygon.h"
 #include "model/geometry.h"
+#include "model/polygon.h"
 
 namespace bs {
 namespace {
@@ -18,8 +18,7 @@ std::unique_ptr<TObjekt> ThtPad(uint8_t shape, float r = 10000, TFPoint at = {0,
   return e;
 }
 
-std::unique_ptr<TObjekt> Track(std::initializer_list<TFPoint> pts, int32_t width = 1000,
-                               uint8_t layer = kLayerC1) {
+std::unique_ptr<TObjekt> Track(std::initializer_list<TFPoint> pts, int32_t width = 1000, uint8_t layer = kLayerC1) {
   auto e = NewObjekt();
   InitTrack(*e, width, layer);
   for (TFPoint p : pts) AddPoint(*e, p);
@@ -78,8 +77,7 @@ TEST(PadGeometry, RotationResizeAndTwinShapes) {
   ResizeSmdPad(*smd, std::nullopt, 3000);
   EXPECT_NEAR(PadRotation(*smd), 30, 1e-3);
   EXPECT_FLOAT_EQ(smd->SizeB, 3000);
-  EXPECT_NEAR(Distance({smd->Points[0].X, smd->Points[0].Y}, {smd->Points[1].X, smd->Points[1].Y}),
-              2000, 0.01);
+  EXPECT_NEAR(Distance({smd->Points[0].X, smd->Points[0].Y}, {smd->Points[1].X, smd->Points[1].Y}), 2000, 0.01);
   EXPECT_NEAR(Centre(*smd).X, 0, 0.01);
 
   // Every THT shape reports rotation 0 unrotated and follows a turn.
@@ -143,10 +141,10 @@ TEST(Transforms, MirrorSpokeMasksAndArcs) {
     uint32_t before, after;
   };
   const Case cases[] = {
-      {kShapeSquare, 0x03030303, 0x18181818},   // up + up-right -> bits 4, 3
-      {kShapeRound, 0x55555555, 0x55555555},    // the default cross is symmetric
-      {kShapeRoundedV, 0x02020202, 0x80808080}, // shape 7 exchanges 1 <-> 7
-      {kShapeRoundedV, 0x11111111, 0x11111111}, // and keeps 0 and 4
+      {kShapeSquare, 0x03030303, 0x18181818},    // up + up-right -> bits 4, 3
+      {kShapeRound, 0x55555555, 0x55555555},     // the default cross is symmetric
+      {kShapeRoundedV, 0x02020202, 0x80808080},  // shape 7 exchanges 1 <-> 7
+      {kShapeRoundedV, 0x11111111, 0x11111111},  // and keeps 0 and 4
   };
   for (const auto& c : cases) {
     for (bool horizontal : {true, false}) {
@@ -219,9 +217,9 @@ TEST(Handles, NodeHitTestSizes) {
   auto track = Track({{0, 0}, {100000, 0}, {100000, 100000}}, 2000);
   // At zoom 0.001 three pixels (3000 units) beat Width / 2.1 (952).
   EXPECT_EQ(NodeHitTest(*track, {2999, 0}, 0.001), 0);
-  EXPECT_EQ(NodeHitTest(*track, {-3000, 0}, 0.001), 0);   // lower edge included
-  EXPECT_EQ(NodeHitTest(*track, {3000, 0}, 0.001), -1);   // upper edge excluded
-  EXPECT_EQ(NodeHitTest(*track, {2999, 0}, 1), -1);       // zoomed in: 952
+  EXPECT_EQ(NodeHitTest(*track, {-3000, 0}, 0.001), 0);  // lower edge included
+  EXPECT_EQ(NodeHitTest(*track, {3000, 0}, 0.001), -1);  // upper edge excluded
+  EXPECT_EQ(NodeHitTest(*track, {2999, 0}, 1), -1);      // zoomed in: 952
   EXPECT_EQ(NodeHitTest(*track, {50000, 0}, 0.001), 10000);
   EXPECT_EQ(NodeHitTest(*track, {100000, 50000}, 0.001), 10001);
 
@@ -286,8 +284,7 @@ TEST(Tidying, NormalisePointList) {
   // Zones keep three vertices and are checked across the closing point.
   auto zone = NewObjekt();
   InitZone(*zone, 100, kLayerC1);
-  for (TFPoint p : {TFPoint{5000, 0}, TFPoint{10000, 0}, TFPoint{10000, 10000}, TFPoint{0, 10000},
-                    TFPoint{0, 0}})
+  for (TFPoint p : {TFPoint{5000, 0}, TFPoint{10000, 0}, TFPoint{10000, 10000}, TFPoint{0, 10000}, TFPoint{0, 0}})
     AddPoint(*zone, p);
   NormalisePointList(*zone, {}, true, false);
   EXPECT_EQ(zone->Points, (TPointList{{10000, 0}, {10000, 10000}, {0, 10000}, {0, 0}}));
@@ -359,9 +356,7 @@ TEST(Spokes, WidthsLengthsAndDirections) {
   EXPECT_EQ(ThermalSpokeRects(*pad, other).size(), 1u);
 
   // Diagonal spokes point at the corner of the pad box grown by the clearance.
-  auto tip = [](const std::array<TDPoint, 4>& r) {
-    return TDPoint{(r[1].X + r[2].X) / 2, (r[1].Y + r[2].Y) / 2};
-  };
+  auto tip = [](const std::array<TDPoint, 4>& r) { return TDPoint{(r[1].X + r[2].X) / 2, (r[1].Y + r[2].Y) / 2}; };
   auto square = ThtPad(kShapeSquare);
   square->Thermal = 1;
   square->ThermalSpokes = 0x02;  // up-right
@@ -487,11 +482,9 @@ TEST(Polygon, FixedPointAndPointInPolygon) {
     TFixPoint pt;
     bool in;
   };
-  const Case cases[] = {{{50, 50}, true},   {{150, 50}, false}, {{250, 50}, true},
-                        {{0, 50}, true},    {{100, 50}, false}, {{50, 100}, false},
-                        {{50, 0}, true},    {{-1, 0}, false},   {{300, 1}, false}};
-  for (const auto& c : cases)
-    EXPECT_EQ(PointInPolygon(p, c.pt), c.in) << c.pt.X << "," << c.pt.Y;
+  const Case cases[] = {{{50, 50}, true},   {{150, 50}, false}, {{250, 50}, true}, {{0, 50}, true},  {{100, 50}, false},
+                        {{50, 100}, false}, {{50, 0}, true},    {{-1, 0}, false},  {{300, 1}, false}};
+  for (const auto& c : cases) EXPECT_EQ(PointInPolygon(p, c.pt), c.in) << c.pt.X << "," << c.pt.Y;
   EXPECT_FALSE(PointInPolygon(TPolygon{}, {0, 0}));
 
   TFixRect b = PolygonBounds(p);

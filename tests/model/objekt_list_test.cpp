@@ -119,25 +119,25 @@ TEST(NextFreeNumber, AtLeastTwoAndAboveEveryGroupDepth) {
 
 TEST(CleanUpList, RemovesWhatCannotBeDrawnAndRepairs) {
   TObjektList list;
-  AddTrack(list, 1);                          // one point: removed
+  AddTrack(list, 1);  // one point: removed
   TObjekt& keptTrack = AddTrack(list, 2);
   auto zone = NewObjekt();
   InitZone(*zone, 100, kLayerC1);
   AddPoint(*zone, {0, 0});
-  AddPoint(*zone, {5, 5});                    // two points: stays
+  AddPoint(*zone, {5, 5});  // two points: stays
   list.push_back(std::move(zone));
-  AddTrack(list, 2, 0);                       // layer 0: removed
+  AddTrack(list, 2, 0);  // layer 0: removed
   auto text = NewObjekt();
   InitText(*text, {0, 0}, "x", false, false, kLayerS1, 1, 1, 1000, 0);
-  list.push_back(std::move(text));            // no strokes: removed
+  list.push_back(std::move(text));  // no strokes: removed
   TObjekt& via = AddPad(list, 0);
   via.Via = 1;
-  via.Layer = kLayerS1;                       // via on silkscreen loses Via
+  via.Layer = kLayerS1;  // via on silkscreen loses Via
   auto circle = NewObjekt();
   InitCircle(*circle, {0, 0}, 10000, kLayerS1, 12000);
   list.push_back(std::move(circle));
   TObjekt& badPad = AddPad(list, 0);
-  badPad.Layer = 0;                           // removed; its partner forgets it
+  badPad.Layer = 0;  // removed; its partner forgets it
   Connect(via, badPad);
 
   EXPECT_TRUE(CleanUpList(list));
@@ -218,12 +218,12 @@ TEST(Selection, PartnersAloneAndLabels) {
 
   SelectWithPartners(list, hiddenId, false);  // cannot be picked by itself
   EXPECT_EQ(hiddenId.Selected, 0);
-  SelectWithPartners(list, value, false);     // labels are picked alone
+  SelectWithPartners(list, value, false);  // labels are picked alone
   EXPECT_EQ(value.Selected, 1);
   EXPECT_EQ(value.SubElements[0]->Selected, 1);
   EXPECT_EQ(pad.Selected, 0);
   DeselectWithPartners(list, value, false);
-  SelectWithPartners(list, pad, false);       // the pad takes its labels along
+  SelectWithPartners(list, pad, false);  // the pad takes its labels along
   EXPECT_EQ(value.Selected, 1);
   EXPECT_EQ(hiddenId.Selected, 1);
 }

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "model/placement.h"
 #include "model/geometry.h"
 #include "model/objekt.h"
+#include "model/placement.h"
 #include "render/painter.h"
 #include "render/raster_surface.h"
 
@@ -100,7 +100,7 @@ TEST(PlacementPoint, ComponentMarkerIsDrawnWhereAllElementsShow) {
   for (bool hidden : {false, true}) {
     TComponent comp;
     comp.id->LabelVisible = 0;
-    if (hidden) comp.list[2]->Shown = 0;  // the silkscreen line
+    if (hidden) comp.list[2]->Shown = 0;                  // the silkscreen line
     for (auto& e : comp.list) MoveObjekt(*e, 0, -80000);  // onto the board, which lies below y = 0
     TBoard board;
     board.Platine.Width = 100000;

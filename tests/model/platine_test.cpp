@@ -26,11 +26,10 @@ TEST(Platine, NewBoardDefaultsAtTheirOffsets) {
   EXPECT_EQ(GetI32(&b[35]), 0);
   EXPECT_EQ(GetI32(&b[39]), 0);
   EXPECT_EQ(GetI32(&b[43]), 3);
-  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 47, b.begin() + 54),
-            (std::vector<uint8_t>{1, 1, 1, 1, 0, 0, 1}));
+  EXPECT_EQ(std::vector<uint8_t>(b.begin() + 47, b.begin() + 54), (std::vector<uint8_t>{1, 1, 1, 1, 0, 0, 1}));
   EXPECT_EQ(b[54], 0);
   EXPECT_EQ(b[55], 0);
-  EXPECT_EQ(b[56], 0);   // empty template file names
+  EXPECT_EQ(b[56], 0);  // empty template file names
   EXPECT_EQ(b[257], 0);
   EXPECT_EQ(GetI32(&b[458]), 600);
   EXPECT_EQ(GetI32(&b[462]), 600);

@@ -27,8 +27,8 @@ TEST(NewBoard, RectangleOutlineAndZeroPoint) {
   EXPECT_EQ(t.Layer, kLayerO);
   EXPECT_EQ(t.Width, 0);
   EXPECT_EQ(t.Clearance, 0);
-  const TPointList expected = {{100000, -100000}, {1100000, -100000}, {1100000, -900000},
-                               {100000, -900000}, {100000, -100000}};
+  const TPointList expected = {
+      {100000, -100000}, {1100000, -100000}, {1100000, -900000}, {100000, -900000}, {100000, -100000}};
   EXPECT_EQ(t.Points, expected);
 
   TBoard& top = AddNewBoard(p, Rect(100, 80, 10), true);

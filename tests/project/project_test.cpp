@@ -99,7 +99,7 @@ TEST(Project, DeleteBoardAsksAndRefusesTheLast) {
   ASSERT_EQ(p.Boards.size(), 2u);
   EXPECT_EQ(StoredBoardName(*p.Active()), "Three");  // the tab that took its place
   EXPECT_TRUE(DeleteActiveBoard(p, log.Ui()));
-  EXPECT_EQ(StoredBoardName(*p.Active()), "One");    // the last one was deleted
+  EXPECT_EQ(StoredBoardName(*p.Active()), "One");  // the last one was deleted
 }
 
 TEST(Project, MoveBoards) {
@@ -154,9 +154,11 @@ TEST(Project, ApplyBoardPropertiesAndInnerLayers) {
   inner.Connections = {&top};
 
   int asked = 0;
-  auto refuse = [&] { ++asked; return false; };
-  EXPECT_EQ(ApplyBoardProperties(p, 300, 200, " Renamed ", false, refuse),
-            TApplyResult::MultilayerKept);
+  auto refuse = [&] {
+    ++asked;
+    return false;
+  };
+  EXPECT_EQ(ApplyBoardProperties(p, 300, 200, " Renamed ", false, refuse), TApplyResult::MultilayerKept);
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(b.Platine.Multilayer, 1);
   EXPECT_EQ(b.Elements.size(), 2u);
@@ -164,7 +166,10 @@ TEST(Project, ApplyBoardPropertiesAndInnerLayers) {
   EXPECT_EQ(b.Caption, "Renamed ");
   EXPECT_TRUE(p.Changed);
 
-  auto accept = [&] { ++asked; return true; };
+  auto accept = [&] {
+    ++asked;
+    return true;
+  };
   EXPECT_EQ(ApplyBoardProperties(p, 300, 200, "Renamed", false, accept), TApplyResult::Applied);
   EXPECT_EQ(b.Platine.Multilayer, 0);
   ASSERT_EQ(b.Elements.size(), 1u);
@@ -186,7 +191,10 @@ TEST(Project, CloseAsksOnlyWhenThereIsSomethingToLose) {
   UiLog log;
   int saves = 0;
   bool saveWorks = true;
-  auto save = [&] { ++saves; return saveWorks; };
+  auto save = [&] {
+    ++saves;
+    return saveWorks;
+  };
 
   TProject p;
   ResetProject(p, TLanguage::English, false);

@@ -59,7 +59,7 @@ TEST_F(PaintFixture, PadGapSpokeAndHoleProbes) {
   TObjekt& pad = Pad(500000, -500000, kShapeRound, 50000, 20000);
   pad.Clearance = 40000;
   pad.Thermal = 1;
-  pad.ThermalSpokes = 0x04040404;  // spoke to the right only
+  pad.ThermalSpokes = 0x04040404;                   // spoke to the right only
   Pad(200000, -200000, kShapeRound, 30000, 30000);  // a bare hole
   const TRaster s = Paint();
   const TColour copper = set.Scheme.Layer(kLayerC2), plane = Darkened(copper, 0.4), bg = set.Scheme.Background();
@@ -105,8 +105,8 @@ TEST_F(PaintFixture, CirclesAndZones) {
   Add(std::move(disc));
   auto zone = NewObjekt();
   InitZone(*zone, 2000, kLayerC1);
-  for (TFPoint p : {TFPoint{100000, -600000}, TFPoint{900000, -600000}, TFPoint{900000, -900000},
-                    TFPoint{100000, -900000}})
+  for (TFPoint p :
+       {TFPoint{100000, -600000}, TFPoint{900000, -600000}, TFPoint{900000, -900000}, TFPoint{100000, -900000}})
     AddPoint(*zone, p);
   zone->Hatch = 1;
   zone->HatchAuto = 0;
@@ -244,8 +244,11 @@ TEST(PaintCulling, RegionMatchesTheWholePictureAndLeavesTheRest) {
   struct TRegion {
     int x0, y0, x1, y1;
   };
-  const TRegion regions[] = {{0, 0, 37, 23}, {w / 3, h / 4, w / 3 + 151, h / 4 + 97}, {w - 40, 5, w + 30, 70},
-                             {17, h - 61, w - 17, h + 5}, {w / 2, h / 2, w / 2 + 1, h / 2 + 1}};
+  const TRegion regions[] = {{0, 0, 37, 23},
+                             {w / 3, h / 4, w / 3 + 151, h / 4 + 97},
+                             {w - 40, 5, w + 30, 70},
+                             {17, h - 61, w - 17, h + 5},
+                             {w / 2, h / 2, w / 2 + 1, h / 2 + 1}};
   const TColour junk = 0xFF00FF;
   for (bool severalPlanes : {false, true}) {
     board.Platine.GroundPlane[kLayerC1] = severalPlanes;
@@ -308,7 +311,9 @@ class TPlainFills final : public TSurface {
   void StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap, TColour c) override {
     s_.StrokeArc(centre, r, a0, sweep, width, cap, c);
   }
-  void FillPie(TPx centre, double r, double a0, double sweep, TColour c) override { s_.FillPie(centre, r, a0, sweep, c); }
+  void FillPie(TPx centre, double r, double a0, double sweep, TColour c) override {
+    s_.FillPie(centre, r, a0, sweep, c);
+  }
   void BlitKeyed(const TRaster& src, TColour key) override { s_.BlitKeyed(src, key); }
 
  private:
@@ -331,9 +336,8 @@ TEST(PaintFills, AroundTheBoardAsWithOneFillOverTheOther) {
   const int w = 160, h = 120;
   // Scroll offsets: the board inside the picture, past each edge, around
   // it, beyond it.
-  const std::pair<double, double> scrolls[] = {{-20.3, -10.6},       {30.5, -15.2},         {-40.7, 25.4},
-                                               {bw - 100.2, -5.5},   {-8.1, bh - 70.8},     {30.4, 20.6},
-                                               {-bw - 50, 0},         {0, bh + 40}};
+  const std::pair<double, double> scrolls[] = {{-20.3, -10.6},    {30.5, -15.2}, {-40.7, 25.4}, {bw - 100.2, -5.5},
+                                               {-8.1, bh - 70.8}, {30.4, 20.6},  {-bw - 50, 0}, {0, bh + 40}};
   for (int planes : {0, 1, 2}) {
     board.Platine.GroundPlane.fill(0);
     if (planes >= 1) board.Platine.GroundPlane[kLayerC2] = 1;
@@ -370,22 +374,55 @@ TEST(RasterSurface, DirectShapesMatchTheGeneralRasterizer) {
     std::function<void(TSurface&)> draw;
   };
   const std::vector<TCase> cases = {
-      {"disc", [](TSurface& s) { s.FillCircle({20.3, 19.6}, 7.4, 0xFFFFFF); }},
-      {"small disc", [](TSurface& s) { s.FillCircle({10.5, 10.5}, 1.2, 0xFFFFFF); }},
-      {"ring", [](TSurface& s) { s.StrokeCircle({20, 20}, 12.5, 3, 0xFFFFFF); }},
-      {"hairline ring", [](TSurface& s) { s.StrokeCircle({20.5, 20.5}, 9, 1, 0xFFFFFF); }},
-      {"round stroke", [](TSurface& s) { s.StrokePath({{4, 6}, {30, 12}, {22, 34}}, 5, TCap::Round, false, 0xFFFFFF); }},
-      {"long stroke", [](TSurface& s) { s.StrokePath({{-30, 3}, {70, 37}, {-10, 39}}, 3, TCap::Round, false, 0xFFFFFF); }},
-      {"closed stroke", [](TSurface& s) { s.StrokePath({{8, 8}, {32, 8}, {20, 30}}, 2, TCap::Round, true, 0xFFFFFF); }},
-      {"flat line", [](TSurface& s) { s.StrokePath({{3, 30}, {36, 5}}, 2.5, TCap::Butt, false, 0xFFFFFF); }},
-      {"square line", [](TSurface& s) { s.StrokePath({{10, 20}, {30, 20}}, 6, TCap::Square, false, 0xFFFFFF); }},
-      {"rotated square", [](TSurface& s) { s.FillSimplePolygon({{20, 3}, {37, 20}, {20, 37}, {3, 20}}, 0xFFFFFF); }},
-      {"octagon", [](TSurface& s) {
+      {"disc",
+       [](TSurface& s) {
+         s.FillCircle({20.3, 19.6}, 7.4, 0xFFFFFF);
+       }},
+      {"small disc",
+       [](TSurface& s) {
+         s.FillCircle({10.5, 10.5}, 1.2, 0xFFFFFF);
+       }},
+      {"ring",
+       [](TSurface& s) {
+         s.StrokeCircle({20, 20}, 12.5, 3, 0xFFFFFF);
+       }},
+      {"hairline ring",
+       [](TSurface& s) {
+         s.StrokeCircle({20.5, 20.5}, 9, 1, 0xFFFFFF);
+       }},
+      {"round stroke",
+       [](TSurface& s) {
+         s.StrokePath({{4, 6}, {30, 12}, {22, 34}}, 5, TCap::Round, false, 0xFFFFFF);
+       }},
+      {"long stroke",
+       [](TSurface& s) {
+         s.StrokePath({{-30, 3}, {70, 37}, {-10, 39}}, 3, TCap::Round, false, 0xFFFFFF);
+       }},
+      {"closed stroke",
+       [](TSurface& s) {
+         s.StrokePath({{8, 8}, {32, 8}, {20, 30}}, 2, TCap::Round, true, 0xFFFFFF);
+       }},
+      {"flat line",
+       [](TSurface& s) {
+         s.StrokePath({{3, 30}, {36, 5}}, 2.5, TCap::Butt, false, 0xFFFFFF);
+       }},
+      {"square line",
+       [](TSurface& s) {
+         s.StrokePath({{10, 20}, {30, 20}}, 6, TCap::Square, false, 0xFFFFFF);
+       }},
+      {"rotated square",
+       [](TSurface& s) {
+         s.FillSimplePolygon({{20, 3}, {37, 20}, {20, 37}, {3, 20}}, 0xFFFFFF);
+       }},
+      {"octagon",
+       [](TSurface& s) {
          s.FillSimplePolygon({{14, 5}, {26, 5}, {35, 14}, {35, 26}, {26, 35}, {14, 35}, {5, 26}, {5, 14}}, 0xFFFFFF);
        }},
-      {"star", [](TSurface& s) {  // not convex: the general rasterizer draws it either way
-         s.FillSimplePolygon({{20, 2}, {25, 15}, {38, 15}, {27, 23}, {31, 37}, {20, 28}, {9, 37}, {13, 23}, {2, 15}, {15, 15}},
-                             0xFFFFFF);
+      {"star",
+       [](TSurface& s) {  // not convex: the general rasterizer draws it either way
+         s.FillSimplePolygon(
+             {{20, 2}, {25, 15}, {38, 15}, {27, 23}, {31, 37}, {20, 28}, {9, 37}, {13, 23}, {2, 15}, {15, 15}},
+             0xFFFFFF);
        }},
   };
   for (bool aa : {true, false})
@@ -435,15 +472,15 @@ template <class Sink>
 void DrawCoverShape(int shape, TCoverRasterizer& r, Sink& sink, double dx, double dy) {
   const TPx stroke[] = {{4 + dx, 6 + dy}, {30 + dx, 12 + dy}, {22 + dx, 34 + dy}, {23.2 + dx, 33.1 + dy}};
   const TPx quad[] = {{20 + dx, 3 + dy}, {37 + dx, 20.5 + dy}, {20 + dx, 37 + dy}, {3.3 + dx, 20 + dy}};
-  const TPx octagon[] = {{14 + dx, 5 + dy}, {26 + dx, 5 + dy}, {35 + dx, 14 + dy}, {35 + dx, 26 + dy},
-                         {26 + dx, 35 + dy}, {14 + dx, 35 + dy}, {5 + dx, 26 + dy}, {5 + dx, 14 + dy}};
+  const TPx octagon[] = {{14 + dx, 5 + dy},  {26 + dx, 5 + dy},  {35 + dx, 14 + dy}, {35 + dx, 26 + dy},
+                         {26 + dx, 35 + dy}, {14 + dx, 35 + dy}, {5 + dx, 26 + dy},  {5 + dx, 14 + dy}};
   switch (shape) {
     case 0: r.Disc({20.3 + dx, 19.6 + dy}, 7.4, sink); break;
     case 1: r.Disc({10.5 + dx, 10.2 + dy}, 0.35, sink); break;  // below half a pixel
     case 2: r.Ring({20 + dx, 20 + dy}, 12.5, 3, sink); break;
     case 3: r.RoundStroke(stroke, 4, false, 1, sink); break;  // a thin stroke of short segments: one union
     case 4: r.RoundStroke(stroke, 3, true, 6.5, sink); break;
-    case 5: r.RoundStroke(stroke, 2, false, 2.2, sink); break;  // a single segment
+    case 5: r.RoundStroke(stroke, 2, false, 2.2, sink); break;                // a single segment
     case 6: r.Line({3 + dx, 30 + dy}, {36 + dx, 5 + dy}, 1.5, sink); break;   // flat
     case 7: r.Line({12 + dx, 2 + dy}, {19 + dx, 38 + dy}, 1.5, sink); break;  // steep
     case 8: r.PixelLine({3 + dx, 33 + dy}, {38 + dx, 4 + dy}, sink); break;
@@ -472,9 +509,8 @@ TEST(CoverRasterizer, OpaqueSinkMatchesRowByRowBlending) {
           TRowByRowSink rows(reference, 0x3C8AF1);
           DrawCoverShape(shape, a, opaque, dx, dy);
           DrawCoverShape(shape, b, static_cast<TCoverSink&>(rows), dx, dy);
-          EXPECT_TRUE(fused.Pixels == reference.Pixels)
-              << "shape " << shape << (aa ? " anti-aliased" : " plain") << " at " << dx << "," << dy << " clip "
-              << clip.x0;
+          EXPECT_TRUE(fused.Pixels == reference.Pixels) << "shape " << shape << (aa ? " anti-aliased" : " plain")
+                                                        << " at " << dx << "," << dy << " clip " << clip.x0;
         }
 }
 
@@ -535,18 +571,19 @@ TEST(CoverRasterizer, StrokeCoversFollowTheDistanceOnWholeAndHalfPixels) {
 // meet end to end.
 TEST(CoverRasterizer, StrokesOfOneShapeUnite) {
   const int w = 40, h = 40;
-  const std::vector<TPxPath> strokes = {{{5.5, 20.2}, {34.5, 20.2}},                   // across
-                                        {{20.3, 4}, {20.3, 36}},                        // down through it
+  const std::vector<TPxPath> strokes = {{{5.5, 20.2}, {34.5, 20.2}},                     // across
+                                        {{20.3, 4}, {20.3, 36}},                         // down through it
                                         {{8, 8}, {9.2, 9.7}, {10.1, 11.5}, {12, 12.4}},  // short segments
-                                        {{12, 12.4}, {18, 30.5}},                       // going on from its end
-                                        {{30.6, 30.6}}};                                // a dot
+                                        {{12, 12.4}, {18, 30.5}},                        // going on from its end
+                                        {{30.6, 30.6}}};                                 // a dot
   for (double width : {1.0, 2.5}) {
     TCoverImage together(w, h), want(w, h);
-    TCoverRasterizer(0, 0, w, h, false).RoundStrokes(strokes.data(), strokes.size(), width,
-                                                     static_cast<TCoverSink&>(together));
+    TCoverRasterizer(0, 0, w, h, false)
+        .RoundStrokes(strokes.data(), strokes.size(), width, static_cast<TCoverSink&>(together));
     for (const TPxPath& s : strokes) {
       TCoverImage alone(w, h);
-      TCoverRasterizer(0, 0, w, h, false).RoundStroke(s.data(), s.size(), false, width, static_cast<TCoverSink&>(alone));
+      TCoverRasterizer(0, 0, w, h, false)
+          .RoundStroke(s.data(), s.size(), false, width, static_cast<TCoverSink&>(alone));
       for (size_t i = 0; i < want.covers.size(); ++i) want.covers[i] = std::max(want.covers[i], alone.covers[i]);
     }
     EXPECT_EQ(together.covers, want.covers) << "width " << width;
@@ -567,10 +604,10 @@ TEST(CoverRasterizer, StrokesOfOneShapeUnite) {
 // general way and must come out the same, pixel for pixel.
 TEST(CoverRasterizer, UprightRectanglesAsTheGeneralPolygon) {
   const int w = 40, h = 40;
-  const TPx boxes[][4] = {{{5, 6}, {30, 6}, {30, 20}, {5, 20}},              // on whole pixels
-                          {{4.3, 7.8}, {4.3, 31.2}, {21.6, 31.2}, {21.6, 7.8}},  // the other way round
+  const TPx boxes[][4] = {{{5, 6}, {30, 6}, {30, 20}, {5, 20}},                      // on whole pixels
+                          {{4.3, 7.8}, {4.3, 31.2}, {21.6, 31.2}, {21.6, 7.8}},      // the other way round
                           {{10.2, 10.2}, {10.9, 10.2}, {10.9, 30.5}, {10.2, 30.5}},  // thinner than a pixel
-                          {{-5, 35.5}, {50, 35.5}, {50, 38.25}, {-5, 38.25}}};      // beyond the clip
+                          {{-5, 35.5}, {50, 35.5}, {50, 38.25}, {-5, 38.25}}};       // beyond the clip
   for (bool aa : {true, false})
     for (const auto& box : boxes) {
       TCoverImage fast(w, h), general(w, h);
@@ -578,7 +615,8 @@ TEST(CoverRasterizer, UprightRectanglesAsTheGeneralPolygon) {
       const TPx repeated[5] = {box[0], box[1], box[1], box[2], box[3]};
       EXPECT_TRUE(a.ConvexPolygon(box, 4, static_cast<TCoverSink&>(fast)));
       EXPECT_TRUE(b.ConvexPolygon(repeated, 5, static_cast<TCoverSink&>(general)));
-      EXPECT_EQ(fast.covers, general.covers) << "box from " << box[0].X << "," << box[0].Y << (aa ? " anti-aliased" : " plain");
+      EXPECT_EQ(fast.covers, general.covers)
+          << "box from " << box[0].X << "," << box[0].Y << (aa ? " anti-aliased" : " plain");
     }
 }
 
@@ -645,7 +683,7 @@ TEST(RasterSurface, BatchedShapesUniteWhateverTheirOrientation) {
     TRasterSurface s(40, 40, aa);
     s.Clear(0);
     s.BeginBatch();
-    s.FillSimplePolygon({{5, 5}, {25, 5}, {25, 25}, {5, 25}}, 0xFFFFFF);    // one way round
+    s.FillSimplePolygon({{5, 5}, {25, 5}, {25, 25}, {5, 25}}, 0xFFFFFF);      // one way round
     s.FillSimplePolygon({{15, 15}, {15, 35}, {35, 35}, {35, 15}}, 0xFFFFFF);  // the other
     s.StrokePath({{0, 20}, {40, 20}}, 4, TCap::Butt, false, 0xFFFFFF);
     s.EndBatch();
@@ -759,8 +797,7 @@ TEST_F(CrossFixture, RegionsShowTheComponentCrossWhereverItWasMoved) {
 TEST_F(PaintFixture, DragPreviewIsTranslucentAndShowsCutouts) {
   auto zone = NewObjekt();
   InitZone(*zone, 2000, kLayerC2);
-  for (TFPoint p : {TFPoint{100000, -100000}, TFPoint{300000, -100000}, TFPoint{300000, -300000}})
-    AddPoint(*zone, p);
+  for (TFPoint p : {TFPoint{100000, -100000}, TFPoint{300000, -100000}, TFPoint{300000, -300000}}) AddPoint(*zone, p);
   zone->Cutout = 1;  // invisible on the board, shown while dragged
   TObjekt& z = Add(std::move(zone));
   TRasterSurface s(1001, 1001, true);

@@ -37,8 +37,8 @@ std::string Name(int code) { return "code " + std::to_string(code); }
 
 // The codes that have a glyph of their own.
 bool IsCovered(int code) {
-  return (code >= 32 && code <= 126) || (code >= 134 && code <= 137) || code == 168 ||
-         code == 176 || code == 177 || (code >= 180 && code <= 185) || code >= 192;
+  return (code >= 32 && code <= 126) || (code >= 134 && code <= 137) || code == 168 || code == 176 || code == 177 ||
+         (code >= 180 && code <= 185) || code >= 192;
 }
 
 TEST(StrokeFont, EveryGlyphIsWellFormedAndInsideTheFrame) {
@@ -165,12 +165,29 @@ constexpr struct {
   int code;
   int same_as;
 } kShared[] = {
-    {'`', '\''}, {'|', 'l'},
+    {'`', '\''},
+    {'|', 'l'},
     // Cyrillic capitals А В Е З К М Н О Р С Т Х
-    {0xC0, 'A'}, {0xC2, 'B'}, {0xC5, 'E'}, {0xC7, '3'}, {0xCA, 'K'}, {0xCC, 'M'}, {0xCD, 'H'},
-    {0xCE, 'O'}, {0xD0, 'P'}, {0xD1, 'C'}, {0xD2, 'T'}, {0xD5, 'X'},
+    {0xC0, 'A'},
+    {0xC2, 'B'},
+    {0xC5, 'E'},
+    {0xC7, '3'},
+    {0xCA, 'K'},
+    {0xCC, 'M'},
+    {0xCD, 'H'},
+    {0xCE, 'O'},
+    {0xD0, 'P'},
+    {0xD1, 'C'},
+    {0xD2, 'T'},
+    {0xD5, 'X'},
     // Cyrillic small а е о р с у х
-    {0xE0, 'a'}, {0xE5, 'e'}, {0xEE, 'o'}, {0xF0, 'p'}, {0xF1, 'c'}, {0xF3, 'y'}, {0xF5, 'x'},
+    {0xE0, 'a'},
+    {0xE5, 'e'},
+    {0xEE, 'o'},
+    {0xF0, 'p'},
+    {0xF1, 'c'},
+    {0xF3, 'y'},
+    {0xF5, 'x'},
 };
 
 TEST(StrokeFont, LookAlikesShareGlyphs) {

@@ -7,8 +7,7 @@
 namespace bs {
 namespace {
 
-std::unique_ptr<TObjekt> Text(const std::string& s, float height = 90000, int thickness = 1,
-                              int style = 1) {
+std::unique_ptr<TObjekt> Text(const std::string& s, float height = 90000, int thickness = 1, int style = 1) {
   auto t = NewObjekt();
   InitText(*t, {1000, -2000}, s, false, false, kLayerS1, style, float(thickness), height, 0);
   return t;

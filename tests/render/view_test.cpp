@@ -81,12 +81,9 @@ TEST(ViewScroll, EdgeScrollingMovesOnlyWhereTheBoardGoesOn) {
     TPixelOffset delta;
   };
   // Scroll range 801 x 401, steps 50 x 37.
-  for (const Case c : {Case{100, 100, {3, 300}, {-50, 0}},
-                       Case{0, 100, {3, 300}, {0, 0}},
-                       Case{100, 100, {795, 596}, {50, 37}},
-                       Case{801, 401, {795, 596}, {0, 0}},
-                       Case{100, 100, {400, 7}, {0, -37}},
-                       Case{100, 100, {400, 300}, {0, 0}}}) {
+  for (const Case c :
+       {Case{100, 100, {3, 300}, {-50, 0}}, Case{0, 100, {3, 300}, {0, 0}}, Case{100, 100, {795, 596}, {50, 37}},
+        Case{801, 401, {795, 596}, {0, 0}}, Case{100, 100, {400, 7}, {0, -37}}, Case{100, 100, {400, 300}, {0, 0}}}) {
     const TPlatine b = Board(0.001, c.scrollX, c.scrollY);
     EXPECT_EQ(EdgeScrollDelta(b, kVp, c.pointer), c.delta) << c.pointer.X << "," << c.pointer.Y;
   }
@@ -98,9 +95,9 @@ TEST(ZoomSet, RoundsToFiveDecimalsAndClamps) {
   struct Case {
     double in, out;
   };
-  for (const Case c : {Case{0.0012345678, 0.00123}, Case{0.000125, 0.00013},
-                       Case{0.00009, 0.0001}, Case{0.0000001, 0.0001}, Case{0, 0.0001},
-                       Case{-1, 0.0001}, Case{1.999996, 2.0}, Case{2.5, 2.0}, Case{1e9, 2.0}}) {
+  for (const Case c :
+       {Case{0.0012345678, 0.00123}, Case{0.000125, 0.00013}, Case{0.00009, 0.0001}, Case{0.0000001, 0.0001},
+        Case{0, 0.0001}, Case{-1, 0.0001}, Case{1.999996, 2.0}, Case{2.5, 2.0}, Case{1e9, 2.0}}) {
     TPlatine b = Board();
     SetZoom(b, kVp, TDPoint{0, 0}, c.in);
     EXPECT_EQ(b.Zoom, c.out) << c.in;
@@ -243,19 +240,33 @@ TEST(ZoomHistory, OnlyTheCommandsOfTheToolAndMenusPush) {
     size_t pushes;
   };
   const Case cases[] = {
-      {"wheel in", [](TPlatine& b, TZoomHistory&) { WheelZoom(b, kVp, {10, 10}, true); }, 0},
-      {"wheel out", [](TPlatine& b, TZoomHistory&) { WheelZoom(b, kVp, {10, 10}, false); }, 0},
-      {"tool click", [](TPlatine& b, TZoomHistory& h) { ZoomToolClick(b, h, kVp, {10, 10}); }, 1},
+      {"wheel in",
+       [](TPlatine& b, TZoomHistory&) {
+         WheelZoom(b, kVp, {10, 10}, true);
+       },
+       0},
+      {"wheel out",
+       [](TPlatine& b, TZoomHistory&) {
+         WheelZoom(b, kVp, {10, 10}, false);
+       },
+       0},
+      {"tool click",
+       [](TPlatine& b, TZoomHistory& h) {
+         ZoomToolClick(b, h, kVp, {10, 10});
+       },
+       1},
       {"tool rectangle",
-       [](TPlatine& b, TZoomHistory& h) { ZoomToolRectangle(b, h, kVp, {10, 10}, {90, 90}); }, 1},
+       [](TPlatine& b, TZoomHistory& h) {
+         ZoomToolRectangle(b, h, kVp, {10, 10}, {90, 90});
+       },
+       1},
       {"tool right click", [](TPlatine& b, TZoomHistory& h) { ZoomStep(b, h, kVp, false); }, 1},
       {"overview click", [](TPlatine& b, TZoomHistory& h) { ZoomStep(b, h, kVp, true); }, 1},
       {"board", [](TPlatine& b, TZoomHistory& h) { ZoomBoard(b, h, kVp); }, 1},
       {"objects", [](TPlatine& b, TZoomHistory& h) { ZoomObjects(b, h, kVp, sAll); }, 1},
       {"objects too small", [](TPlatine& b, TZoomHistory& h) { ZoomObjects(b, h, kVp, sTiny); }, 0},
       {"selection", [](TPlatine& b, TZoomHistory& h) { ZoomSelection(b, h, kVp, sSel, sAll); }, 1},
-      {"nothing selected",
-       [](TPlatine& b, TZoomHistory& h) { ZoomSelection(b, h, kVp, TURect{}, sAll); }, 0},
+      {"nothing selected", [](TPlatine& b, TZoomHistory& h) { ZoomSelection(b, h, kVp, TURect{}, sAll); }, 0},
   };
   for (const Case& c : cases) {
     TPlatine b = Board(0.001, 100, 50);
@@ -296,7 +307,7 @@ TEST(ZoomFit, BoardFitsWithATenPixelMargin) {
   TZoomHistory h;
   ASSERT_TRUE(ZoomBoard(b, h, kVp));
   EXPECT_EQ(b.Zoom, 0.00049);  // 790 / 1600000 rounded
-  EXPECT_EQ(b.ScrollX, 0);  // the whole board fits: nothing left to scroll
+  EXPECT_EQ(b.ScrollX, 0);     // the whole board fits: nothing left to scroll
   EXPECT_EQ(b.ScrollY, 0);
   TPlatine empty = NewPlatine(0, 0, false);
   EXPECT_FALSE(ZoomBoard(empty, h, kVp));
@@ -307,8 +318,8 @@ TEST(ZoomFit, ObjectsNeedFiftyUnitsEachWay) {
     TURect box;
     bool zooms;
   };
-  for (const Case c : {Case{{0, -100, 49, 0}, false}, Case{{0, -49, 100, 0}, false},
-                       Case{{}, false}, Case{{0, -50, 50, 0}, true}}) {
+  for (const Case c :
+       {Case{{0, -100, 49, 0}, false}, Case{{0, -49, 100, 0}, false}, Case{{}, false}, Case{{0, -50, 50, 0}, true}}) {
     TPlatine b = Board(0.001, 100, 50);
     TZoomHistory h;
     EXPECT_EQ(ZoomObjects(b, h, kVp, c.box), c.zooms) << c.box.Right << "," << c.box.Top;
@@ -337,11 +348,12 @@ TEST(ZoomFit, SelectionGetsRoomUpToTheExtentOfAllElements) {
   for (const Case& c : {
            // 80000 x 40000 grown to 100000 x 50000
            Case{"room around", {700000, -520000, 780000, -480000}, wide, 0.0078},
-           Case{"selection is everything", {700000, -520000, 780000, -480000},
-                {700000, -520000, 780000, -480000}, 0.00975},
+           Case{"selection is everything",
+                {700000, -520000, 780000, -480000},
+                {700000, -520000, 780000, -480000},
+                0.00975},
            // The 10000 units of room on the left are cut off: 90000 x 50000.
-           Case{"cut on one side", {700000, -520000, 780000, -480000},
-                {700000, -1000000, 1600000, 0}, 0.00867},
+           Case{"cut on one side", {700000, -520000, 780000, -480000}, {700000, -1000000, 1600000, 0}, 0.00867},
        }) {
     TPlatine b = Board(0.0001);
     TZoomHistory h;
@@ -510,17 +522,15 @@ TEST(GridCode, DecodesToMillimetres) {
     int32_t code;
     double mm;
   };
-  for (const Case c : {Case{10002545, 2.54}, Case{23968753, 0.0396875}, Case{10000105, 0.1},
-                       Case{10000010, 1}, Case{10000256, 2.5}, Case{11000001, 0.1},
-                       Case{19999990, 999999}, Case{30001000, 100 * 25.4 / 1000},
-                       Case{30000056, 0.5 * 25.4 / 1000}, Case{20010000, 1}}) {
+  for (const Case c : {Case{10002545, 2.54}, Case{23968753, 0.0396875}, Case{10000105, 0.1}, Case{10000010, 1},
+                       Case{10000256, 2.5}, Case{11000001, 0.1}, Case{19999990, 999999},
+                       Case{30001000, 100 * 25.4 / 1000}, Case{30000056, 0.5 * 25.4 / 1000}, Case{20010000, 1}}) {
     const auto mm = DecodeGridValue(c.code);
     ASSERT_TRUE(mm) << c.code;
     EXPECT_DOUBLE_EQ(*mm, c.mm) << c.code;
     EXPECT_DOUBLE_EQ(GridUnitsFromCode(c.code), c.mm * 10000) << c.code;
   }
-  for (int32_t bad : {0, 9999999, 40000000, 10000107, 10000009, -10002545})
-    EXPECT_FALSE(DecodeGridValue(bad)) << bad;
+  for (int32_t bad : {0, 9999999, 40000000, 10000107, 10000009, -10002545}) EXPECT_FALSE(DecodeGridValue(bad)) << bad;
   EXPECT_EQ(GridUnitsFromCode(40000000), 0);
 }
 
@@ -530,22 +540,18 @@ TEST(GridCode, EncodesTypedValues) {
     TGridUnit unit;
     int32_t code;
   };
-  for (const Case& c : {Case{"2.54", TGridUnit::Mm, 10002545},
-                        Case{"39.6875", TGridUnit::Micrometre, 23968753},
+  for (const Case& c : {Case{"2.54", TGridUnit::Mm, 10002545}, Case{"39.6875", TGridUnit::Micrometre, 23968753},
                         Case{"0.10", TGridUnit::Mm, 10000105}, Case{"0,5", TGridUnit::Mm, 10000056},
                         Case{"10", TGridUnit::Mm, 10000100}, Case{" 25 ", TGridUnit::Mil, 30000250},
-                        Case{".079375", TGridUnit::Mm, 10793751},
-                        Case{"0.079375", TGridUnit::Mm, 10793751},
+                        Case{".079375", TGridUnit::Mm, 10793751}, Case{"0.079375", TGridUnit::Mm, 10793751},
                         Case{"2.", TGridUnit::Mm, 10000020},
                         // Only as many zeros go as needed to fit six digits.
-                        Case{"0002.540000", TGridUnit::Mm, 12540002},
-                        Case{"123456", TGridUnit::Mil, 31234560}}) {
+                        Case{"0002.540000", TGridUnit::Mm, 12540002}, Case{"123456", TGridUnit::Mil, 31234560}}) {
     const auto code = EncodeGridValue(c.text, c.unit);
     ASSERT_TRUE(code) << c.text;
     EXPECT_EQ(*code, c.code) << c.text;
   }
-  for (const char* bad : {"", " ", ".", "1.2.3", "-1", "+1", "1e3", "abc", "1234567",
-                          "0.0396875", "1 2"})
+  for (const char* bad : {"", " ", ".", "1.2.3", "-1", "+1", "1e3", "abc", "1234567", "0.0396875", "1 2"})
     EXPECT_FALSE(EncodeGridValue(bad, TGridUnit::Mm)) << bad;
 }
 
@@ -554,9 +560,9 @@ TEST(GridCode, TypedValuesRoundTrip) {
     const char* text;
     TGridUnit unit;
   };
-  for (const Case& c : {Case{"0.001", TGridUnit::Mm}, Case{"1.5625", TGridUnit::Mil},
-                        Case{"158.75", TGridUnit::Micrometre}, Case{"999999", TGridUnit::Mm},
-                        Case{"0.000001", TGridUnit::Mm}, Case{"12.3456", TGridUnit::Mm}}) {
+  for (const Case& c :
+       {Case{"0.001", TGridUnit::Mm}, Case{"1.5625", TGridUnit::Mil}, Case{"158.75", TGridUnit::Micrometre},
+        Case{"999999", TGridUnit::Mm}, Case{"0.000001", TGridUnit::Mm}, Case{"12.3456", TGridUnit::Mm}}) {
     const auto code = EncodeGridValue(c.text, c.unit);
     ASSERT_TRUE(code) << c.text;
     const double typed = std::strtod(c.text, nullptr);
@@ -592,14 +598,11 @@ TEST(GridUser, RangeIsOneMicrometreToTenMillimetres) {
     bool ok;
     const char* limit;  // named in the message
   };
-  for (const Case& c : {Case{"0.0005", TGridUnit::Mm, false, "0.001 mm"},
-                        Case{"0.001", TGridUnit::Mm, true, ""},
-                        Case{"1", TGridUnit::Micrometre, true, ""},
-                        Case{"0.9", TGridUnit::Micrometre, false, "0.001 mm"},
-                        Case{"10", TGridUnit::Mm, true, ""},
-                        Case{"10.5", TGridUnit::Mm, false, "10 mm"},
-                        Case{"394", TGridUnit::Mil, false, "10 mm"},
-                        Case{"393", TGridUnit::Mil, true, ""}}) {
+  for (const Case& c :
+       {Case{"0.0005", TGridUnit::Mm, false, "0.001 mm"}, Case{"0.001", TGridUnit::Mm, true, ""},
+        Case{"1", TGridUnit::Micrometre, true, ""}, Case{"0.9", TGridUnit::Micrometre, false, "0.001 mm"},
+        Case{"10", TGridUnit::Mm, true, ""}, Case{"10.5", TGridUnit::Mm, false, "10 mm"},
+        Case{"394", TGridUnit::Mil, false, "10 mm"}, Case{"393", TGridUnit::Mil, true, ""}}) {
     std::vector<int32_t> list;
     const TUserGridAdd r = AddUserGrid(list, c.text, c.unit);
     EXPECT_EQ(r.Error.empty(), c.ok) << c.text;
@@ -621,11 +624,11 @@ TEST(GridUser, KeptInAscendingOrderWithoutDuplicates) {
     int index;
     bool inserted;
   };
-  for (const Step& s : {Step{"0.5", TGridUnit::Mm, 0, true}, Step{"0.1", TGridUnit::Mm, 0, true},
-                        Step{"1", TGridUnit::Mm, 2, true},
-                        Step{"500", TGridUnit::Micrometre, 1, false},  // equal to 0.5 mm
-                        Step{"10", TGridUnit::Mil, 1, true},           // 0.254 mm
-                        Step{"0.50", TGridUnit::Mm, 2, false}, Step{"0.25", TGridUnit::Mm, 1, true}}) {
+  for (const Step& s :
+       {Step{"0.5", TGridUnit::Mm, 0, true}, Step{"0.1", TGridUnit::Mm, 0, true}, Step{"1", TGridUnit::Mm, 2, true},
+        Step{"500", TGridUnit::Micrometre, 1, false},  // equal to 0.5 mm
+        Step{"10", TGridUnit::Mil, 1, true},           // 0.254 mm
+        Step{"0.50", TGridUnit::Mm, 2, false}, Step{"0.25", TGridUnit::Mm, 1, true}}) {
     const TUserGridAdd r = AddUserGrid(list, s.text, s.unit);
     EXPECT_EQ(r.Index, s.index) << s.text;
     EXPECT_EQ(r.Inserted, s.inserted) << s.text;
@@ -651,19 +654,13 @@ TEST(GridText, ValuesInEachUnit) {
     TDisplayUnit unit;
     const char* text;
   };
-  for (const Case& c : {Case{2.54, TDisplayUnit::Mm, "2.54 мм"},
-                        Case{0.0396875, TDisplayUnit::Mm, "39.6875 мк"},
-                        Case{0.079375, TDisplayUnit::Mm, "79.375 мк"},
-                        Case{0.15875, TDisplayUnit::Mm, "158.75 мк"},
-                        Case{0.3175, TDisplayUnit::Mm, "0.3175 мм"},
-                        Case{0.0254, TDisplayUnit::Mm, "0.0254 мм"},
+  for (const Case& c : {Case{2.54, TDisplayUnit::Mm, "2.54 мм"}, Case{0.0396875, TDisplayUnit::Mm, "39.6875 мк"},
+                        Case{0.079375, TDisplayUnit::Mm, "79.375 мк"}, Case{0.15875, TDisplayUnit::Mm, "158.75 мк"},
+                        Case{0.3175, TDisplayUnit::Mm, "0.3175 мм"}, Case{0.0254, TDisplayUnit::Mm, "0.0254 мм"},
                         Case{1.27001, TDisplayUnit::Mm, "1.27001 мм"},  // 1 mm or more: no µm
-                        Case{10, TDisplayUnit::Mm, "10 мм"},
-                        Case{2.54, TDisplayUnit::Mil, "100 mil"},
-                        Case{0.0396875, TDisplayUnit::Mil, "1.5625 mil"},
-                        Case{0.01, TDisplayUnit::Mil, "0.3937 mil"},
-                        Case{0.1, TDisplayUnit::Mil, "3.93701 mil"},
-                        Case{1, TDisplayUnit::Mil, "39.3701 mil"},
+                        Case{10, TDisplayUnit::Mm, "10 мм"}, Case{2.54, TDisplayUnit::Mil, "100 mil"},
+                        Case{0.0396875, TDisplayUnit::Mil, "1.5625 mil"}, Case{0.01, TDisplayUnit::Mil, "0.3937 mil"},
+                        Case{0.1, TDisplayUnit::Mil, "3.93701 mil"}, Case{1, TDisplayUnit::Mil, "39.3701 mil"},
                         Case{25.4, TDisplayUnit::Mil, "1000 mil"}}) {
     EXPECT_EQ(GridValueText(c.mm, c.unit), c.text) << c.mm;
   }
@@ -688,13 +685,12 @@ TEST(RulerScale, StepsByPixelsPerMillimetre) {
     int d, major, step;
   };
   const auto mm = TDisplayUnit::Mm;
-  for (const Case c : {Case{0.0001, mm, 1, 50000, 10000}, Case{0.0004, mm, 4, 50000, 10000},
-                       Case{0.0005, mm, 5, 10000, 1000}, Case{0.0019, mm, 19, 10000, 1000},
-                       Case{0.002, mm, 20, 5000, 1000}, Case{0.005, mm, 50, 1000, 100},
-                       Case{0.03, mm, 300, 500, 100}, Case{0.1, mm, 1000, 100, 10},
-                       Case{0.3, mm, 3000, 50, 10}, Case{0.5, mm, 5000, 10, 1},
-                       Case{2.0, mm, 20000, 5, 1}, Case{0.001, TDisplayUnit::Mil, 25, 5000, 1000},
-                       Case{2.0, TDisplayUnit::Mil, 50800, 1, 1}}) {
+  for (const Case c :
+       {Case{0.0001, mm, 1, 50000, 10000}, Case{0.0004, mm, 4, 50000, 10000}, Case{0.0005, mm, 5, 10000, 1000},
+        Case{0.0019, mm, 19, 10000, 1000}, Case{0.002, mm, 20, 5000, 1000}, Case{0.005, mm, 50, 1000, 100},
+        Case{0.03, mm, 300, 500, 100}, Case{0.1, mm, 1000, 100, 10}, Case{0.3, mm, 3000, 50, 10},
+        Case{0.5, mm, 5000, 10, 1}, Case{2.0, mm, 20000, 5, 1}, Case{0.001, TDisplayUnit::Mil, 25, 5000, 1000},
+        Case{2.0, TDisplayUnit::Mil, 50800, 1, 1}}) {
     const TRulerScale s = RulerScale(c.zoom, c.unit);
     EXPECT_EQ(s.PixelsPerStep, c.d) << c.zoom;
     EXPECT_EQ(s.Major, c.major) << c.zoom;
@@ -721,8 +717,7 @@ TEST(RulerTicks, LabelsCountFromTheZeroPoint) {
   std::vector<std::pair<int, std::string>> labels;
   for (const auto& t : h)
     if (t.Length == 14) labels.push_back({t.Position, t.Label});
-  EXPECT_EQ(labels, (std::vector<std::pair<int, std::string>>{
-                        {100, "-10"}, {200, "0"}, {300, "10"}}));
+  EXPECT_EQ(labels, (std::vector<std::pair<int, std::string>>{{100, "-10"}, {200, "0"}, {300, "10"}}));
   // Vertical: zero point at the bottom edge (y = -100 mm), scrolled by 900
   // pixels so that it lies at pixel 100; distances above it carry no sign.
   TPlatine b = Board(0.001, 0, 900);
@@ -766,9 +761,7 @@ TEST(RulerTicks, FineStepsAndMil) {
 struct TRect {
   double x0, y0, x1, y1;
   TColour c;
-  bool operator<(const TRect& o) const {
-    return std::tie(x0, y0, x1, y1, c) < std::tie(o.x0, o.y0, o.x1, o.y1, o.c);
-  }
+  bool operator<(const TRect& o) const { return std::tie(x0, y0, x1, y1, c) < std::tie(o.x0, o.y0, o.x1, o.y1, o.c); }
   bool operator==(const TRect&) const = default;
 };
 
@@ -851,8 +844,7 @@ TEST(GridDraw, BottomEdgeIsAMarkerLineWithTheZeroPointThere) {
   TRecordingSurface s(1001, 601);
   DrawGrid(s, b, {false, 4, 0x464646, 0xAAAAAA});
   // The bottom edge is pixel row 600, the last one of the surface.
-  EXPECT_EQ(s.MarkerRows(), (std::vector<double>{600, 549, 498, 448, 397, 346, 295, 244, 194, 143,
-                                                 92, 41}));
+  EXPECT_EQ(s.MarkerRows(), (std::vector<double>{600, 549, 498, 448, 397, 346, 295, 244, 194, 143, 92, 41}));
   EXPECT_EQ(s.Rows().size(), 48u);  // rows 600 - 12.7 k for k = 0 ... 47
   for (const auto& [y0, y1] : s.Rows()) {
     EXPECT_GE(y0, 0);
@@ -863,8 +855,7 @@ TEST(GridDraw, BottomEdgeIsAMarkerLineWithTheZeroPointThere) {
   b.OriginY = 0;
   TRecordingSurface top(1001, 601);
   DrawGrid(top, b, {false, 4, 0x464646, 0xAAAAAA});
-  EXPECT_EQ(top.MarkerRows(),
-            (std::vector<double>{559, 508, 457, 406, 356, 305, 254, 203, 152, 102, 51}));
+  EXPECT_EQ(top.MarkerRows(), (std::vector<double>{559, 508, 457, 406, 356, 305, 254, 203, 152, 102, 51}));
   EXPECT_EQ(top.Rows().front(), (std::pair<double, double>{597, 598}));
   EXPECT_EQ(top.Rows().back(), (std::pair<double, double>{0, 1}));  // row 0, cut at the edge
 }
@@ -883,8 +874,7 @@ TEST(GridDraw, MarkerLinesAreWiderThanOthers) {
   for (int k = 0; k <= 8; ++k) {
     const double x = 50.0 * k;
     // Wide lines at the edges are cut to the surface.
-    expected.push_back(k % 4 == 0 ? std::pair{std::max(x - 2, 0.0), std::min(x + 2, 400.0)}
-                                  : std::pair{x, x + 1});
+    expected.push_back(k % 4 == 0 ? std::pair{std::max(x - 2, 0.0), std::min(x + 2, 400.0)} : std::pair{x, x + 1});
   }
   EXPECT_EQ(s.Columns(), expected);
   for (const auto& r : s.rects) EXPECT_EQ(r.c, 0x464646u);

@@ -12,10 +12,10 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "window/core_text.h"
 #include "dialogs/gerber_dialog.h"
 #include "model/atomic_file.h"
 #include "model/messages.h"
+#include "window/core_text.h"
 
 namespace bs::app {
 

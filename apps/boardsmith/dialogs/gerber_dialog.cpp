@@ -21,8 +21,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "window/core_text.h"
 #include "widgets/length_field.h"
+#include "window/core_text.h"
 
 namespace bs::app {
 
@@ -120,8 +120,7 @@ void TGerberDateinamenDlg::ResetToDefaults() {
 }
 
 void TGerberDateinamenDlg::accept() {
-  for (int i = 0; i < kGerberOutputCount; ++i)
-    settings_.Endings[size_t(i)] = endings_[size_t(i)]->text().toStdString();
+  for (int i = 0; i < kGerberOutputCount; ++i) settings_.Endings[size_t(i)] = endings_[size_t(i)]->text().toStdString();
   QDialog::accept();
 }
 
@@ -210,7 +209,8 @@ TGerberDlg::TGerberDlg(TProject& project, TSettings& settings, QWidget* parent)
   smdGrid->setColumnStretch(0, 1);
   // One width for all offsets, so that the two groups line up.
   int width = 0;
-  for (TLengthField* f : {offsetTht_, offsetSmd_, offsetOther_, smdOffset_}) width = std::max(width, f->sizeHint().width());
+  for (TLengthField* f : {offsetTht_, offsetSmd_, offsetOther_, smdOffset_})
+    width = std::max(width, f->sizeHint().width());
   for (TLengthField* f : {offsetTht_, offsetSmd_, offsetOther_, smdOffset_}) {
     f->setFixedWidth(width);
     connect(f, &TLengthField::UnitsEdited, this, &TGerberDlg::StoreOffsets);
@@ -371,8 +371,7 @@ int TGerberDlg::Export() {
   if (!board) return 0;
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
     QMessageBox::information(
-        this, kCaption,
-        tr("The directory: \"%1\" does not exist.\n\nPlease select a new output folder.").arg(folder));
+        this, kCaption, tr("The directory: \"%1\" does not exist.\n\nPlease select a new output folder.").arg(folder));
     return 0;
   }
   const TGerberOptions opt = Options();

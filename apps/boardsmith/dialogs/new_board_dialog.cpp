@@ -12,8 +12,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "window/core_text.h"
 #include "model/codepage.h"
+#include "window/core_text.h"
 
 namespace bs::app {
 
@@ -63,7 +63,8 @@ TNewBoardDialog::TNewBoardDialog(QWidget* parent) : QDialog(parent) {
     }
     pages_->addWidget(w);
   };
-  page({{tr("Width:"), Number(this, "emptyWidth", 1, 500, 160)}, {tr("Height:"), Number(this, "emptyHeight", 1, 500, 100)}},
+  page({{tr("Width:"), Number(this, "emptyWidth", 1, 500, 160)},
+        {tr("Height:"), Number(this, "emptyHeight", 1, 500, 100)}},
        tr("Size of working-space:"));
   page({{tr("Width:"), Number(this, "rectWidth", 1, 500, 160)},
         {tr("Height:"), Number(this, "rectHeight", 1, 500, 100)},

@@ -48,10 +48,8 @@ const char* const kPageCaptions[TOptionsDialog::kPageCount] = {
 
 // The labels of the fixed folders, in the order of TFolderKind.
 const char* const kFolderLabels[kFolderKindCount] = {
-    QT_TRANSLATE_NOOP("bs::app::TOptionsDialog", "Layout"),
-    QT_TRANSLATE_NOOP("bs::app::TOptionsDialog", "Gerber"),
-    QT_TRANSLATE_NOOP("bs::app::TOptionsDialog", "Bitmap"),
-    QT_TRANSLATE_NOOP("bs::app::TOptionsDialog", "Template"),
+    QT_TRANSLATE_NOOP("bs::app::TOptionsDialog", "Layout"), QT_TRANSLATE_NOOP("bs::app::TOptionsDialog", "Gerber"),
+    QT_TRANSLATE_NOOP("bs::app::TOptionsDialog", "Bitmap"), QT_TRANSLATE_NOOP("bs::app::TOptionsDialog", "Template"),
     QT_TRANSLATE_NOOP("bs::app::TOptionsDialog", "HPGL"),
 };
 
@@ -163,9 +161,9 @@ TOptionsDialog::TOptionsDialog(const TSettings& settings, const TSchemes& scheme
   bold.setPointSizeF(bold.pointSizeF() * 1.2);
   title->setFont(bold);
   QWidget* (TOptionsDialog::*const builders[kPageCount])() = {
-      &TOptionsDialog::BuildGeneralPage,  &TOptionsDialog::BuildColoursPage, &TOptionsDialog::BuildFoldersPage,
-      &TOptionsDialog::BuildMacroFolderPage, &TOptionsDialog::BuildUndoPage, &TOptionsDialog::BuildImaxPage,
-      &TOptionsDialog::BuildHotkeysPage,  &TOptionsDialog::BuildCrosshairPage, &TOptionsDialog::BuildAutoSavePage};
+      &TOptionsDialog::BuildGeneralPage,     &TOptionsDialog::BuildColoursPage,   &TOptionsDialog::BuildFoldersPage,
+      &TOptionsDialog::BuildMacroFolderPage, &TOptionsDialog::BuildUndoPage,      &TOptionsDialog::BuildImaxPage,
+      &TOptionsDialog::BuildHotkeysPage,     &TOptionsDialog::BuildCrosshairPage, &TOptionsDialog::BuildAutoSavePage};
   for (int i = 0; i < kPageCount; ++i) {
     pageList_->addItem(tr(kPageCaptions[i]));
     pages_->addWidget((this->*builders[i])());
@@ -353,9 +351,8 @@ QWidget* TOptionsDialog::BuildMacroFolderPage() {
   });
   auto* reset = new QPushButton(tr("Reset"));
   reset->setObjectName("macroReset");
-  connect(reset, &QPushButton::clicked, this, [this] {
-    macroRoot_->setText(QString::fromStdString(dataFolder_ + "/" + kDefaultMacroFolderName));
-  });
+  connect(reset, &QPushButton::clicked, this,
+          [this] { macroRoot_->setText(QString::fromStdString(dataFolder_ + "/" + kDefaultMacroFolderName)); });
   auto* explore = new QPushButton(tr("explore"));
   explore->setObjectName("macroExplore");
   connect(explore, &QPushButton::clicked, this, [this] {
@@ -394,9 +391,10 @@ QWidget* TOptionsDialog::BuildImaxPage() {
   auto* form = Form();
   form->addRow(tr("Copper thickness:"), imaxCu_);
   form->addRow(tr("Temperature rise:"), imaxDt_);
-  auto* note = new QLabel(tr("The calculation of the max. current-carrying capacity for a track,\nis only a coarse "
-                             "approximate value.\nThe real value is depending on many other factors and the "
-                             "environment."));
+  auto* note =
+      new QLabel(tr("The calculation of the max. current-carrying capacity for a track,\nis only a coarse "
+                    "approximate value.\nThe real value is depending on many other factors and the "
+                    "environment."));
   auto* v = new QVBoxLayout;
   v->addWidget(note);
   v->addSpacing(8);
@@ -492,9 +490,9 @@ void TOptionsDialog::ChooseScheme(int scheme) {
     if (answer == QMessageBox::Yes) {
       if (!SaveUserScheme(dataFolder_, scheme_, edited)) {
         // Stay on the edited scheme, so that nothing is lost.
-        QMessageBox::warning(
-            this, kCaption,
-            tr("The file \"%1\" can not be written.").arg(QString::fromStdString(UserSchemePath(dataFolder_, scheme_))));
+        QMessageBox::warning(this, kCaption,
+                             tr("The file \"%1\" can not be written.")
+                                 .arg(QString::fromStdString(UserSchemePath(dataFolder_, scheme_))));
         const QSignalBlocker block(schemeBox_);
         schemeBox_->setCurrentIndex(scheme_);
         return;

@@ -29,15 +29,22 @@ class TOptionsDialog : public QDialog {
 
  public:
   enum TPage {
-    kPageGeneral, kPageColours, kPageFolders, kPageMacroFolder, kPageUndo, kPageImax, kPageHotkeys,
-    kPageCrosshair, kPageAutoSave, kPageCount
+    kPageGeneral,
+    kPageColours,
+    kPageFolders,
+    kPageMacroFolder,
+    kPageUndo,
+    kPageImax,
+    kPageHotkeys,
+    kPageCrosshair,
+    kPageAutoSave,
+    kPageCount
   };
   using TSchemes = std::array<TColourScheme, 4>;
 
   // `dataFolder` holds the user schemes, the custom colours and the default
   // macro root.
-  TOptionsDialog(const TSettings& settings, const TSchemes& schemes, std::string dataFolder,
-                 QWidget* parent = nullptr);
+  TOptionsDialog(const TSettings& settings, const TSchemes& schemes, std::string dataFolder, QWidget* parent = nullptr);
 
   void ShowPage(int page);
   int Page() const;
@@ -80,8 +87,8 @@ class TOptionsDialog : public QDialog {
   TSchemes schemes_;
   TSchemes stored_;  // the schemes as they were when the dialog opened
   std::string dataFolder_;
-  int scheme_ = 0;               // the scheme shown on the Colors page
-  bool coloursEdited_ = false;   // since it was chosen
+  int scheme_ = 0;              // the scheme shown on the Colors page
+  bool coloursEdited_ = false;  // since it was chosen
   std::string hotkeys_;
 
   QListWidget* pageList_ = nullptr;

@@ -12,8 +12,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "widgets/length_field.h"
 #include "model/codepage.h"
+#include "widgets/length_field.h"
 
 namespace bs::app {
 

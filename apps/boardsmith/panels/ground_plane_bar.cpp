@@ -6,8 +6,8 @@
 #include <QPixmap>
 #include <QToolButton>
 
-#include "widgets/length_field.h"
 #include "model/types.h"
+#include "widgets/length_field.h"
 
 namespace bs::app {
 
@@ -93,8 +93,8 @@ TGroundPlaneBar::TGroundPlaneBar(TProject& project, QWidget* parent)
   };
   polygonCutout_ = cutout(false, tr("Cutout as polygon"), tr("Generate polygon-cutout-areas in the ground plane"),
                           "PolygonCutoutButton");
-  rectangleCutout_ = cutout(true, tr("Cutout as rectangle"),
-                            tr("Generate rectangle-cutout-areas in the ground plane"), "RectangleCutoutButton");
+  rectangleCutout_ = cutout(true, tr("Cutout as rectangle"), tr("Generate rectangle-cutout-areas in the ground plane"),
+                            "RectangleCutoutButton");
   cutoutActions_[0] = addWidget(polygonCutout_);
   cutoutActions_[1] = addWidget(rectangleCutout_);
   Refresh();

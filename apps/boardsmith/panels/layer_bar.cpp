@@ -4,9 +4,9 @@
 #include <QPixmap>
 #include <QToolButton>
 
-#include "window/language.h"
 #include "model/layers.h"
 #include "render/view.h"
+#include "window/language.h"
 
 namespace bs::app {
 

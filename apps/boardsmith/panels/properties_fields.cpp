@@ -21,7 +21,8 @@ QPainterPath PadPath(const TPointList& points, TFPoint centre, uint8_t kind, uin
   QPainterPath path;
   if (points.empty()) return path;
   auto at = [&](TFPoint p) { return QPointF(p.X - centre.X, -(p.Y - centre.Y)); };
-  const bool thtRound = kind == kKindThtPad && (shape == kShapeRound || shape == kShapeRoundedH || shape == kShapeRoundedV);
+  const bool thtRound =
+      kind == kKindThtPad && (shape == kShapeRound || shape == kShapeRoundedH || shape == kShapeRoundedV);
   if (thtRound && points.size() == 2) {
     if (shape == kShapeRound) {
       path.addEllipse(QPointF(0, 0), radius, radius);
@@ -46,7 +47,8 @@ QPainterPath PadPath(const TPointList& points, TFPoint centre, uint8_t kind, uin
 // with the drill hole.
 void DrawPad(QPainter& p, const QPainterPath& pad, double drill, QPointF c, double fit, QColor colour) {
   const QRectF b = pad.boundingRect();
-  const double extent = std::max({std::fabs(b.left()), std::fabs(b.right()), std::fabs(b.top()), std::fabs(b.bottom())});
+  const double extent =
+      std::max({std::fabs(b.left()), std::fabs(b.right()), std::fabs(b.top()), std::fabs(b.bottom())});
   if (!(extent > 0)) return;
   const double scale = fit / extent;
   p.save();
@@ -163,11 +165,11 @@ TSpokePicker::TSpokePicker(QWidget* parent) : QWidget(parent) {
     b->setFixedSize(14, 14);
     b->setFocusPolicy(Qt::NoFocus);
     b->setObjectName(QStringLiteral("spoke%1").arg(k));
-    b->setStyleSheet(QStringLiteral(
-        "QToolButton { background: white; border: 1px solid #505050; }"
-        "QToolButton:checked { background: black; }"
-        "QToolButton:disabled { background: #d8d8d8; border-color: #a0a0a0; }"
-        "QToolButton:checked:disabled { background: #808080; }"));
+    b->setStyleSheet(
+        QStringLiteral("QToolButton { background: white; border: 1px solid #505050; }"
+                       "QToolButton:checked { background: black; }"
+                       "QToolButton:disabled { background: #d8d8d8; border-color: #a0a0a0; }"
+                       "QToolButton:checked:disabled { background: #808080; }"));
     connect(b, &QToolButton::clicked, this, [this, k] { emit Toggled(k); });
     buttons_[size_t(k - 1)] = b;
   }

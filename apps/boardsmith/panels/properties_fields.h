@@ -20,8 +20,8 @@
 #include <optional>
 #include <utility>
 
-#include "widgets/length_field.h"
 #include "model/objekt.h"
+#include "widgets/length_field.h"
 
 class QToolButton;
 
@@ -92,10 +92,8 @@ class TMixedSpin : public Spin {
     Spin::stepBy(steps);
   }
   void keyPressEvent(QKeyEvent* event) override {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-      Confirm([&] { Spin::keyPressEvent(event); });
-    else
-      Spin::keyPressEvent(event);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) Confirm([&] { Spin::keyPressEvent(event); });
+    else Spin::keyPressEvent(event);
   }
   void focusOutEvent(QFocusEvent* event) override {
     Confirm([&] { Spin::focusOutEvent(event); });
@@ -198,8 +196,8 @@ class TSpokePicker : public QWidget {
 
  private:
   std::array<QToolButton*, 8> buttons_{};
-  QPainterPath pad_;     // around the pad centre, in units, y down
-  double drill_ = 0;     // radius, units
+  QPainterPath pad_;  // around the pad centre, in units, y down
+  double drill_ = 0;  // radius, units
   std::optional<uint32_t> frame_;
   bool hatched_ = false;
 };

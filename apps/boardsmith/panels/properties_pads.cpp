@@ -10,9 +10,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "project/project.h"
 #include "panels/properties_pages.h"
 #include "panels/properties_panel.h"
+#include "project/project.h"
 
 namespace bs::app {
 
@@ -96,8 +96,8 @@ void ShowSpokeWidth(TThermalBox& box, const TObjekt& pad, TDisplayUnit unit) {
 // Shows the group of a single thermal pad; with individual spokes the
 // buttons are framed in the active layer's colour and work only on a copper
 // layer whose ground plane is on.
-void FillThermal(TThermalBox& box, const TObjekt& pad, const TThermalGroup& g, bool layerChoice,
-                 const TPlatine& board, TPropertiesHost& host, TDisplayUnit unit) {
+void FillThermal(TThermalBox& box, const TObjekt& pad, const TThermalGroup& g, bool layerChoice, const TPlatine& board,
+                 TPropertiesHost& host, TDisplayUnit unit) {
   box.setVisible(g.Shown);
   if (!g.Shown) return;
   box.Slider()->setValue(g.Width);

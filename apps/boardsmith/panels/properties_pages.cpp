@@ -15,11 +15,11 @@
 
 #include <algorithm>
 
-#include "window/core_text.h"
 #include "io/settings.h"
 #include "model/codepage.h"
-#include "project/project.h"
 #include "panels/properties_panel.h"
+#include "project/project.h"
+#include "window/core_text.h"
 
 namespace bs::app {
 
@@ -261,9 +261,8 @@ void TBoardPage::Apply() {
 void TBoardPage::MultilayerClicked() {
   const TBoard* b = Board();
   if (!b) return;
-  const bool inner = std::any_of(b->Elements.begin(), b->Elements.end(), [](const auto& e) {
-    return e->Layer == kLayerI1 || e->Layer == kLayerI2;
-  });
+  const bool inner = std::any_of(b->Elements.begin(), b->Elements.end(),
+                                 [](const auto& e) { return e->Layer == kLayerI1 || e->Layer == kLayerI2; });
   if (!multilayer_->isChecked() && b->Platine.Multilayer && inner) {
     QMessageBox box(QMessageBox::Question, kCaption, CoreText(kInnerLayerDeleteQuestion),
                     QMessageBox::Ok | QMessageBox::Cancel, this);

@@ -75,8 +75,8 @@ class TPropertiesPage : public QWidget {
   // field, slider): once when it gets the focus, or for a change without it.
   void Entered(QWidget* w);
   void ChangeWithoutFocus(QWidget* w);
-  QButtonGroup* Choices(std::initializer_list<std::pair<QString, int>> buttons, const char* name,
-                        QWidget* parent, bool vertical);
+  QButtonGroup* Choices(std::initializer_list<std::pair<QString, int>> buttons, const char* name, QWidget* parent,
+                        bool vertical);
   // The thermal group of a pad page: the slider and the spoke buttons apply
   // the page.
   TThermalBox* ThermalBox(bool layerChoice);

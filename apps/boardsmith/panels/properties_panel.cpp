@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "io/settings.h"
-#include "project/project.h"
 #include "panels/properties_pages.h"
+#include "project/project.h"
 
 namespace bs::app {
 
@@ -75,7 +75,8 @@ TPropertiesPanel::TPropertiesPanel(TPropertiesHost& host, QWidget* parent)
   pages_[kPageTrack] = new TTrackPage(*state_, stack_);
   pages_[kPageZone] = new TZonePage(*state_, stack_);
   pages_[kPageBoard] = new TBoardPage(*state_, stack_);
-  const char* names[kPageCount] = {"thtPage", "smdPage", "textPage", "circlePage", "trackPage", "zonePage", "boardPage"};
+  const char* names[kPageCount] = {"thtPage",   "smdPage",  "textPage", "circlePage",
+                                   "trackPage", "zonePage", "boardPage"};
   for (int i = 0; i < kPageCount; ++i) {
     pages_[size_t(i)]->setObjectName(names[i]);
     stack_->addWidget(pages_[size_t(i)]);

@@ -2,14 +2,14 @@
 
 #include <QPainter>
 
-#include "view/board_view.h"
 #include "copper/connectivity.h"
-#include "tools/draw_tools.h"
 #include "edit/pick.h"
 #include "edit/undo.h"
-#include "view/overlay.h"
 #include "render/painter.h"
+#include "tools/draw_tools.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
+#include "view/overlay.h"
 
 namespace bs::app {
 
@@ -24,9 +24,7 @@ QString TConnectionTool::Hint() const {
                 : tr("CONNECTION:  Select first pad");
 }
 
-void TConnectionTool::Reset() {
-  first_ = hovered_ = bandA_ = bandB_ = nullptr;
-}
+void TConnectionTool::Reset() { first_ = hovered_ = bandA_ = bandB_ = nullptr; }
 
 void TConnectionTool::Activate() { Reset(); }
 

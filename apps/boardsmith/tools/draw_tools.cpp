@@ -6,17 +6,17 @@
 
 #include <algorithm>
 
-#include "view/board_view.h"
 #include "edit/board_ops.h"
 #include "edit/create.h"
 #include "edit/pick.h"
 #include "edit/undo.h"
 #include "io/settings.h"
 #include "model/objekt_list.h"
-#include "view/overlay.h"
 #include "render/view.h"
 #include "tools/tool_geometry.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
+#include "view/overlay.h"
 
 namespace bs::app {
 
@@ -25,14 +25,10 @@ namespace {
 constexpr int32_t kArrowStep = 100;
 constexpr int32_t kLargestSize = 999999;
 
-int32_t ArrowStep(const QKeyEvent& key) {
-  return key.modifiers() & Qt::ControlModifier ? 10 * kArrowStep : kArrowStep;
-}
+int32_t ArrowStep(const QKeyEvent& key) { return key.modifiers() & Qt::ControlModifier ? 10 * kArrowStep : kArrowStep; }
 }  // namespace
 
-bool OnBoard(const TBoard* board, const TObjekt* e) {
-  return board && Holds(board->Elements, e);
-}
+bool OnBoard(const TBoard* board, const TObjekt* e) { return board && Holds(board->Elements, e); }
 
 // ---- tracks and zones ----
 
@@ -289,7 +285,8 @@ void TDragShapeTool::Rebuild() {
   if (!board || !start_) return;
   const int layer = board->Platine.ActiveLayer;
   const TNewSizes sizes = host_.NewSizes();
-  shape_ = circle_ ? MakeCircle(layer, *start_, at_, sizes) : MakeRectangle(layer, *start_, at_, sizes, filled_, cutout_);
+  shape_ =
+      circle_ ? MakeCircle(layer, *start_, at_, sizes) : MakeRectangle(layer, *start_, at_, sizes, filled_, cutout_);
 }
 
 void TDragShapeTool::Press(const TPointer& p) {

@@ -58,9 +58,9 @@ class TPolylineTool final : public TCursorTool {
   struct TViaStepDone {
     TObjekt* Previous = nullptr;  // the finished track
     TObjekt* Pad = nullptr;
-    bool Placed = false;          // a new pad (else an existing pad became a via)
+    bool Placed = false;  // a new pad (else an existing pad became a via)
     bool Converted = false;
-    int Layer = 0;                // the layer before
+    int Layer = 0;  // the layer before
   };
   std::optional<TViaStepDone> via_;
 };

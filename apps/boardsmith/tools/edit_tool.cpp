@@ -7,17 +7,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "view/board_view.h"
-#include "io/settings.h"
 #include "edit/pick.h"
 #include "edit/undo.h"
+#include "io/settings.h"
 #include "model/codepage.h"
 #include "model/objekt_list.h"
-#include "view/overlay.h"
 #include "render/view.h"
 #include "tools/tool_geometry.h"
 #include "tools/tool_palette.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
+#include "view/overlay.h"
 
 namespace bs::app {
 
@@ -82,12 +82,9 @@ void TEditTool::SetState(TState s) {
 QString TEditTool::Hint() const {
   switch (state_) {
     case TState::NodeDrag:
-    case TState::SegmentDrag:
-      return tr("EDIT:  Move the node; ALT = 45° corners, CTRL = free position");
-    case TState::RubberBand:
-      return tr("EDIT:  Draw a selection area; every element it touches is selected");
-    default:
-      return TToolPalette::Hint(kToolEdit);
+    case TState::SegmentDrag: return tr("EDIT:  Move the node; ALT = 45° corners, CTRL = free position");
+    case TState::RubberBand: return tr("EDIT:  Draw a selection area; every element it touches is selected");
+    default: return TToolPalette::Hint(kToolEdit);
   }
 }
 
@@ -146,8 +143,7 @@ void TEditTool::Press(const TPointer& p) {
   TObjekt& e = *list[size_t(index)];
   const bool wasSelected = e.Selected != 0;
   // The only selected track, zone or circle: its handles first.
-  if (wasSelected && !p.Shift() && OnlySelected(*board) == &e &&
-      (IsNodeKind(e) || e.Kind == kKindCircle)) {
+  if (wasSelected && !p.Shift() && OnlySelected(*board) == &e && (IsNodeKind(e) || e.Kind == kKindCircle)) {
     const int handle = NodeHitTest(e, p.Model, board->Platine.Zoom);
     if (handle >= 0) {
       StartNodeDrag(e, handle, p);
@@ -405,8 +401,7 @@ void TEditTool::DragCircle(const TPointer& p) {
   Invalidate(e);
   auto degrees = [](int32_t a) { return QString::number(a / 1000.0, 'f', 2) + "°"; };
   host_.ShowDragValues(QString("%1 %2   %3 %4   %5 %6")
-                           .arg(tr("Start:"), degrees(e.StartAngle), tr("Stop:"),
-                                degrees(e.StopAngle), tr("Diameter:"),
+                           .arg(tr("Start:"), degrees(e.StartAngle), tr("Stop:"), degrees(e.StopAngle), tr("Diameter:"),
                                 Length(double(e.SizeA) + e.SizeB)));
 }
 
@@ -416,8 +411,7 @@ void TEditTool::DragZero(const TPointer& p) {
   zeroAt_ = {std::clamp(c.At.X, 0.0, double(std::max(b.Width, 0))),
              std::clamp(c.At.Y, -double(std::max(b.Height, 0)), 0.0)};
   const auto unit = DisplayUnitOf(host_.Settings());
-  host_.ShowDragValues(
-      DragValuesText(CoordinateRows(b, zeroAt_, TDPoint{double(b.OriginX), double(b.OriginY)}, unit)));
+  host_.ShowDragValues(DragValuesText(CoordinateRows(b, zeroAt_, TDPoint{double(b.OriginX), double(b.OriginY)}, unit)));
 }
 
 // ---- release ----
@@ -483,8 +477,7 @@ void TEditTool::EndMove() {
       MoveObjekt(*e, d.X, d.Y);
       Invalidate(*e);
     }
-    for (const TFollowVertex& f : followers_)
-      f.Track->Points[f.Index] = F(Plus(D(f.Track->Points[f.Index]), d));
+    for (const TFollowVertex& f : followers_) f.Track->Points[f.Index] = F(Plus(D(f.Track->Points[f.Index]), d));
     for (TObjekt* t : followerTracks_) Invalidate(*t);
   }
   SetState(TState::Idle);
@@ -497,8 +490,8 @@ void TEditTool::EndNodeDrag() {
   Invalidate(e);
   bool changed = false;
   if (e.Kind == kKindCircle) {
-    changed = e.StartAngle != originalAngles_[0] || e.StopAngle != originalAngles_[1] ||
-              e.SizeA != originalSizes_[0] || e.SizeB != originalSizes_[1];
+    changed = e.StartAngle != originalAngles_[0] || e.StopAngle != originalAngles_[1] || e.SizeA != originalSizes_[0] ||
+              e.SizeB != originalSizes_[1];
   } else {
     // A vertex inserted on a midpoint that ends where it started goes again.
     if (inserted_ && nodeIndex_ < e.Points.size() && D(e.Points[nodeIndex_]).X == nodeStart_.X &&

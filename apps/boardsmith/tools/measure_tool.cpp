@@ -2,10 +2,10 @@
 
 #include <QPainter>
 
-#include "view/board_view.h"
 #include "io/settings.h"
-#include "view/overlay.h"
 #include "tools/tool_geometry.h"
+#include "view/board_view.h"
+#include "view/overlay.h"
 
 namespace bs::app {
 
@@ -19,9 +19,7 @@ void TMeasureTool::Deactivate() {
   shown_ = false;
 }
 
-QString TMeasureTool::Hint() const {
-  return tr("DISTANCE:  Click to starting point, hold button and move the mouse");
-}
+QString TMeasureTool::Hint() const { return tr("DISTANCE:  Click to starting point, hold button and move the mouse"); }
 
 void TMeasureTool::Press(const TPointer& p) {
   Follow(p);

@@ -3,13 +3,13 @@
 #include <QCursor>
 #include <QPainter>
 
-#include "view/board_view.h"
 #include "edit/clipboard.h"
 #include "edit/units.h"
 #include "io/settings.h"
-#include "view/overlay.h"
 #include "tools/tool_geometry.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
+#include "view/overlay.h"
 
 namespace bs::app {
 

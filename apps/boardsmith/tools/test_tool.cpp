@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QCursor>
 
-#include "view/board_view.h"
 #include "copper/connectivity.h"
 #include "edit/pick.h"
 #include "io/settings.h"
+#include "view/board_view.h"
 
 namespace bs::app {
 

@@ -3,12 +3,12 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "view/board_view.h"
-#include "window/core_text.h"
+#include "dialogs/text_dialog.h"
 #include "edit/units.h"
 #include "io/settings.h"
-#include "dialogs/text_dialog.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
+#include "window/core_text.h"
 
 namespace bs::app {
 

@@ -7,8 +7,8 @@
 #include <QCoreApplication>
 
 #include "edit/create.h"
-#include "tools/placement_tool.h"
 #include "render/text_strokes.h"
+#include "tools/placement_tool.h"
 
 namespace bs::app {
 
@@ -41,7 +41,7 @@ class TTextTool final : public TFollowTool {
   TAutoNumber number_;
   bool active_ = false;
   bool asked_ = false;  // the dialog gave a text in this turn of the tool
-  unsigned turn_ = 0;  // a dialog asked for by an earlier activation stays shut
+  unsigned turn_ = 0;   // a dialog asked for by an earlier activation stays shut
 };
 
 }  // namespace bs::app

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
-#include "view/board_view.h"
-#include "render/painter.h"
-#include "tools/tool_geometry.h"
 #include "io/settings.h"
-#include "view/overlay.h"
+#include "render/painter.h"
 #include "render/view.h"
+#include "tools/tool_geometry.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
+#include "view/overlay.h"
 
 namespace bs::app {
 

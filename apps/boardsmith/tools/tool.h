@@ -82,8 +82,8 @@ class TToolHost {
 
 // One mouse event in the drawing area.
 struct TPointer {
-  QPoint Pixel;                   // viewport pixels
-  TDPoint Model;                  // model units, unsnapped
+  QPoint Pixel;   // viewport pixels
+  TDPoint Model;  // model units, unsnapped
   Qt::KeyboardModifiers Modifiers;
   Qt::MouseButton Button = Qt::NoButton;  // the button that changed
   bool Shift() const { return Modifiers & Qt::ShiftModifier; }
@@ -171,8 +171,7 @@ bool CaptureOn(const TSettings& settings, const TPointer& p);
 TCursorMark CursorMarkAt(TToolHost& host, TDPoint at, bool captured);
 // Rows 1 and 2 (the position from the zero point) and, with a start point,
 // rows 3 to 5 (dX, dY and the distance).
-std::vector<TBoxRow> CoordinateRows(const TPlatine& board, TDPoint at, std::optional<TDPoint> start,
-                                    TDisplayUnit unit);
+std::vector<TBoxRow> CoordinateRows(const TPlatine& board, TDPoint at, std::optional<TDPoint> start, TDisplayUnit unit);
 // Rows 3 to 5 as one line for the status bar.
 QString DragValuesText(const std::vector<TBoxRow>& rows);
 QPointF PixelOf(const TPlatine& board, TDPoint model);

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/polygon.h"
 #include "copper/predicates.h"
+#include "model/polygon.h"
 
 namespace bs::app {
 
@@ -154,12 +154,12 @@ std::optional<TDPoint> CornerSnap(TDPoint pos, std::optional<TDPoint> prev, std:
   const TDPoint a = *prev, b = *next;
   const double sa = SlopeTowards(a, pos), sb = SlopeTowards(b, pos);
   const TDPoint candidates[] = {
-      {a.X, b.Y},                          // vertical through a, horizontal through b
-      {b.X, a.Y},                          // horizontal through a, vertical through b
-      {a.X + (b.Y - a.Y) / sa, b.Y},       // diagonal through a, horizontal through b
-      {b.X, a.Y + sa * (b.X - a.X)},       // diagonal through a, vertical through b
-      {b.X + (a.Y - b.Y) / sb, a.Y},       // horizontal through a, diagonal through b
-      {a.X, b.Y + sb * (a.X - b.X)},       // vertical through a, diagonal through b
+      {a.X, b.Y},                     // vertical through a, horizontal through b
+      {b.X, a.Y},                     // horizontal through a, vertical through b
+      {a.X + (b.Y - a.Y) / sa, b.Y},  // diagonal through a, horizontal through b
+      {b.X, a.Y + sa * (b.X - a.X)},  // diagonal through a, vertical through b
+      {b.X + (a.Y - b.Y) / sb, a.Y},  // horizontal through a, diagonal through b
+      {a.X, b.Y + sb * (a.X - b.X)},  // vertical through a, diagonal through b
   };
   for (const TDPoint& c : candidates)
     if (std::fabs(c.X - pos.X) <= kCornerReach && std::fabs(c.Y - pos.Y) <= kCornerReach) return c;

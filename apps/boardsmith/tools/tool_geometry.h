@@ -45,11 +45,11 @@ TCursorPosition CursorPosition(const TBoard& board, TDPoint raw, bool capture, b
 // stays on the board.
 struct TMoveRequest {
   TDPoint Reference;
-  TDPoint Pointer;                // current minus start, units
-  std::optional<TURect> Bounds;   // of what is moved; none: no limit
+  TDPoint Pointer;               // current minus start, units
+  std::optional<TURect> Bounds;  // of what is moved; none: no limit
   bool Capture = true;
   bool Ctrl = false;
-  TSkip Skip;                     // what is moved
+  TSkip Skip;  // what is moved
 };
 struct TMoveDelta {
   TDPoint Delta;

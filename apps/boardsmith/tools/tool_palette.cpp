@@ -8,9 +8,9 @@
 #include <QPixmap>
 #include <QToolButton>
 
-#include "view/board_view.h"
 #include "io/settings.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
 
 namespace bs::app {
 
@@ -110,8 +110,8 @@ const QColor kCopperDark(120, 60, 10);
 QPixmap TrackIcon(int size) {
   return Drawn(size, [](QPainter& p, double s) {
     p.setPen(QPen(kCopper, 4 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPolyline(QPolygonF({QPointF(4 * s, 26 * s), QPointF(14 * s, 26 * s), QPointF(26 * s, 14 * s),
-                              QPointF(26 * s, 5 * s)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(4 * s, 26 * s), QPointF(14 * s, 26 * s), QPointF(26 * s, 14 * s), QPointF(26 * s, 5 * s)}));
   });
 }
 
@@ -247,11 +247,21 @@ TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Too
 namespace {
 // The tools with a hotkey, by the position of their letter in the settings.
 constexpr std::pair<int, int> kHotTools[] = {
-    {kHotZoom, kToolZoom},         {kHotTrack, kToolTrack},   {kHotPad, kToolPad},
-    {kHotSmdPad, kToolSmdPad},     {kHotCircle, kToolCircle}, {kHotRectangle, kToolRectangle},
-    {kHotZone, kToolZone},         {kHotSpecialForm, kToolSpecialForm}, {kHotText, kToolText},
-    {kHotConnections, kToolConnections}, {kHotAutoroute, kToolAutoroute}, {kHotTest, kToolTest},
-    {kHotMeasure, kToolMeasure},   {kHotPhotoview, kToolPhotoView}, {kHotSolderMask, kToolSolderMask},
+    {kHotZoom, kToolZoom},
+    {kHotTrack, kToolTrack},
+    {kHotPad, kToolPad},
+    {kHotSmdPad, kToolSmdPad},
+    {kHotCircle, kToolCircle},
+    {kHotRectangle, kToolRectangle},
+    {kHotZone, kToolZone},
+    {kHotSpecialForm, kToolSpecialForm},
+    {kHotText, kToolText},
+    {kHotConnections, kToolConnections},
+    {kHotAutoroute, kToolAutoroute},
+    {kHotTest, kToolTest},
+    {kHotMeasure, kToolMeasure},
+    {kHotPhotoview, kToolPhotoView},
+    {kHotSolderMask, kToolSolderMask},
 };
 }  // namespace
 

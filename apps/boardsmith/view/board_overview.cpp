@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "view/board_view.h"
 #include "render/raster_surface.h"
 #include "render/view.h"
+#include "view/board_view.h"
 
 namespace bs::app {
 

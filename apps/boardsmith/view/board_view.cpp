@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "view/qpainter_surface.h"
 #include "render/raster_surface.h"
 #include "render/view.h"
 #include "tools/tool.h"
 #include "tools/tools.h"
+#include "view/qpainter_surface.h"
 
 namespace bs::app {
 
@@ -232,8 +232,7 @@ void TBoardView::paintEvent(QPaintEvent* event) {
   // An update of the tool's overlay alone never paints the board, however
   // much of the view it covers.
   const bool wholeAsked = (QRegion(viewport()->rect()) - asked).isEmpty() && !overlayOnly_;
-  const bool whole = !(key == pictureKey_) || wholeStale_ || wholeAsked ||
-                     (antiAliased_ ? !raster_ : plain_.isNull());
+  const bool whole = !(key == pictureKey_) || wholeStale_ || wholeAsked || (antiAliased_ ? !raster_ : plain_.isNull());
   overlayOnly_ = false;
   wholeStale_ = false;
   if (whole) {

@@ -123,7 +123,7 @@ class TBoardView : public QAbstractScrollArea {
   TBoard* board_ = nullptr;
   bool antiAliased_ = true;
   bool syncing_ = false;
-  bool panning_ = false;   // the middle button drags the view
+  bool panning_ = false;  // the middle button drags the view
   QPoint panFrom_;
   TPaintSettings settings_;
 
@@ -151,7 +151,7 @@ class TBoardView : public QAbstractScrollArea {
   bool overlayOnly_ = false;  // the pending update is the tool's overlay alone
 
   TTool* activeTool_ = nullptr;
-  QRegion overlay_;  // what the tool's overlay covers on the screen now
+  QRegion overlay_;                  // what the tool's overlay covers on the screen now
   Qt::KeyboardModifiers modifiers_;  // of the last mouse event
   TPaintCount paintCount_;
 };

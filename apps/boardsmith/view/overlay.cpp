@@ -9,8 +9,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "view/qpainter_surface.h"
 #include "render/view.h"
+#include "view/qpainter_surface.h"
 
 namespace bs::app {
 
@@ -239,10 +239,10 @@ QRegion CrosshairRegion(QSize view, const TCrosshair& c, const TCrosshairLook& l
   if (c.Measure) {
     const QPointF s = PixelCentre(*c.Measure);
     r.push_back(QRectF(s, at).normalized().toAlignedRect().adjusted(-2, -2, 2, 2) & clip);
-    r.push_back(QRectF(s.x() - kMeasureCross - 2, s.y() - kMeasureCross - 2, 2 * kMeasureCross + 5,
-                       2 * kMeasureCross + 5)
-                    .toAlignedRect() &
-                clip);
+    r.push_back(
+        QRectF(s.x() - kMeasureCross - 2, s.y() - kMeasureCross - 2, 2 * kMeasureCross + 5, 2 * kMeasureCross + 5)
+            .toAlignedRect() &
+        clip);
   }
   return UnionOf(r);
 }

@@ -21,12 +21,12 @@ class QPainter;
 namespace bs::app {
 
 struct TCrosshair {
-  QPointF At;                       // the cursor (after capture and grid)
-  bool Captured = false;            // red lines beside the cross
-  std::optional<QPointF> From;      // a line and a circle from here (last vertex, zero point)
-  bool Tick = false;                // a tick across the line at From (tracks, zones)
-  bool Ring = false;                // a ring at the cursor (zero-point drag)
-  std::optional<QPointF> Measure;   // the measure tool's press point
+  QPointF At;                      // the cursor (after capture and grid)
+  bool Captured = false;           // red lines beside the cross
+  std::optional<QPointF> From;     // a line and a circle from here (last vertex, zero point)
+  bool Tick = false;               // a tick across the line at From (tracks, zones)
+  bool Ring = false;               // a ring at the cursor (zero-point drag)
+  std::optional<QPointF> Measure;  // the measure tool's press point
 };
 
 struct TCrosshairLook {

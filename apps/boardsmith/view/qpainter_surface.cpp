@@ -94,8 +94,7 @@ void TQPainterSurface::StrokeCircle(TPx centre, double r, double width, TColour 
   p_.drawEllipse(Box(centre, r));
 }
 
-void TQPainterSurface::StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap,
-                                 TColour c) {
+void TQPainterSurface::StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap, TColour c) {
   // Qt's angles run counter-clockwise as seen, in 1/16 degree.
   p_.setPen(Pen(width, cap, c));
   p_.setBrush(Qt::NoBrush);

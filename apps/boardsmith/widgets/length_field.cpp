@@ -12,15 +12,14 @@ constexpr double kMilPerMm = 39.37;
 constexpr double kUnitsPerMm = 10000;
 }  // namespace
 
-TLengthField::TLengthField(double minMm, double maxMm, int mmDecimals, double mmStep, bool milUnitText,
-                           QWidget* parent)
+TLengthField::TLengthField(double minMm, double maxMm, int mmDecimals, double mmStep, bool milUnitText, QWidget* parent)
     : QDoubleSpinBox(parent),
       minMm_(minMm),
       maxMm_(maxMm),
       mmStep_(mmStep),
       mmDecimals_(mmDecimals),
       milUnitText_(milUnitText) {
-  setLocale(QLocale::c());  // "." as the separator, whatever the system uses
+  setLocale(QLocale::c());     // "." as the separator, whatever the system uses
   setKeyboardTracking(false);  // a typed value counts once it is confirmed
   setAccelerated(true);
   setAlignment(Qt::AlignRight);

@@ -14,8 +14,6 @@
 
 #include <cmath>
 
-#include "view/board_view.h"
-#include "window/core_text.h"
 #include "edit/availability.h"
 #include "edit/board_ops.h"
 #include "edit/node_ops.h"
@@ -25,10 +23,12 @@
 #include "io/settings.h"
 #include "model/codepage.h"
 #include "model/layers.h"
-#include "tools/placement_tool.h"
 #include "render/view.h"
+#include "tools/placement_tool.h"
 #include "tools/tool.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
+#include "window/core_text.h"
 
 namespace bs::app {
 
@@ -63,45 +63,56 @@ TEditCommands::TEditCommands(TToolHost& host, TPlacementTool& placement, QWidget
     Copy();
     Paste(PreparePaste(project, clipboard_));
   })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-  Add(kDelete, tr("&Delete [Del]"), [this, &project] { Finish(bs::DeleteSelection(project)); })
-      ->setShortcut(QKeySequence(Qt::Key_Delete));
+  Add(kDelete, tr("&Delete [Del]"), [this, &project] {
+    Finish(bs::DeleteSelection(project));
+  })->setShortcut(QKeySequence(Qt::Key_Delete));
   Add(kSelectAll, tr("Select &all"), [this, &project] {
     SelectAll(project);
     host_.BoardView().Refresh();
     host_.SelectionChanged();
   })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
 
-  Add(kRotate, tr("&Rotate"), [this] { Rotate(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier); })
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+  Add(kRotate, tr("&Rotate"), [this] {
+    Rotate(QGuiApplication::keyboardModifiers() & Qt::ShiftModifier);
+  })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   // SHIFT turns the other way, from the keyboard as well.
-  Add(kRotateBack, tr("Rotate counter-clockwise"), [this] { Rotate(true); })
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+  Add(kRotateBack, tr("Rotate counter-clockwise"), [this] {
+    Rotate(true);
+  })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
   Add(kMirrorH, tr("Mirror &horizontal"), [this, &project] {
     Confirmed([&project, this](bool ok) { return MirrorSelection(project, TMirror::Horizontal, ok, Options()); });
   })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   Add(kMirrorV, tr("Mirror &vertical"), [this, &project] {
     Confirmed([&project, this](bool ok) { return MirrorSelection(project, TMirror::Vertical, ok, Options()); });
   })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-  Add(kBuildGroup, tr("Build &group"), [this, &project] { Finish(BuildGroup(project)); })
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-  Add(kSplitGroup, tr("Split gro&up"), [this, &project] { Finish(SplitGroup(project)); })
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
+  Add(kBuildGroup, tr("Build &group"), [this, &project] {
+    Finish(BuildGroup(project));
+  })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+  Add(kSplitGroup, tr("Split gro&up"), [this, &project] {
+    Finish(SplitGroup(project));
+  })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
   Add(kChangeSide, tr("Change board side"), [this, &project] {
     Confirmed([&project](bool ok) { return ChangeBoardSide(project, ok); });
   })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
   Add(kSnapToGrid, tr("Snap to grid"), [this, &project] { Finish(SnapSelectionToGrid(project, Options())); });
 
-  const std::pair<TCommand, TAlign> aligns[] = {
-      {kAlignTop, TAlign::Top},     {kAlignBottom, TAlign::Bottom},
-      {kAlignLeft, TAlign::Left},   {kAlignRight, TAlign::Right},
-      {kAlignHCentre, TAlign::HorizontalCentre}, {kAlignVCentre, TAlign::VerticalCentre}};
-  const QString alignCaptions[] = {tr("Align top"),   tr("Align bottom"),           tr("Align left"),
-                                   tr("Align right"), tr("Align horizontal-center"), tr("Align vertical-center")};
+  const std::pair<TCommand, TAlign> aligns[] = {{kAlignTop, TAlign::Top},
+                                                {kAlignBottom, TAlign::Bottom},
+                                                {kAlignLeft, TAlign::Left},
+                                                {kAlignRight, TAlign::Right},
+                                                {kAlignHCentre, TAlign::HorizontalCentre},
+                                                {kAlignVCentre, TAlign::VerticalCentre}};
+  const QString alignCaptions[] = {tr("Align top"),
+                                   tr("Align bottom"),
+                                   tr("Align left"),
+                                   tr("Align right"),
+                                   tr("Align horizontal-center"),
+                                   tr("Align vertical-center")};
   alignMenu_ = new QMenu(window_);
   for (size_t i = 0; i < std::size(aligns); ++i) {
     const TAlign align = aligns[i].second;
-    alignMenu_->addAction(Add(aligns[i].first, alignCaptions[i],
-                              [this, &project, align] { Finish(AlignSelection(project, align)); }));
+    alignMenu_->addAction(
+        Add(aligns[i].first, alignCaptions[i], [this, &project, align] { Finish(AlignSelection(project, align)); }));
   }
 
   layerMenu_ = new QMenu(tr("Set to layer"), window_);
@@ -257,8 +268,8 @@ void TEditCommands::Rotate(bool back) {
 void TEditCommands::Copy() {
   if (CopySelection(host_.Project(), clipboard_) == 0) return;
   auto* data = new QMimeData;
-  data->setData(kMimeType, QByteArray(reinterpret_cast<const char*>(clipboard_.Bytes.data()),
-                                      qsizetype(clipboard_.Bytes.size())));
+  data->setData(kMimeType,
+                QByteArray(reinterpret_cast<const char*>(clipboard_.Bytes.data()), qsizetype(clipboard_.Bytes.size())));
   QGuiApplication::clipboard()->setMimeData(data);
   Refresh();
 }
@@ -372,9 +383,11 @@ QMenu* TEditCommands::ElementMenu(TObjekt* under, TDPoint model) {
     menu->addAction(tr("&Properties"), this, showProperties_);
     menu->addSeparator();
   }
-  const std::pair<TCommand, QString> clipboard[] = {
-      {kCopy, tr("Copy")}, {kCut, tr("Cut")}, {kPaste, tr("Paste")}, {kDuplicate, tr("Duplicate")},
-      {kDelete, tr("Delete")}};
+  const std::pair<TCommand, QString> clipboard[] = {{kCopy, tr("Copy")},
+                                                    {kCut, tr("Cut")},
+                                                    {kPaste, tr("Paste")},
+                                                    {kDuplicate, tr("Duplicate")},
+                                                    {kDelete, tr("Delete")}};
   for (const auto& [c, caption] : clipboard) {
     QAction* a = menu->addAction(caption, actions_[c], &QAction::trigger);
     a->setEnabled(actions_[c]->isEnabled());
@@ -382,9 +395,8 @@ QMenu* TEditCommands::ElementMenu(TObjekt* under, TDPoint model) {
   menu->addSeparator();
   QAction* name = menu->addAction(tr("Name..."), this, [this, &project] {
     bool ok = false;
-    const QString typed =
-        QInputDialog::getText(window_, kCaption, tr("Name:"), QLineEdit::Normal,
-                              QString::fromStdString(Cp1251ToUtf8(FirstSelectedName(project))), &ok);
+    const QString typed = QInputDialog::getText(window_, kCaption, tr("Name:"), QLineEdit::Normal,
+                                                QString::fromStdString(Cp1251ToUtf8(FirstSelectedName(project))), &ok);
     if (ok) Finish(NameSelection(project, Utf8ToCp1251(typed.toStdString())));
   });
   name->setEnabled(actions_[kCopy]->isEnabled());

@@ -65,9 +65,26 @@ class TEditCommands : public QObject {
   void DeleteSelection();
 
   enum TCommand {
-    kCopy, kCut, kPaste, kDuplicate, kDelete, kSelectAll,
-    kRotate, kRotateBack, kMirrorH, kMirrorV, kBuildGroup, kSplitGroup, kChangeSide, kSnapToGrid,
-    kAlignTop, kAlignBottom, kAlignLeft, kAlignRight, kAlignHCentre, kAlignVCentre,
+    kCopy,
+    kCut,
+    kPaste,
+    kDuplicate,
+    kDelete,
+    kSelectAll,
+    kRotate,
+    kRotateBack,
+    kMirrorH,
+    kMirrorV,
+    kBuildGroup,
+    kSplitGroup,
+    kChangeSide,
+    kSnapToGrid,
+    kAlignTop,
+    kAlignBottom,
+    kAlignLeft,
+    kAlignRight,
+    kAlignHCentre,
+    kAlignVCentre,
     kCommandCount
   };
   QAction* Action(TCommand c) const { return actions_[c]; }

@@ -37,9 +37,7 @@ const TLanguage kLanguages[] = {TLanguage::English, TLanguage::Russian, TLanguag
 
 }  // namespace
 
-TLanguage StartupLanguage() {
-  return ReadLanguage(LanguageFilePath(), QLocale::system().name().toStdString());
-}
+TLanguage StartupLanguage() { return ReadLanguage(LanguageFilePath(), QLocale::system().name().toStdString()); }
 
 bool InstallLanguage(TLanguage language) {
   Remove(ownTexts);

@@ -4,70 +4,70 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QStatusBar>
-#include <QTabBar>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
 #include <QGridLayout>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QTimer>
-#include <QInputDialog>
 #include <QShortcut>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
 #include <functional>
-#include <QLabel>
 
-#include "view/board_overview.h"
-#include "tools/connection_tool.h"
-#include "view/board_view.h"
-#include "window/core_text.h"
+#include "copper/connectivity.h"
 #include "dialogs/drill_list_window.h"
 #include "dialogs/excellon_dialog.h"
-#include "window/edit_commands.h"
-#include "tools/draw_tools.h"
-#include "tools/edit_tool.h"
-#include "edit/create.h"
 #include "dialogs/gerber_dialog.h"
-#include "panels/ground_plane_bar.h"
-#include "window/key_panel.h"
-#include "widgets/length_field.h"
-#include "window/language.h"
-#include "panels/layer_bar.h"
-#include "tools/measure_tool.h"
-#include "tools/placement_tool.h"
-#include "panels/properties_fields.h"
-#include "panels/properties_panel.h"
 #include "dialogs/new_board_dialog.h"
 #include "dialogs/options_dialog.h"
-#include "project/newboard.h"
+#include "dialogs/text_dialog.h"
 #include "edit/board_ops.h"
-#include "copper/connectivity.h"
 #include "edit/connections.h"
+#include "edit/create.h"
 #include "edit/undo.h"
 #include "io/project_file.h"
 #include "model/codepage.h"
 #include "model/objekt_list.h"
+#include "panels/ground_plane_bar.h"
+#include "panels/layer_bar.h"
+#include "panels/properties_fields.h"
+#include "panels/properties_panel.h"
+#include "panels/size_bar.h"
+#include "project/newboard.h"
 #include "render/grid.h"
 #include "render/painter.h"
 #include "render/view.h"
-#include "view/ruler.h"
-#include "panels/size_bar.h"
+#include "tools/connection_tool.h"
+#include "tools/draw_tools.h"
+#include "tools/edit_tool.h"
+#include "tools/measure_tool.h"
+#include "tools/placement_tool.h"
 #include "tools/test_tool.h"
-#include "dialogs/text_dialog.h"
 #include "tools/text_tool.h"
 #include "tools/tool_palette.h"
 #include "tools/tools.h"
+#include "view/board_overview.h"
+#include "view/board_view.h"
+#include "view/ruler.h"
+#include "widgets/length_field.h"
+#include "window/core_text.h"
+#include "window/edit_commands.h"
+#include "window/key_panel.h"
+#include "window/language.h"
 
 namespace bs::app {
 
@@ -223,8 +223,8 @@ void TMainWindow::BuildMenus() {
   fileMenu_ = file;
   file->addAction(tr("&New..."), this, [this] { NewProject(); });
   QAction* open = file->addAction(tr("&Open..."), this, [this] {
-    const QString path = QFileDialog::getOpenFileName(this, tr("Open"), QString::fromStdString(project_.LastDirectory),
-                                                      tr(kFilter));
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Open"), QString::fromStdString(project_.LastDirectory), tr(kFilter));
     if (!path.isEmpty()) OpenFile(path);
   });
   open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -345,9 +345,8 @@ void TMainWindow::BuildMenus() {
     RefreshEditMenu();
     QMessageBox::information(this, kCaption, Text(RubberBandCountsMessage(counts)));
   });
-  connect(extras, &QMenu::aboutToShow, this, [this, removeBands] {
-    removeBands->setEnabled(project_.Active() && HasConnections(*project_.Active()));
-  });
+  connect(extras, &QMenu::aboutToShow, this,
+          [this, removeBands] { removeBands->setEnabled(project_.Active() && HasConnections(*project_.Active())); });
   extras->addAction(commands_->DeleteOutsideAction());
 
   QMenu* options = menuBar()->addMenu(tr("&Options"));
@@ -364,9 +363,8 @@ void TMainWindow::BuildMenus() {
     settings_.Options.PlatinenZoom = on;
     overviewDock_->setVisible(on);
   });
-  connect(overviewDock_, &QDockWidget::visibilityChanged, showOverview, [this, showOverview](bool) {
-    showOverview->setChecked(!overviewDock_->isHidden());
-  });
+  connect(overviewDock_, &QDockWidget::visibilityChanged, showOverview,
+          [this, showOverview](bool) { showOverview->setChecked(!overviewDock_->isHidden()); });
   overviewAction_ = showOverview;
 
   // The properties panel: the Options menu, a tool bar button and the
@@ -384,9 +382,8 @@ void TMainWindow::BuildMenus() {
     propertiesDock_->setVisible(on);
     if (on) properties_->RefreshPanel();
   });
-  connect(propertiesDock_, &QDockWidget::visibilityChanged, propertiesAction_, [this](bool) {
-    propertiesAction_->setChecked(!propertiesDock_->isHidden());
-  });
+  connect(propertiesDock_, &QDockWidget::visibilityChanged, propertiesAction_,
+          [this](bool) { propertiesAction_->setChecked(!propertiesDock_->isHidden()); });
   commands_->SetPropertiesCommand([this] { ShowProperties(false); });
   options->addAction(tr("Zoom &board"), this, [this] { view_->ZoomBoard(); });
   options->addAction(tr("Zoom &objects"), this, [this] { view_->ZoomObjects(); });
@@ -508,9 +505,15 @@ void TMainWindow::BuildToolMenus() {
   // The pad shape menu: the nine shapes and the through-pad mark.
   QMenu* pad = palette_->PadMenu();
   auto* shapes = new QActionGroup(this);
-  const QString names[] = {tr("Round"),           tr("Octagon"),          tr("Square"),
-                           tr("Rounded, horizontal"), tr("Octagon, horizontal"), tr("Rectangle, horizontal"),
-                           tr("Rounded, vertical"),   tr("Octagon, vertical"),   tr("Rectangle, vertical")};
+  const QString names[] = {tr("Round"),
+                           tr("Octagon"),
+                           tr("Square"),
+                           tr("Rounded, horizontal"),
+                           tr("Octagon, horizontal"),
+                           tr("Rectangle, horizontal"),
+                           tr("Rounded, vertical"),
+                           tr("Octagon, vertical"),
+                           tr("Rectangle, vertical")};
   for (int shape = kShapeRound; shape <= kShapeRectV; ++shape) {
     QAction* a = pad->addAction(QIcon(PadShapePicture(shape, 32)), names[shape - 1]);
     a->setCheckable(true);
@@ -883,8 +886,8 @@ void TMainWindow::HalveGrid(bool halve) {
   if (halve == (halvedBoard_ != nullptr)) return;
   TBoard* b = halve ? project_.Active() : halvedBoard_;
   // The halved board may be gone (closed or deleted) by now.
-  const bool exists = std::any_of(project_.Boards.begin(), project_.Boards.end(),
-                                  [b](const auto& board) { return board.get() == b; });
+  const bool exists =
+      std::any_of(project_.Boards.begin(), project_.Boards.end(), [b](const auto& board) { return board.get() == b; });
   halvedBoard_ = halve ? b : nullptr;
   if (!b || !exists) return;
   SetGrid(b->Platine, halve ? b->Platine.Grid / 2 : b->Platine.Grid * 2);
@@ -1055,8 +1058,8 @@ TProjectUi TMainWindow::Ui() {
     return QMessageBox::question(this, kCaption, Text(q), QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
   };
   ui.AskYesNoCancel = [this](const std::string& q) {
-    const auto a = QMessageBox::question(this, kCaption, Text(q),
-                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto a =
+        QMessageBox::question(this, kCaption, Text(q), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     return a == QMessageBox::Yes ? TAnswer::Yes : a == QMessageBox::No ? TAnswer::No : TAnswer::Cancel;
   };
   ui.Inform = [this](const std::string& m) { QMessageBox::information(this, kCaption, Text(m)); };
@@ -1066,8 +1069,7 @@ TProjectUi TMainWindow::Ui() {
 void TMainWindow::RefreshTabs() {
   refreshingTabs_ = true;
   while (tabs_->count() > 0) tabs_->removeTab(0);
-  for (const auto& b : project_.Boards)
-    tabs_->addTab(QString::fromStdString(Cp1251ToUtf8(b->Caption)));
+  for (const auto& b : project_.Boards) tabs_->addTab(QString::fromStdString(Cp1251ToUtf8(b->Caption)));
   tabs_->setCurrentIndex(project_.ActiveIndex);
   refreshingTabs_ = false;
 }
@@ -1152,8 +1154,8 @@ bool TMainWindow::Save() {
 }
 
 bool TMainWindow::SaveAs() {
-  const QString path = QFileDialog::getSaveFileName(this, tr("Save as"), QString::fromStdString(project_.FileName),
-                                                    tr(kFilter));
+  const QString path =
+      QFileDialog::getSaveFileName(this, tr("Save as"), QString::fromStdString(project_.FileName), tr(kFilter));
   if (path.isEmpty()) return false;
   return SaveFileAs(path);
 }

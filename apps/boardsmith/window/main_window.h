@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "io/settings.h"
-#include "project/project.h"
 #include "panels/properties_panel.h"
+#include "project/project.h"
 #include "tools/tool.h"
 
 class QAction;

@@ -8,21 +8,20 @@
 #include <optional>
 #include <unordered_map>
 
-#include "model/polygon.h"
 #include "copper/predicates.h"
+#include "model/polygon.h"
 
 namespace bs {
 
 namespace {
 
 bool Drillable(const TObjekt& e) {
-  return e.Layer == kLayerC1 || e.Layer == kLayerC2 || e.Layer == kLayerI1 || e.Layer == kLayerI2 ||
-         e.Layer == kLayerO;
+  return e.Layer == kLayerC1 || e.Layer == kLayerC2 || e.Layer == kLayerI1 || e.Layer == kLayerI2 || e.Layer == kLayerO;
 }
 
 struct TCandidate {
   const TObjekt* Pad = nullptr;
-  int32_t Diameter = 0;  // rounded
+  int32_t Diameter = 0;                    // rounded
   int32_t X0 = 0, Y0 = 0, X1 = 0, Y1 = 0;  // centre +- drill radius, whole units
   bool Dropped = false;
   std::optional<TPolygon> Copper;  // built when first compared
@@ -262,7 +261,7 @@ std::string DrillListText(const TDrillList& list, TDisplayUnit unit, TLanguage l
     total += t.Holes.size();
   }
   out += std::string(16, '-') + "\n";
-  const char* word = language == TLanguage::Russian ? " отверстий"
+  const char* word = language == TLanguage::Russian  ? " отверстий"
                      : language == TLanguage::French ? " percages"
                                                      : " drilings";
   out += pad(std::to_string(total), 4) + word + "\n";

@@ -15,8 +15,8 @@
 namespace bs {
 
 struct TDrillTool {
-  int32_t Diameter = 0;                 // units; 0 in single-tool mode
-  std::vector<const TObjekt*> Holes;    // THT pads, in drilling order (not owned)
+  int32_t Diameter = 0;               // units; 0 in single-tool mode
+  std::vector<const TObjekt*> Holes;  // THT pads, in drilling order (not owned)
 };
 // Tools ascending by diameter.
 using TDrillList = std::vector<TDrillTool>;

@@ -18,11 +18,11 @@ struct TExcellonOptions {
   TExcellonFormat Format = TExcellonFormat::Inch24;
   bool DeleteLeadingZeros = false;
   bool DecimalPoint = false;
-  bool M71 = false;         // "M71"/"M72" instead of "METRIC"/"INCH"
+  bool M71 = false;  // "M71"/"M72" instead of "METRIC"/"INCH"
   bool NoComments = false;
   bool NoG90 = false;
   TExcellonMirror Mirror = TExcellonMirror::None;
-  bool UseOrigin = true;    // coordinates relative to the board's zero point
+  bool UseOrigin = true;  // coordinates relative to the board's zero point
 };
 
 // A coordinate of v units in the chosen number format.

@@ -209,8 +209,7 @@ void TGerberFile::ThtPad(const TObjekt& e, int32_t offset, bool clearPass) {
       Polygon(corners, true);
       return;
     }
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -244,8 +243,7 @@ void TGerberFile::Track(const TObjekt& e, int32_t offset) {
   if (n < 2) return;
   std::vector<TDPoint> corners;
   if ((e.TrackEnds & 1) && FlatEndCorners(e.Points[1], e.Points[0], penwidth_, corners)) Polygon(corners, true);
-  if ((e.TrackEnds & 2) && FlatEndCorners(e.Points[n - 2], e.Points[n - 1], penwidth_, corners))
-    Polygon(corners, true);
+  if ((e.TrackEnds & 2) && FlatEndCorners(e.Points[n - 2], e.Points[n - 1], penwidth_, corners)) Polygon(corners, true);
 }
 
 void TGerberFile::Zone(const TObjekt& e, int32_t offset, bool clearPass) {
@@ -304,8 +302,7 @@ void TGerberFile::WriteElement(const TObjekt& e, int32_t offset, bool clearPass)
       // tracks do not consult.
       for (const auto& stroke : e.SubElements) Track(*stroke, offset);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -364,8 +361,7 @@ bool GerberOutputAvailable(const TBoard& board, int row) {
       case TGerberContent::SmdMask:
         if (e->Kind == kKindSmdPad) return true;
         break;
-      default:
-        return true;
+      default: return true;
     }
   }
   return false;

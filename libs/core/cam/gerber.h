@@ -140,11 +140,11 @@ extern const std::array<TGerberOutput, kGerberOutputCount> kGerberOutputs;
 
 // The choices of one export run. Offsets are in units.
 struct TGerberOptions {
-  bool Frame = false;       // the board rectangle drawn with a 20-unit pen
+  bool Frame = false;  // the board rectangle drawn with a 20-unit pen
   bool Mirror = false;
-  bool UseOrigin = true;    // coordinates relative to the board's zero point
-  bool PunchHoles = false;  // copper: the drill holes cut out at the end
-  bool CentrePunch = false; // ... only as 0.3 mm marks
+  bool UseOrigin = true;     // coordinates relative to the board's zero point
+  bool PunchHoles = false;   // copper: the drill holes cut out at the end
+  bool CentrePunch = false;  // ... only as 0.3 mm marks
   bool MaskTht = true;
   bool MaskSmd = true;
   bool MaskOther = true;

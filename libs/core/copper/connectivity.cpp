@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "copper/ground_plane.h"
-#include "model/polygon.h"
 #include "copper/predicates.h"
 #include "model/geometry.h"
 #include "model/messages.h"
+#include "model/polygon.h"
 
 namespace bs {
 
@@ -287,9 +287,7 @@ void MarkConnected(TBoard& board, TObjekt& start, const TFloodOptions& options) 
   TConnectivity(board).Flood(start, options);
 }
 
-bool CanStartTest(const TObjekt& e) {
-  return !e.Cutout && !IsBareHole(e) && IsCopperLayer(e.Layer) && !HiddenLabel(e);
-}
+bool CanStartTest(const TObjekt& e) { return !e.Cutout && !IsBareHole(e) && IsCopperLayer(e.Layer) && !HiddenLabel(e); }
 
 bool HasConnections(const TBoard& board) {
   return std::any_of(board.Elements.begin(), board.Elements.end(),

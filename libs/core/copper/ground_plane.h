@@ -44,7 +44,7 @@ class TGroundPlaneRaster {
   int Area(int x, int y) const;  // -1 for no copper
 
   int cols_ = 0, rows_ = 0;
-  double sx_ = 1, sy_ = 1;  // pixels per unit
+  double sx_ = 1, sy_ = 1;        // pixels per unit
   std::vector<size_t> rowStart_;  // runs of row y: rowStart_[y] ... rowStart_[y + 1] - 1
   std::vector<TRun> runs_;
   std::vector<char> reached_;  // per area

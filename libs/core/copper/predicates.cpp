@@ -103,7 +103,8 @@ bool SegmentCrossesContours(TFloatPoint p1, TFloatPoint p2, const TPolygon& p,
   const TFloatRect seg = SegmentBox(p1, p2);
   for (size_t i = 0; i < p.Contours.size(); ++i) {
     if (!boxes[i] || !RectIntersect(*boxes[i], seg)) continue;
-    if (AnyEdge(p.Contours[i], [&](TFloatPoint a, TFloatPoint b) { return SegmentsIntersect(p1, p2, a, b).has_value(); }))
+    if (AnyEdge(p.Contours[i],
+                [&](TFloatPoint a, TFloatPoint b) { return SegmentsIntersect(p1, p2, a, b).has_value(); }))
       return true;
   }
   return false;

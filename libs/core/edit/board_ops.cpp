@@ -108,9 +108,7 @@ TEditResult ApplyThroughPad(TProject& project, bool on) {
   TBoard* board = project.Active();
   if (!board) return {};
   auto wanted = [on](const TObjekt& e) -> uint8_t { return on && IsCopperLayer(e.Layer) ? 1 : 0; };
-  auto fits = [&](const TObjekt& e) {
-    return e.Selected && e.Kind == kKindThtPad && ShownOnScreen(e, board->Platine);
-  };
+  auto fits = [&](const TObjekt& e) { return e.Selected && e.Kind == kKindThtPad && ShownOnScreen(e, board->Platine); };
   bool any = false;
   for (const auto& e : board->Elements) any |= fits(*e) && e->Via != wanted(*e);
   if (!any) return {};

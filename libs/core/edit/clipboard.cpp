@@ -139,11 +139,9 @@ TEditResult DeleteSelection(TProject& project) {
   // A component left with nothing but its labels loses the labels as well.
   std::set<int16_t> keeps;
   for (const auto& e : list)
-    if (touched.count(e->ComponentNo) && !IsComponentLabel(*e) && !doomed.count(e.get()))
-      keeps.insert(e->ComponentNo);
+    if (touched.count(e->ComponentNo) && !IsComponentLabel(*e) && !doomed.count(e.get())) keeps.insert(e->ComponentNo);
   for (const auto& e : list)
-    if (IsComponentLabel(*e) && touched.count(e->ComponentNo) && !keeps.count(e->ComponentNo))
-      doomed.insert(e.get());
+    if (IsComponentLabel(*e) && touched.count(e->ComponentNo) && !keeps.count(e->ComponentNo)) doomed.insert(e.get());
   if (doomed.empty()) return res;
   RecordUndo(project);
   DeleteObjekte(list, [&](const TObjekt& e) { return doomed.count(&e) != 0; });

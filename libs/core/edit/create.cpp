@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "edit/undo.h"
-#include "render/text_strokes.h"
 #include "model/objekt_list.h"
+#include "render/text_strokes.h"
 
 namespace bs {
 
@@ -250,8 +250,7 @@ std::string PairPresetCaption(int32_t a, int32_t b, TDisplayUnit unit) {
   char buf[96];
   if (unit == TDisplayUnit::Mil)
     std::snprintf(buf, sizeof buf, "%.1f  x  %.1f mil", a / 10000.0 * 39.37, b / 10000.0 * 39.37);
-  else
-    std::snprintf(buf, sizeof buf, "%.2f  x  %.2f мм", a / 10000.0, b / 10000.0);
+  else std::snprintf(buf, sizeof buf, "%.2f  x  %.2f мм", a / 10000.0, b / 10000.0);
   return buf;
 }
 
@@ -270,7 +269,8 @@ namespace {
 template <class T, class Key>
 bool InsertSorted(std::vector<T>& list, const T& p, Key key) {
   if (std::find(list.begin(), list.end(), p) != list.end()) return false;
-  const auto at = std::upper_bound(list.begin(), list.end(), p, [&](const T& a, const T& b) { return key(a) < key(b); });
+  const auto at =
+      std::upper_bound(list.begin(), list.end(), p, [&](const T& a, const T& b) { return key(a) < key(b); });
   list.insert(at, p);
   return true;
 }

@@ -80,10 +80,10 @@ TObjekt* ThtPadAt(TBoard& board, TDPoint p);
 
 // The fields of a text that its dialog edits.
 struct TTextFields {
-  TByteString Text;      // Windows-1251
+  TByteString Text;  // Windows-1251
   int32_t Height = 20000;
-  int Thickness = 1;     // 0 thin, 1 normal, 2 bold
-  int Style = 1;         // 0 narrow, 1 normal, 2 wide
+  int Thickness = 1;  // 0 thin, 1 normal, 2 bold
+  int Style = 1;      // 0 narrow, 1 normal, 2 wide
   bool MirrorH = false;
   bool MirrorV = false;
   int32_t Rotation = 0;  // degrees, clockwise

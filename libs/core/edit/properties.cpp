@@ -198,8 +198,9 @@ void ApplyThtPage(const TThtProps& v, const TRefList& pads, const TPlatine& boar
 
 namespace {
 double Edge(const TObjekt& e, size_t from) {
-  return e.Points.size() < 4 ? 0 : Distance({e.Points[from].X, e.Points[from].Y},
-                                            {e.Points[from + 1].X, e.Points[from + 1].Y});
+  return e.Points.size() < 4
+             ? 0
+             : Distance({e.Points[from].X, e.Points[from].Y}, {e.Points[from + 1].X, e.Points[from + 1].Y});
 }
 }  // namespace
 
@@ -318,8 +319,7 @@ TCircleProps ReadCirclePage(const TRefList& circles, const TPlatine& board) {
   return v;
 }
 
-void ApplyCirclePage(const TCircleProps& v, const TRefList& circles, const TPlatine& board,
-                     const TTouched& touched) {
+void ApplyCirclePage(const TCircleProps& v, const TRefList& circles, const TPlatine& board, const TTouched& touched) {
   for (TObjekt* e : circles) {
     Touch(touched, *e);
     if (v.Single) {

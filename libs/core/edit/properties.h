@@ -72,10 +72,10 @@ void StoreSpokes(TObjekt& pad, uint8_t screenMask, int activeLayer);
 
 // The thermal group of a single pad.
 struct TThermalGroup {
-  bool Shown = false;   // one pad, Thermal set, on a copper layer
-  int Width = 100;      // ThermalWidth, percent
+  bool Shown = false;  // one pad, Thermal set, on a copper layer
+  int Width = 100;     // ThermalWidth, percent
   bool Individual = false;
-  uint8_t Spokes = 0;   // screen directions
+  uint8_t Spokes = 0;  // screen directions
 };
 
 struct TThtProps {
@@ -86,7 +86,7 @@ struct TThtProps {
   std::optional<double> Drill;
   std::optional<bool> Via;
   std::optional<bool> Thermal;
-  bool AnyOnCopper = false;      // enables "Through pad" and "Thermal pad"
+  bool AnyOnCopper = false;  // enables "Through pad" and "Thermal pad"
   bool LeaderVia = false;
   TThermalGroup Group;
 };
@@ -103,7 +103,7 @@ struct TSmdProps {
   std::optional<double> SizeY;  // edge corner 1 - 2
   std::optional<bool> Thermal;
   bool AnyOnCopper = false;
-  TThermalGroup Group;          // Individual unused
+  TThermalGroup Group;  // Individual unused
 };
 TSmdProps ReadSmdPage(const TRefList& pads, const TPlatine& board);
 void ApplySmdPage(const TSmdProps& v, const TRefList& pads, const TPlatine& board, const TTouched& touched);
@@ -116,7 +116,7 @@ struct TTextProps {
   std::optional<int32_t> Style;      // 0 narrow, 1 normal, 2 wide
   std::optional<int32_t> Thickness;  // SizeB: 0 thin, 1 normal, 2 bold
   std::optional<bool> Cutout;
-  int32_t ThinnestStroke = 0;        // the smallest first-stroke width
+  int32_t ThinnestStroke = 0;  // the smallest first-stroke width
 };
 TTextProps ReadTextPage(const TRefList& texts);
 // The height limit: raises the height to the least height of the thickness
@@ -142,8 +142,7 @@ struct TCircleProps {
   std::optional<bool> Cutout;
 };
 TCircleProps ReadCirclePage(const TRefList& circles, const TPlatine& board);
-void ApplyCirclePage(const TCircleProps& v, const TRefList& circles, const TPlatine& board,
-                     const TTouched& touched);
+void ApplyCirclePage(const TCircleProps& v, const TRefList& circles, const TPlatine& board, const TTouched& touched);
 
 struct TTrackProps {
   std::optional<double> Width;

@@ -142,13 +142,10 @@ TDPoint OwnReference(const TObjekt& e) {
   switch (e.Kind) {
     case kKindThtPad:
     case kKindSmdPad:
-    case kKindCircle:
-      return Centre(e);
+    case kKindCircle: return Centre(e);
     case kKindTrack:
-    case kKindZone:
-      return AnchorPoint(e);
-    default:
-      return D(e.Pos);  // texts and legacy texts: the anchor
+    case kKindZone: return AnchorPoint(e);
+    default: return D(e.Pos);  // texts and legacy texts: the anchor
   }
 }
 
@@ -175,8 +172,7 @@ void ApplyMoves(TBoard& board, const std::vector<TUnitMove>& moves, int followLe
 
 }  // namespace
 
-TEditResult RotateSelection(TProject& project, double angleTenths, bool counterClockwise,
-                            const TEditOptions& options) {
+TEditResult RotateSelection(TProject& project, double angleTenths, bool counterClockwise, const TEditOptions& options) {
   TBoard* board = project.Active();
   double a = angleTenths / 10;
   if (counterClockwise) a = -a;
@@ -195,8 +191,7 @@ TEditResult RotateSelection(TProject& project, double angleTenths, bool counterC
   return Done(SelectionHasComponents(board->Elements));
 }
 
-TEditResult MirrorSelection(TProject& project, TMirror mirror, bool componentsConfirmed,
-                            const TEditOptions& options) {
+TEditResult MirrorSelection(TProject& project, TMirror mirror, bool componentsConfirmed, const TEditOptions& options) {
   TBoard* board = project.Active();
   if (!board || !AnySelected(board->Elements)) return {};
   const bool components = SelectionHasComponents(board->Elements);

@@ -19,16 +19,14 @@ namespace bs {
 // turned with it and its placement rotation changed by the angle, downwards
 // on the top side and upwards on the bottom side. Following track vertices
 // turn along.
-TEditResult RotateSelection(TProject& project, double angleTenths, bool counterClockwise,
-                            const TEditOptions& options);
+TEditResult RotateSelection(TProject& project, double angleTenths, bool counterClockwise, const TEditOptions& options);
 
 enum class TMirror { Horizontal, Vertical };
 // Mirrors the selection about the vertical (Horizontal) or horizontal
 // (Vertical) line through the centre of its bounding rectangle. A selection
 // with component elements is refused with NeedsConfirmation and the
 // component warning until `componentsConfirmed`.
-TEditResult MirrorSelection(TProject& project, TMirror mirror, bool componentsConfirmed,
-                            const TEditOptions& options);
+TEditResult MirrorSelection(TProject& project, TMirror mirror, bool componentsConfirmed, const TEditOptions& options);
 
 // Moves the selected elements to the other board side (C1 <-> C2,
 // S1 <-> S2; other layers stay) without mirroring them; the same component

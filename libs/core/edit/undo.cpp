@@ -34,8 +34,7 @@ void Restore(TBoard& board, TUndoSnapshot&& s) {
   Unselect(board.Elements);
 }
 
-bool Step(TProject& project, std::deque<TUndoSnapshot> TBoard::*from,
-          std::deque<TUndoSnapshot> TBoard::*to) {
+bool Step(TProject& project, std::deque<TUndoSnapshot> TBoard::*from, std::deque<TUndoSnapshot> TBoard::*to) {
   TBoard* board = project.Active();
   if (!board || project.Undo.Blocked || (board->*from).empty()) return false;
   (board->*to).push_back(Snapshot(*board));

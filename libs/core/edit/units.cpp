@@ -24,8 +24,8 @@ std::vector<TUnit> Units(const TObjektList& list, bool selectedOnly) {
     size_t at = units.size();
     const int32_t group = InnermostGroup(e);
     if (group > 0 || e.ComponentNo != 0) {
-      const auto key = group > 0 ? std::make_pair(int(kByGroup), group)
-                                 : std::make_pair(int(kByComponent), int32_t{e.ComponentNo});
+      const auto key =
+          group > 0 ? std::make_pair(int(kByGroup), group) : std::make_pair(int(kByComponent), int32_t{e.ComponentNo});
       at = byKey.try_emplace(key, units.size()).first->second;
     }
     if (at == units.size()) {

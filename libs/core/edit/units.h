@@ -9,8 +9,8 @@
 
 #include "model/geometry.h"
 #include "model/objekt.h"
-#include "model/types.h"
 #include "model/platine.h"
+#include "model/types.h"
 
 namespace bs {
 

@@ -441,9 +441,7 @@ void ReadElementBlocks(TByteReader& r, int version, size_t count, TObjektList& l
   for (size_t i = 0; i < count; ++i) read.push_back(ReadOneElement(r, version, partner));
 
   const size_t n = read.size();
-  auto at = [&](int32_t i) -> TObjekt* {
-    return i >= 0 && static_cast<size_t>(i) < n ? read[i].get() : nullptr;
-  };
+  auto at = [&](int32_t i) -> TObjekt* { return i >= 0 && static_cast<size_t>(i) < n ? read[i].get() : nullptr; };
   if (version >= 3) {
     for (const auto& e : read) {
       const bool lists = version == 3 ? e->Kind == kKindThtPad : IsPad(*e);
@@ -473,8 +471,10 @@ void ConvertOldElements(TObjektList& list, int version) {
         e->OutlineMargin = 0;
       } else if (e->Kind == kKindSmdPad) {
         const float hw = e->SizeA / 2, hh = e->SizeB / 2;
-        e->Points = {{e->Pos.X - hw, e->Pos.Y + hh}, {e->Pos.X + hw, e->Pos.Y + hh},
-                     {e->Pos.X + hw, e->Pos.Y - hh}, {e->Pos.X - hw, e->Pos.Y - hh}};
+        e->Points = {{e->Pos.X - hw, e->Pos.Y + hh},
+                     {e->Pos.X + hw, e->Pos.Y + hh},
+                     {e->Pos.X + hw, e->Pos.Y - hh},
+                     {e->Pos.X - hw, e->Pos.Y - hh}};
       }
     }
   }

@@ -134,9 +134,7 @@ TIniFile::TSection* TIniFile::FindSection(std::string_view section) {
 
 bool TIniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
 
-bool TIniFile::HasKey(std::string_view section, std::string_view key) const {
-  return Find(section, key).has_value();
-}
+bool TIniFile::HasKey(std::string_view section, std::string_view key) const { return Find(section, key).has_value(); }
 
 std::optional<std::string> TIniFile::Find(std::string_view section, std::string_view key) const {
   const TSection* s = FindSection(section);

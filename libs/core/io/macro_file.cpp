@@ -7,11 +7,11 @@
 
 #include "io/byte_stream.h"
 #include "io/element_codec.h"
+#include "model/atomic_file.h"
 #include "model/geometry.h"
 #include "model/objekt_list.h"
 #include "model/platine.h"
 #include "render/text_strokes.h"
-#include "model/atomic_file.h"
 
 namespace bs {
 
@@ -220,8 +220,7 @@ void FlipMacro(TObjektList& list, const TMacroGrid& grid) {
   for (const auto& e : list) MirrorHorizontally(*e, 0);
   MoveToReferencePoint(list, grid);
   for (const auto& e : list) {
-    if (IsIdLabel(*e) && e->Place && e->Place->PlaceOffsetX != 0)
-      e->Place->PlaceOffsetX = -e->Place->PlaceOffsetX;
+    if (IsIdLabel(*e) && e->Place && e->Place->PlaceOffsetX != 0) e->Place->PlaceOffsetX = -e->Place->PlaceOffsetX;
     switch (e->Layer) {
       case kLayerC1: SetLayer(*e, kLayerC2); break;
       case kLayerC2: SetLayer(*e, kLayerC1); break;

@@ -43,8 +43,7 @@ struct TMacroReadResult {
 // route links of a project board of the same version; from version 4 on two
 // short strings of 50 (the description lines). A header whose upper three
 // bytes are not those of the file magic, or a version above 6, fails too.
-TMacroReadResult ReadMacroBytes(const uint8_t* data, size_t size, TMacro& macro,
-                                const TReadOptions& opt = {});
+TMacroReadResult ReadMacroBytes(const uint8_t* data, size_t size, TMacro& macro, const TReadOptions& opt = {});
 // The same from a file; `macro.Path` becomes `path` whether or not it loads.
 TMacroReadResult ReadMacroFile(const std::string& path, TMacro& macro, const TReadOptions& opt = {});
 
@@ -67,8 +66,8 @@ TDPoint MacroReferencePoint(const TObjektList& list, bool selectionOnly, const T
 std::vector<uint8_t> EncodeMacro(TObjektList& list, bool selectionOnly, const TByteString& text1,
                                  const TByteString& text2, const TMacroGrid& grid = {});
 // Writes the macro file through a temporary file; false when it cannot be written.
-bool WriteMacroFile(const std::string& path, TObjektList& list, bool selectionOnly,
-                    const TByteString& text1, const TByteString& text2, const TMacroGrid& grid = {});
+bool WriteMacroFile(const std::string& path, TObjektList& list, bool selectionOnly, const TByteString& text1,
+                    const TByteString& text2, const TMacroGrid& grid = {});
 // Writes the whole loaded macro with its description texts to `path` and
 // clears its modified flag; false (flag unchanged) when it cannot be written.
 bool SaveMacro(const std::string& path, TMacro& macro, const TMacroGrid& grid = {});

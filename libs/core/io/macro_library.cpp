@@ -140,8 +140,8 @@ TRenameResult RenameMacroNode(const std::string& path, const std::string& newCap
     return res;
   }
   // An empty caption or one naming another folder is no rename within the tree.
-  const bool valid = !newCaption.empty() && newCaption.find('/') == std::string::npos && newCaption != "." &&
-                     newCaption != "..";
+  const bool valid =
+      !newCaption.empty() && newCaption.find('/') == std::string::npos && newCaption != "." && newCaption != "..";
   if (valid) fs::rename(old, target, ec);
   if (!valid || ec) {
     res.Message = msg::kCannotRename;

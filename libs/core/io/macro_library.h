@@ -65,8 +65,8 @@ bool DeleteMacroFile(const std::string& path);
 
 // The preview state a loaded macro is fitted to.
 struct TMacroView {
-  bool Top = true;             // board side of the preview
-  bool AddAsComponent = false; // shows the component labels
+  bool Top = true;              // board side of the preview
+  bool AddAsComponent = false;  // shows the component labels
   TMacroGrid Grid;
   TReadOptions Read;
 };

@@ -142,8 +142,8 @@ TFileCheck CheckFile(const std::string& path) {
   return CheckFileHeader(head, static_cast<size_t>(in.gcount()), path);
 }
 
-TReadResult ReadProjectBytes(TProject& project, const uint8_t* data, size_t size, bool import,
-                             const std::string& path, const TReadOptions& opt) {
+TReadResult ReadProjectBytes(TProject& project, const uint8_t* data, size_t size, bool import, const std::string& path,
+                             const TReadOptions& opt) {
   TReadResult res;
   const TFileCheck check = CheckFileHeader(data, size, path);
   if (!check.Ok) {
@@ -228,14 +228,12 @@ TReadResult ReadProjectBytes(TProject& project, const uint8_t* data, size_t size
   }
   if (TBoard* active = project.Active()) RenumberGroupsAndComponents(active->Elements);
   project.Changed = import;
-  if (version < 4)
-    res.Warning = msg::kOldLayers;
+  if (version < 4) res.Warning = msg::kOldLayers;
   res.Ok = complete;
   return res;
 }
 
-TReadResult ReadProjectFile(TProject& project, const std::string& path, bool import,
-                            const TReadOptions& opt) {
+TReadResult ReadProjectFile(TProject& project, const std::string& path, bool import, const TReadOptions& opt) {
   bool ok = false;
   const std::vector<uint8_t> data = ReadWholeFile(path, ok);
   if (!ok) {
@@ -312,8 +310,8 @@ size_t RemoveElementsOutsideBoard(TBoard& board) {
     TBox set = own[i];
     if (e.ComponentNo != 0) set.Add(byComponent[e.ComponentNo]);
     if (InnermostGroup(e) > 0) set.Add(byGroup[InnermostGroup(e)]);
-    const bool meets = set.any && set.r.Right >= 0 && set.r.Left <= p.Width && set.r.Bottom >= -int64_t{p.Height} &&
-                       set.r.Top <= 0;
+    const bool meets =
+        set.any && set.r.Right >= 0 && set.r.Left <= p.Width && set.r.Bottom >= -int64_t{p.Height} && set.r.Top <= 0;
     outside[i] = !meets;
   }
   size_t k = 0;
@@ -354,9 +352,7 @@ bool SaveProjectAs(TProject& project, const std::string& path, const TProjectUi&
   const std::string target = WithProjectExtension(path);
   bool deleteOriginal = false;
   if (target != path && fs::exists(path)) {
-    const TAnswer a = ui.AskYesNoCancel
-                          ? ui.AskYesNoCancel(msg::kKeepOriginal)
-                          : TAnswer::Yes;
+    const TAnswer a = ui.AskYesNoCancel ? ui.AskYesNoCancel(msg::kKeepOriginal) : TAnswer::Yes;
     deleteOriginal = a == TAnswer::No;
   }
   const TWriteResult w = WriteProject(project, target);

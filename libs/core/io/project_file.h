@@ -36,10 +36,9 @@ struct TReadResult {
 // check changes nothing. A damaged or truncated file keeps the boards read
 // completely so far (at least one board remains) and clears the project's
 // file name, so that a later save never overwrites the original.
-TReadResult ReadProjectBytes(TProject& project, const uint8_t* data, size_t size, bool import,
-                             const std::string& path, const TReadOptions& opt = {});
-TReadResult ReadProjectFile(TProject& project, const std::string& path, bool import,
-                            const TReadOptions& opt = {});
+TReadResult ReadProjectBytes(TProject& project, const uint8_t* data, size_t size, bool import, const std::string& path,
+                             const TReadOptions& opt = {});
+TReadResult ReadProjectFile(TProject& project, const std::string& path, bool import, const TReadOptions& opt = {});
 
 // The version-6 bytes of the project as it is (no clean-up).
 std::vector<uint8_t> EncodeProject(const TProject& project);

@@ -21,12 +21,12 @@ namespace bs {
 namespace fs = std::filesystem;
 
 const std::vector<int32_t> kDefaultTrackPresets{1500, 2000, 3000, 4000, 6000, 8000, 10000, 12000, 14000};
-const std::vector<TPadSizePreset> kDefaultPadPresets{
-    {8000, 4000},   {10000, 5000}, {14000, 8000},  {14000, 10000}, {16000, 8000},
-    {16000, 10000}, {20000, 8000}, {20000, 10000}, {24000, 12000}, {30000, 14000}};
-const std::vector<TSmdSizePreset> kDefaultSmdPresets{
-    {3000, 3000},  {5000, 6000},   {6000, 9000},   {8000, 9000},  {9000, 16000},
-    {10000, 12000}, {12000, 17000}, {12000, 27000}, {12000, 32000}};
+const std::vector<TPadSizePreset> kDefaultPadPresets{{8000, 4000},   {10000, 5000},  {14000, 8000}, {14000, 10000},
+                                                     {16000, 8000},  {16000, 10000}, {20000, 8000}, {20000, 10000},
+                                                     {24000, 12000}, {30000, 14000}};
+const std::vector<TSmdSizePreset> kDefaultSmdPresets{{3000, 3000},   {5000, 6000},   {6000, 9000},
+                                                     {8000, 9000},   {9000, 16000},  {10000, 12000},
+                                                     {12000, 17000}, {12000, 27000}, {12000, 32000}};
 
 namespace {
 
@@ -127,8 +127,7 @@ int Checked(const TOptionKey& k, int value, int def) {
     case TCheck::None: return value;
     case TCheck::Clamp: return std::clamp(value, k.Min, k.Max);
     case TCheck::InRange: return value >= k.Min && value <= k.Max ? value : def;
-    case TCheck::Marker:
-      return value == 0 || value == 2 || value == 4 || value == 5 || value == 10 ? value : def;
+    case TCheck::Marker: return value == 0 || value == 2 || value == 4 || value == 5 || value == 10 ? value : def;
   }
   return def;
 }
@@ -140,7 +139,7 @@ struct TSizeKey {
   int32_t TSettings::TToolSizes::*Member;
 };
 const TSizeKey kSizeKeys[] = {
-    {"Track", &TSettings::TToolSizes::Track}, {"Circle1", &TSettings::TToolSizes::Circle1},
+    {"Track", &TSettings::TToolSizes::Track},     {"Circle1", &TSettings::TToolSizes::Circle1},
     {"Circle2", &TSettings::TToolSizes::Circle2}, {"SMDX", &TSettings::TToolSizes::SMDX},
     {"SMDY", &TSettings::TToolSizes::SMDY},
 };
@@ -171,9 +170,7 @@ std::optional<std::pair<int32_t, int32_t>> ParseSizePair(std::string_view s) {
   return std::pair{*a, *b};
 }
 
-std::string SizePairText(int32_t a, int32_t b) {
-  return kPresetPrefix + std::to_string(a) + "x" + std::to_string(b);
-}
+std::string SizePairText(int32_t a, int32_t b) { return kPresetPrefix + std::to_string(a) + "x" + std::to_string(b); }
 
 // The values of the keys prefix + 0, prefix + 1, ... up to the first
 // missing key.
@@ -204,7 +201,8 @@ template <typename T, typename Text>
 void WritePresets(TIniFile& ini, std::string_view section, std::string_view prefix, const std::vector<T>& list,
                   Text text) {
   ini.EraseSection(section);
-  for (size_t i = 0; i < list.size(); ++i) ini.WriteString(section, std::string(prefix) + std::to_string(i), text(list[i]));
+  for (size_t i = 0; i < list.size(); ++i)
+    ini.WriteString(section, std::string(prefix) + std::to_string(i), text(list[i]));
 }
 
 // Saves the file, creating its folder first when needed.
@@ -369,10 +367,14 @@ bool ValidToolHotkeys(std::string_view keys) {
 namespace {
 // The keys of section "Excellon".
 constexpr std::pair<const char*, bool TSettings::TExcellon::*> kExcellonKeys[] = {
-    {"MM32", &TSettings::TExcellon::MM32},   {"MM33", &TSettings::TExcellon::MM33},
-    {"Zoll", &TSettings::TExcellon::Zoll},   {"Zero", &TSettings::TExcellon::Zero},
-    {"Komma", &TSettings::TExcellon::Komma}, {"M71", &TSettings::TExcellon::M71},
-    {"Kommentare", &TSettings::TExcellon::Kommentare}, {"G90", &TSettings::TExcellon::G90},
+    {"MM32", &TSettings::TExcellon::MM32},
+    {"MM33", &TSettings::TExcellon::MM33},
+    {"Zoll", &TSettings::TExcellon::Zoll},
+    {"Zero", &TSettings::TExcellon::Zero},
+    {"Komma", &TSettings::TExcellon::Komma},
+    {"M71", &TSettings::TExcellon::M71},
+    {"Kommentare", &TSettings::TExcellon::Kommentare},
+    {"G90", &TSettings::TExcellon::G90},
 };
 }  // namespace
 
@@ -417,8 +419,8 @@ TSettings ReadSettings(const TIniFile& ini, const TSettingsContext& context) {
     kind.Fixed = ini.ReadString("Ordner", kFolderKeys[i], "");
     // A fixed folder is where the dialogs of its kind start; the remembered
     // one counts only without it.
-    kind.Last = kind.Fixed.empty() ? ini.ReadString("Ordner", std::string(kFolderKeys[i]) + "_Last", kind.Last)
-                                   : kind.Fixed;
+    kind.Last =
+        kind.Fixed.empty() ? ini.ReadString("Ordner", std::string(kFolderKeys[i]) + "_Last", kind.Last) : kind.Fixed;
   }
   f.EqualDir = ini.ReadBool("Ordner", "EqualDir", f.EqualDir);
   if (std::string root = ini.ReadString("Ordner", "Makro", ""); !root.empty()) f.Makro = root;
@@ -446,14 +448,20 @@ TSettings ReadSettings(const TIniFile& ini, const TSettingsContext& context) {
     if (code && UsableGridCode(*code) && UserGridRangeError(*DecodeGridValue(*code)).empty())
       InsertUserGrid(s.UserGrids, *code);
   }
-  ReadPresets<TPadSizePreset>(ini, "LA_POPUP", "S", [](std::string_view v) -> std::optional<TPadSizePreset> {
-    const auto p = ParseSizePair(v);
-    return p ? std::optional(TPadSizePreset{p->first, p->second}) : std::nullopt;
-  }, s.PadPresets);
-  ReadPresets<TSmdSizePreset>(ini, "SMD_POPUP", "S", [](std::string_view v) -> std::optional<TSmdSizePreset> {
-    const auto p = ParseSizePair(v);
-    return p ? std::optional(TSmdSizePreset{p->first, p->second}) : std::nullopt;
-  }, s.SmdPresets);
+  ReadPresets<TPadSizePreset>(
+      ini, "LA_POPUP", "S",
+      [](std::string_view v) -> std::optional<TPadSizePreset> {
+        const auto p = ParseSizePair(v);
+        return p ? std::optional(TPadSizePreset{p->first, p->second}) : std::nullopt;
+      },
+      s.PadPresets);
+  ReadPresets<TSmdSizePreset>(
+      ini, "SMD_POPUP", "S",
+      [](std::string_view v) -> std::optional<TSmdSizePreset> {
+        const auto p = ParseSizePair(v);
+        return p ? std::optional(TSmdSizePreset{p->first, p->second}) : std::nullopt;
+      },
+      s.SmdPresets);
 
   // Manufacturing output: offsets in 1/100 mm within the ranges of their
   // fields, file-name endings, Excellon choices.
@@ -514,8 +522,10 @@ void WriteSettings(const TSettings& s, TIniFile& ini) {
   const auto number = [](int32_t v) { return std::to_string(v); };
   WritePresets(ini, "L_POPUP", "T", s.TrackPresets, number);
   WritePresets(ini, "R_POPUP", "T", s.UserGrids, number);
-  WritePresets(ini, "LA_POPUP", "S", s.PadPresets, [](const TPadSizePreset& p) { return SizePairText(p.Outer, p.Drill); });
-  WritePresets(ini, "SMD_POPUP", "S", s.SmdPresets, [](const TSmdSizePreset& p) { return SizePairText(p.Width, p.Height); });
+  WritePresets(ini, "LA_POPUP", "S", s.PadPresets,
+               [](const TPadSizePreset& p) { return SizePairText(p.Outer, p.Drill); });
+  WritePresets(ini, "SMD_POPUP", "S", s.SmdPresets,
+               [](const TSmdSizePreset& p) { return SizePairText(p.Width, p.Height); });
 
   const auto& g = s.Gerber;
   ini.WriteInt("Gerber", "LS_Offset_LA", g.LS_Offset_LA);

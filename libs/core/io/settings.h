@@ -80,8 +80,21 @@ bool WriteLanguage(const std::string& path, TLanguage language);
 
 // The 15 tool hotkeys, one character per tool in this order; '_' is no key.
 enum TToolHotkey {
-  kHotZoom, kHotTrack, kHotPad, kHotSmdPad, kHotCircle, kHotRectangle, kHotZone, kHotSpecialForm,
-  kHotText, kHotConnections, kHotAutoroute, kHotTest, kHotMeasure, kHotPhotoview, kHotSolderMask,
+  kHotZoom,
+  kHotTrack,
+  kHotPad,
+  kHotSmdPad,
+  kHotCircle,
+  kHotRectangle,
+  kHotZone,
+  kHotSpecialForm,
+  kHotText,
+  kHotConnections,
+  kHotAutoroute,
+  kHotTest,
+  kHotMeasure,
+  kHotPhotoview,
+  kHotSolderMask,
   kToolHotkeyCount
 };
 std::string DefaultToolHotkeys(TLanguage language);
@@ -109,8 +122,8 @@ inline constexpr int kMaxRecentFiles = 4;
 // Grid hotkeys 1 ... 9 as the settings file spells them by default: the
 // values of kDefaultGridHotkeys, keys 6 and 8 in other codes (20793754 for
 // 79.375 micrometres, 10001005 for 1 mm).
-inline constexpr std::array<int32_t, 9> kDefaultStoredGridHotkeys{
-    10002545, 10001275, 10006354, 10031753, 10158752, 20793754, 23968753, 10001005, 10000105};
+inline constexpr std::array<int32_t, 9> kDefaultStoredGridHotkeys{10002545, 10001275, 10006354, 10031753, 10158752,
+                                                                  20793754, 23968753, 10001005, 10000105};
 
 extern const std::vector<int32_t> kDefaultTrackPresets;
 extern const std::vector<TPadSizePreset> kDefaultPadPresets;
@@ -118,8 +131,8 @@ extern const std::vector<TSmdSizePreset> kDefaultSmdPresets;
 
 // Where the defaults that depend on the machine come from.
 struct TSettingsContext {
-  std::string DataFolder;       // the default macro root lies in it
-  std::string DocumentsFolder;  // the default of the remembered folders
+  std::string DataFolder;                   // the default macro root lies in it
+  std::string DocumentsFolder;              // the default of the remembered folders
   TLanguage Language = TLanguage::English;  // the default tool hotkeys
 };
 
@@ -137,13 +150,13 @@ struct TSettings {
     int AutoSaveTime = 300000;  // milliseconds
     int Farbschema = 0;         // colour scheme 0 ... 3
     bool PlatinenZoom = false;
-    int Undo = 50;              // undo depth minus one
-    int Imax_CU = 35;           // copper thickness, micrometres
-    int Imax_DT = 20;           // temperature rise, degrees
+    int Undo = 50;     // undo depth minus one
+    int Imax_CU = 35;  // copper thickness, micrometres
+    int Imax_DT = 20;  // temperature rise, degrees
     bool Bauteil = true;
     bool BezSichtbarDefault = true;
     bool WertSichtbarDefault = true;
-    int BohrlochFarbe = 0;      // drill holes: 0 background, 1 white, 2 black
+    int BohrlochFarbe = 0;  // drill holes: 0 background, 1 white, 2 black
     bool BlinkTest = true;
     bool TestLuftlinien = false;
     bool SchrifthoeheBegrenzen = false;
@@ -162,20 +175,20 @@ struct TSettings {
     std::string Hotkeys = DefaultToolHotkeys(TLanguage::English);
     int Transparent = 0;
     bool Fang = true;
-    int Gummiband = 0;          // 0 ... 2
-    int RasterMarkierung = 4;   // 0, 2, 4, 5 or 10
+    int Gummiband = 0;         // 0 ... 2
+    int RasterMarkierung = 4;  // 0, 2, 4, 5 or 10
     bool Punktraster = false;
     bool RasterSichtbar = true;
-    int RotWinkel = 450;        // tenths of a degree
-    int UserRotWinkel = 225;    // tenths of a degree
+    int RotWinkel = 450;      // tenths of a degree
+    int UserRotWinkel = 225;  // tenths of a degree
     bool MIL = false;
     bool Makro = true;
-    int MakroBreite = 176;      // pixels
-    int MakroHoehe = 350;       // pixels
+    int MakroBreite = 176;  // pixels
+    int MakroHoehe = 350;   // pixels
     bool DRC = false;
     bool Eigenschaften = false;
     bool Bauteile = false;
-    int BauteileBreite = 124;   // pixels
+    int BauteileBreite = 124;  // pixels
     bool Selector = false;
     friend bool operator==(const TOptions&, const TOptions&) = default;
   } Options;
@@ -202,29 +215,29 @@ struct TSettings {
     friend bool operator==(const TFolders&, const TFolders&) = default;
   } Folders;
 
-  std::vector<std::string> RecentFiles;                          // [MRU], most recent first
+  std::vector<std::string> RecentFiles;                            // [MRU], most recent first
   std::array<int32_t, 9> GridHotkeys = kDefaultStoredGridHotkeys;  // [RasterHotkeys] 1 ... 9
-  std::vector<int32_t> TrackPresets = kDefaultTrackPresets;      // [L_POPUP] T0 ...
-  std::vector<int32_t> UserGrids;                                // [R_POPUP] T0 ..., ascending
-  std::vector<TPadSizePreset> PadPresets = kDefaultPadPresets;   // [LA_POPUP] S0 ...
-  std::vector<TSmdSizePreset> SmdPresets = kDefaultSmdPresets;   // [SMD_POPUP] S0 ...
+  std::vector<int32_t> TrackPresets = kDefaultTrackPresets;        // [L_POPUP] T0 ...
+  std::vector<int32_t> UserGrids;                                  // [R_POPUP] T0 ..., ascending
+  std::vector<TPadSizePreset> PadPresets = kDefaultPadPresets;     // [LA_POPUP] S0 ...
+  std::vector<TSmdSizePreset> SmdPresets = kDefaultSmdPresets;     // [SMD_POPUP] S0 ...
 
   // ---- manufacturing output ----
   // The file-name endings of a fresh installation, in the order of the
   // Gerber output files.
   static std::array<std::string, 11> DefaultGerberEndings();
-  struct TGerber {  // [Gerber]
-    int LS_Offset_LA = 30;       // solder-mask offset of THT pads, 1/100 mm
-    int LS_Offset_SMD = 10;      // ... of SMD pads
-    int LS_Offset_Sonstige = 10; // ... of other elements
-    int SMD_Maske_Offset = 0;    // SMD-mask offset, 1/100 mm, may be negative
+  struct TGerber {                // [Gerber]
+    int LS_Offset_LA = 30;        // solder-mask offset of THT pads, 1/100 mm
+    int LS_Offset_SMD = 10;       // ... of SMD pads
+    int LS_Offset_Sonstige = 10;  // ... of other elements
+    int SMD_Maske_Offset = 0;     // SMD-mask offset, 1/100 mm, may be negative
     // File-name endings in the order of the output files (keys K1, K2, B1,
     // B2, I1, I2, U, LS1, LS2, SMD1, SMD2).
     std::array<std::string, 11> Endings = DefaultGerberEndings();
     friend bool operator==(const TGerber&, const TGerber&) = default;
   } Gerber;
 
-  struct TExcellon {  // [Excellon]
+  struct TExcellon {          // [Excellon]
     bool MM32 = false;        // millimetres, format 3.2
     bool MM33 = false;        // millimetres, format 3.3
     bool Zoll = true;         // inch, format 2.4

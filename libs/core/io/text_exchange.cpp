@@ -34,8 +34,7 @@ class TRecordWriter {
   void Bool(const char* name, bool v) { Field(name) += v ? "true" : "false"; }
   // The text's y axis points down.
   void Point(const char* name, TFPoint p) {
-    Field(name) +=
-        std::to_string(RoundClamped(p.X)) + "/" + std::to_string(RoundClamped(-double(p.Y)));
+    Field(name) += std::to_string(RoundClamped(p.X)) + "/" + std::to_string(RoundClamped(-double(p.Y)));
   }
   void Text(const char* name, const TByteString& t) { Field(name) += "|" + t + "|"; }
   void Points(const TPointList& pts) {
@@ -131,13 +130,10 @@ TIntStatus ReadIntAt(std::string_view s, size_t& pos, int32_t& out) {
 // at the first occurrence of "NAME=" anywhere in the record.
 class TRecordReader {
  public:
-  TRecordReader(std::string normalised, int line) : s_(std::move(normalised)), line_(line) {
-    IndexPoints();
-  }
+  TRecordReader(std::string normalised, int line) : s_(std::move(normalised)), line_(line) { IndexPoints(); }
 
   // The value when present; throws when it is not a number.
-  std::optional<int32_t> Int(std::string_view name,
-                             int32_t lo = std::numeric_limits<int32_t>::min(),
+  std::optional<int32_t> Int(std::string_view name, int32_t lo = std::numeric_limits<int32_t>::min(),
                              int32_t hi = std::numeric_limits<int32_t>::max()) const {
     size_t pos = Find(name);
     if (pos == std::string::npos) return std::nullopt;
@@ -146,8 +142,7 @@ class TRecordReader {
     if (v < lo || v > hi) Check(TIntStatus::OutOfRange, name);
     return v;
   }
-  int32_t IntOr(std::string_view name, int32_t fallback,
-                int32_t lo = std::numeric_limits<int32_t>::min(),
+  int32_t IntOr(std::string_view name, int32_t fallback, int32_t lo = std::numeric_limits<int32_t>::min(),
                 int32_t hi = std::numeric_limits<int32_t>::max()) const {
     return Int(name, lo, hi).value_or(fallback);
   }
@@ -230,8 +225,7 @@ class TRecordReader {
 
 constexpr int32_t kMaxLayer = kLayerCount;
 
-std::unique_ptr<TObjekt> ReadTrackOrZone(const TRecordReader& r, bool zone,
-                                         const TTextImportDefaults& d) {
+std::unique_ptr<TObjekt> ReadTrackOrZone(const TRecordReader& r, bool zone, const TTextImportDefaults& d) {
   auto e = NewObjekt();
   const int32_t width = r.IntOr("WIDTH", d.TrackWidth);
   const auto layer = static_cast<uint8_t>(r.IntOr("LAYER", d.ActiveLayer, 0, kMaxLayer));
@@ -281,8 +275,7 @@ std::unique_ptr<TObjekt> ReadThtPad(const TRecordReader& r) {
   const TFPoint pos = r.Point("POS").value_or(TFPoint{});
   const int32_t size = r.RequiredInt("SIZE");
   const int32_t drill = r.RequiredInt("DRILL");
-  InitThtPad(*e, pos, kLayerC1, shape, static_cast<float>(drill / 2.0),
-             static_cast<float>(size / 2.0));
+  InitThtPad(*e, pos, kLayerC1, shape, static_cast<float>(drill / 2.0), static_cast<float>(size / 2.0));
   ReadPadCommon(r, *e);
   if (auto v = r.Bool("VIA")) e->Via = *v;
   ReadThermal(r, *e, true);
@@ -347,8 +340,8 @@ std::unique_ptr<TObjekt> ReadText(const TRecordReader& r, const TByteString& val
   const int32_t rotation = r.IntOr("ROTATION", 0);
   const bool mirrorH = r.BoolOr("MIRROR_HORZ", false);
   const bool mirrorV = r.BoolOr("MIRROR_VERT", false);
-  InitText(*e, pos, value, mirrorV, mirrorH, kLayerC1, style, static_cast<float>(thickness),
-           static_cast<float>(height), rotation);
+  InitText(*e, pos, value, mirrorV, mirrorH, kLayerC1, style, static_cast<float>(thickness), static_cast<float>(height),
+           rotation);
   ReadDrawingCommon(r, *e);
   // A text whose glyphs cannot be built keeps no strokes; the clean-up of
   // the caller removes it.
@@ -384,18 +377,12 @@ void ReadRecord(std::string_view raw, int line, const TTextImportDefaults& d, TO
   const TRecordReader r(std::move(s), line);
 
   std::unique_ptr<TObjekt> e;
-  if (keyword == "TRACK")
-    e = ReadTrackOrZone(r, false, d);
-  else if (keyword == "ZONE")
-    e = ReadTrackOrZone(r, true, d);
-  else if (keyword == "PAD")
-    e = ReadThtPad(r);
-  else if (keyword == "SMDPAD")
-    e = ReadSmdPad(r);
-  else if (keyword == "TEXT")
-    e = ReadText(r, value);
-  else if (keyword == "CIRCLE")
-    e = ReadCircle(r);
+  if (keyword == "TRACK") e = ReadTrackOrZone(r, false, d);
+  else if (keyword == "ZONE") e = ReadTrackOrZone(r, true, d);
+  else if (keyword == "PAD") e = ReadThtPad(r);
+  else if (keyword == "SMDPAD") e = ReadSmdPad(r);
+  else if (keyword == "TEXT") e = ReadText(r, value);
+  else if (keyword == "CIRCLE") e = ReadCircle(r);
   if (e) out.push_back(std::move(e));
 }
 
@@ -495,8 +482,7 @@ TTextImportResult ReadTextExchange(std::string_view text, const TTextImportDefau
       ++line;
       if (record.empty()) recordLine = line;
       record.append(text.substr(pos, end - pos));
-      if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
-        ++end;
+      if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
       pos = end + 1;
       if (!record.empty() && record.back() == ';') {
         ReadRecord(record, recordLine, defaults, res.Elements);

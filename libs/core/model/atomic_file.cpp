@@ -1,8 +1,8 @@
 #include "model/atomic_file.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 
 namespace bs {
 
@@ -11,8 +11,7 @@ namespace fs = std::filesystem;
 bool WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
   const fs::path target(path);
   const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  const std::string tmp =
-      (dir / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()))).string();
+  const std::string tmp = (dir / ("." + target.filename().string() + ".tmp" + std::to_string(::getpid()))).string();
   FILE* f = std::fopen(tmp.c_str(), "wb");
   if (!f) return false;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();

@@ -37,9 +37,7 @@ double Normalise(double a) {
   return a;
 }
 
-bool SameRounded(TFPoint a, TFPoint b) {
-  return RoundInt(a.X) == RoundInt(b.X) && RoundInt(a.Y) == RoundInt(b.Y);
-}
+bool SameRounded(TFPoint a, TFPoint b) { return RoundInt(a.X) == RoundInt(b.X) && RoundInt(a.Y) == RoundInt(b.Y); }
 
 // Full circle of n points around c, starting after angle 0 and ending on it.
 void AppendCircle(TDPoint c, double r, int n, TContours& out) {
@@ -164,8 +162,7 @@ void ThtContours(const TObjekt& e, TContours& out, const TContourOptions& opt) {
     case kShapeOctagonV:
       if (!pts.empty()) out.push_back(PolygonOf(pts));
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -219,8 +216,7 @@ double DirectionAngle(double dx, double dy) {
   return Normalise(std::atan2(dy, dx));
 }
 
-void AppendArcPoints(TDPoint c, TDPoint s, TDPoint e, int n, bool counterClockwise,
-                     TContour& out) {
+void AppendArcPoints(TDPoint c, TDPoint s, TDPoint e, int n, bool counterClockwise, TContour& out) {
   if (n <= 0) return;
   const double as = DirectionAngle(s.X - c.X, s.Y - c.Y);
   const double ae = DirectionAngle(e.X - c.X, e.Y - c.Y);

@@ -53,8 +53,7 @@ TContours ElementContours(const TObjekt& e, const TContourOptions& opt = {});
 TContour Stadium(TDPoint p, TDPoint q, double w, bool flatStart, bool flatEnd);
 
 // Appends the n points after S on the arc around C from S to E.
-void AppendArcPoints(TDPoint c, TDPoint s, TDPoint e, int n, bool counterClockwise,
-                     TContour& out);
+void AppendArcPoints(TDPoint c, TDPoint s, TDPoint e, int n, bool counterClockwise, TContour& out);
 
 // Brings a contour into clockwise order (y up).
 void OrientClockwise(TContour& contour);

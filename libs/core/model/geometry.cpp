@@ -44,8 +44,6 @@ TDPoint SmdCentre(const TObjekt& e) {
 
 TDPoint PadCentre(const TObjekt& e) { return e.Kind == kKindSmdPad ? SmdCentre(e) : D(e.Pos); }
 
-
-
 void Unite(TURect& acc, bool& any, const TURect& r) {
   if (!any) {
     acc = r;
@@ -157,13 +155,10 @@ std::optional<TDPoint> SegmentIntersection(TDPoint a1, TDPoint a2, TDPoint b1, T
 }
 
 bool Near(TFPoint a, TFPoint b, double tol) {
-  return std::abs(RoundInt(a.X) - RoundInt(b.X)) <= tol &&
-         std::abs(RoundInt(a.Y) - RoundInt(b.Y)) <= tol;
+  return std::abs(RoundInt(a.X) - RoundInt(b.X)) <= tol && std::abs(RoundInt(a.Y) - RoundInt(b.Y)) <= tol;
 }
 
-bool SamePoint(TFPoint a, TFPoint b) {
-  return RoundInt(a.X) == RoundInt(b.X) && RoundInt(a.Y) == RoundInt(b.Y);
-}
+bool SamePoint(TFPoint a, TFPoint b) { return RoundInt(a.X) == RoundInt(b.X) && RoundInt(a.Y) == RoundInt(b.Y); }
 
 TPointList RotatedRectangle(const TPointList& corners, double width, double height) {
   if (corners.size() < 3) return corners;
@@ -200,9 +195,7 @@ TDPoint SnapToGrid(TDPoint p, double grid, TDPoint origin) {
 
 bool IsVia(const TObjekt& e) { return e.Kind == kKindThtPad && e.Via && IsCopperLayer(e.Layer); }
 
-bool IsBareHole(const TObjekt& e) {
-  return e.Kind == kKindThtPad && RoundInt(e.SizeB) >= RoundInt(e.SizeA);
-}
+bool IsBareHole(const TObjekt& e) { return e.Kind == kKindThtPad && RoundInt(e.SizeB) >= RoundInt(e.SizeA); }
 
 bool NeedsSolderMaskOpening(const TObjekt& e) {
   return e.SolderMask && (e.Layer == kLayerC1 || e.Layer == kLayerC2 || IsVia(e)) && !IsBareHole(e);
@@ -210,8 +203,7 @@ bool NeedsSolderMaskOpening(const TObjekt& e) {
 
 bool OccupiesLayer(const TObjekt& e, int layer, bool multilayer) {
   if (IsVia(e))
-    return layer == kLayerC1 || layer == kLayerC2 ||
-           (multilayer && (layer == kLayerI1 || layer == kLayerI2));
+    return layer == kLayerC1 || layer == kLayerC2 || (multilayer && (layer == kLayerI1 || layer == kLayerI2));
   return e.Layer == layer;
 }
 
@@ -238,18 +230,13 @@ bool ShownOnScreen(const TObjekt& e, const TPlatine& board) {
 TDPoint AnchorPoint(const TObjekt& e) {
   switch (e.Kind) {
     case kKindZone:
-    case kKindTrack:
-      return e.Points.empty() ? D(e.Pos) : D(e.Points[0]);
-    case kKindCircle:
-      return OnMeanRadius(e, e.StartAngle);
+    case kKindTrack: return e.Points.empty() ? D(e.Pos) : D(e.Points[0]);
+    case kKindCircle: return OnMeanRadius(e, e.StartAngle);
     case kKindText:
-      if (!e.SubElements.empty() && !e.SubElements[0]->Points.empty())
-        return D(e.SubElements[0]->Points[0]);
+      if (!e.SubElements.empty() && !e.SubElements[0]->Points.empty()) return D(e.SubElements[0]->Points[0]);
       return D(e.Pos);
-    case kKindSmdPad:
-      return SmdCentre(e);
-    default:
-      return D(e.Pos);
+    case kKindSmdPad: return SmdCentre(e);
+    default: return D(e.Pos);
   }
 }
 
@@ -258,10 +245,8 @@ TDPoint Centre(const TObjekt& e) {
     case kKindThtPad:
     case kKindCircle:
     case kKindLegacyText:
-    case kKindLegacyLine:
-      return D(e.Pos);
-    case kKindSmdPad:
-      return SmdCentre(e);
+    case kKindLegacyLine: return D(e.Pos);
+    case kKindSmdPad: return SmdCentre(e);
     default: {
       const auto b = Bounds(e, {});
       if (!b) return D(e.Pos);
@@ -329,8 +314,7 @@ std::vector<std::array<TDPoint, 4>> ThermalSpokeRects(const TObjekt& e, const TS
         len = c + hx + ext;
       } else if (shape == kShapeRoundedH || shape == kShapeOctagonH || shape == kShapeRoundedV ||
                  shape == kShapeOctagonV) {
-        len = (hx + c) / std::cos(u * kDeg) -
-              (c + std::min(hx, hy)) * 0.585 / std::sin((135 - u) * kDeg) * 0.707 +
+        len = (hx + c) / std::cos(u * kDeg) - (c + std::min(hx, hy)) * 0.585 / std::sin((135 - u) * kDeg) * 0.707 +
               (w / 2) / std::tan((90 - std::fabs(extra)) * kDeg) + ext;
       } else {
         len = std::hypot(c + hy, c + hx) + ext;
@@ -450,13 +434,9 @@ TURect ListBounds(const TObjektList& list, const TPlatine& board, bool selectedO
   return any ? acc : TURect{};
 }
 
-TURect SelectionBounds(const TObjektList& list, const TPlatine& board) {
-  return ListBounds(list, board, true);
-}
+TURect SelectionBounds(const TObjektList& list, const TPlatine& board) { return ListBounds(list, board, true); }
 
-TURect AllBounds(const TObjektList& list, const TPlatine& board) {
-  return ListBounds(list, board, false);
-}
+TURect AllBounds(const TObjektList& list, const TPlatine& board) { return ListBounds(list, board, false); }
 
 TDPoint SelectionCentre(const TObjektList& list, const TPlatine& board) {
   const TURect r = SelectionBounds(list, board);
@@ -514,12 +494,9 @@ TDPoint NearestSnapPoint(const TObjekt& e, TDPoint q) {
   TDPoint best{-1, -1};
   switch (e.Kind) {
     case kKindThtPad:
-    case kKindSmdPad:
-      return PadCentre(e);
+    case kKindSmdPad: return PadCentre(e);
     case kKindZone:
-    case kKindTrack:
-      nearestOf(e.Points, best, bestD);
-      return best;
+    case kKindTrack: nearestOf(e.Points, best, bestD); return best;
     case kKindText:
       for (const auto& s : e.SubElements) nearestOf(s->Points, best, bestD);
       return best;
@@ -535,8 +512,7 @@ TDPoint NearestSnapPoint(const TObjekt& e, TDPoint q) {
       if (ds < span) return OnMeanRadius(e, e.StartAngle);
       return D(e.Pos);
     }
-    default:
-      return {-1, -1};
+    default: return {-1, -1};
   }
 }
 
@@ -559,16 +535,13 @@ void MoveObjekt(TObjekt& e, double dx, double dy) {
     case kKindSmdPad:
       for (TFPoint& p : e.Points) mv(p);
       break;
-    case kKindCircle:
-      mv(e.Pos);
-      break;
+    case kKindCircle: mv(e.Pos); break;
     case kKindText:
       mv(e.Pos);
       for (const auto& s : e.SubElements)
         for (TFPoint& p : s->Points) mv(p);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -581,9 +554,7 @@ void RotateObjekt(TObjekt& e, TDPoint c, double a) {
       break;
     case kKindZone:
     case kKindTrack:
-    case kKindSmdPad:
-      RotatePoints(e.Points, fc, -a);
-      break;
+    case kKindSmdPad: RotatePoints(e.Points, fc, -a); break;
     case kKindCircle: {
       e.Pos = RotatePoint(e.Pos, fc, -a);
       const int32_t d = RoundInt(a * 1000);
@@ -614,8 +585,7 @@ void RotateObjekt(TObjekt& e, TDPoint c, double a) {
       if (e.StartAngle >= 360) e.StartAngle = 0;
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -669,8 +639,7 @@ void MirrorObjekt(TObjekt& e, double m, bool horizontal) {
       e.SizeB = second.Y;
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 }  // namespace

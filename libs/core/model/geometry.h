@@ -81,8 +81,8 @@ struct TSpokeContext {
   int Layer = 0;               // the layer under consideration (the active layer)
   bool GroundPlaneOn = false;  // automatic ground plane of that layer
   bool NoSpokes = false;
-  int32_t GrowDistance = 0;    // added to a THT pad's radius
-  double PrintScale = 1;       // scales the 500-unit extension while printing
+  int32_t GrowDistance = 0;  // added to a THT pad's radius
+  double PrintScale = 1;     // scales the 500-unit extension while printing
 };
 // The spoke rectangles (four corners each) of a pad on the context's layer;
 // empty when its spokes do not apply there.

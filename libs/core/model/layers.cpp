@@ -4,8 +4,7 @@ namespace bs {
 
 namespace {
 constexpr std::string_view kEnglish[8] = {"", "C1", "S1", "C2", "S2", "I1", "I2", "O"};
-constexpr std::string_view kRussian[8] = {"",   "Ф1", "Ш1", "Ф2",
-                                          "Ш2", "В1", "В2", "К"};
+constexpr std::string_view kRussian[8] = {"", "Ф1", "Ш1", "Ф2", "Ш2", "В1", "В2", "К"};
 constexpr std::string_view kGerman[8] = {"", "K1", "B1", "K2", "B2", "I1", "I2", "U"};
 }  // namespace
 

@@ -17,18 +17,21 @@ namespace bs::msg {
 // ---- files ----
 inline constexpr const char* kNotABoardsmithFile = BS_CORE_TEXT("core", "\"%1\" is not a Boardsmith file.");
 inline constexpr const char* kNewerVersion =
-    BS_CORE_TEXT("core", "\"%1\" was created with a newer version of Boardsmith (Version %2).\r"
-                         "Your version of Boardsmith is not able to open this file.");
+    BS_CORE_TEXT("core",
+                 "\"%1\" was created with a newer version of Boardsmith (Version %2).\r"
+                 "Your version of Boardsmith is not able to open this file.");
 inline constexpr const char* kCannotRead = BS_CORE_TEXT("core", "The file \"%1\" can not be read.");
 inline constexpr const char* kDamaged = BS_CORE_TEXT("core", "The file \"%1\" is damaged or incomplete.");
 inline constexpr const char* kCannotWrite = BS_CORE_TEXT("core", "The file \"%1\" can not be written.");
 inline constexpr const char* kCannotDelete = BS_CORE_TEXT("core", "Could not delete file \"%1\".");
 inline constexpr const char* kKeepOriginal =
-    BS_CORE_TEXT("core", "The file will be saved with the new file extension \".bsm6\".\r\r"
-                         "Do you want to keep the older original file?");
+    BS_CORE_TEXT("core",
+                 "The file will be saved with the new file extension \".bsm6\".\r\r"
+                 "Do you want to keep the older original file?");
 inline constexpr const char* kOldLayers =
-    BS_CORE_TEXT("core", "This layout was create with an older version.\r\rThe elements on the copper-layer C1 and C2 "
-                         "will be exchanged,\rbecause of the new layer-structure.");
+    BS_CORE_TEXT("core",
+                 "This layout was create with an older version.\r\rThe elements on the copper-layer C1 and C2 "
+                 "will be exchanged,\rbecause of the new layer-structure.");
 inline constexpr const char* kLoadingMacros = BS_CORE_TEXT("core", "Laoding macros...\r%1");
 inline constexpr const char* kCannotRename = BS_CORE_TEXT("core", "Cannot rename file.");
 

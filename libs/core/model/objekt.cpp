@@ -49,12 +49,10 @@ TPointList ThtOutline(uint8_t shape, TFPoint centre, float r, int32_t margin) {
   const double t = margin + 2.0 * r;
   const double L = RoundInt(0.585 * g);
   auto octagon = [&](double ex, double ey) {
-    return std::vector<TDPoint>{{-ex, ey - L}, {-ex + L, ey},  {ex - L, ey},  {ex, ey - L},
-                                {ex, -ey + L}, {ex - L, -ey},  {-ex + L, -ey}, {-ex, -ey + L}};
+    return std::vector<TDPoint>{{-ex, ey - L}, {-ex + L, ey}, {ex - L, ey},   {ex, ey - L},
+                                {ex, -ey + L}, {ex - L, -ey}, {-ex + L, -ey}, {-ex, -ey + L}};
   };
-  auto rect = [](double ex, double ey) {
-    return std::vector<TDPoint>{{-ex, ey}, {ex, ey}, {ex, -ey}, {-ex, -ey}};
-  };
+  auto rect = [](double ex, double ey) { return std::vector<TDPoint>{{-ex, ey}, {ex, ey}, {ex, -ey}, {-ex, -ey}}; };
   std::vector<TDPoint> off;
   switch (shape) {
     case kShapeRound: off = {{-g, 0}, {g, 0}}; break;
@@ -70,8 +68,7 @@ TPointList ThtOutline(uint8_t shape, TFPoint centre, float r, int32_t margin) {
   }
   TPointList pts;
   pts.reserve(off.size());
-  for (const TDPoint& o : off)
-    pts.push_back({static_cast<float>(centre.X + o.X), static_cast<float>(centre.Y + o.Y)});
+  for (const TDPoint& o : off) pts.push_back({static_cast<float>(centre.X + o.X), static_cast<float>(centre.Y + o.Y)});
   return pts;
 }
 
@@ -87,8 +84,7 @@ static void InitPadDefaults(TObjekt& e, uint32_t spokes) {
   e.Cutout = 0;
 }
 
-void InitThtPad(TObjekt& e, TFPoint centre, uint8_t layer, uint8_t shape, float drillRadius,
-                float outerRadius) {
+void InitThtPad(TObjekt& e, TFPoint centre, uint8_t layer, uint8_t shape, float drillRadius, float outerRadius) {
   e.Kind = kKindThtPad;
   e.Pos = centre;
   e.Layer = layer;
@@ -131,8 +127,8 @@ void InitCircle(TObjekt& e, TFPoint centre, float outerRadius, uint8_t layer, fl
   e.Cutout = 0;
 }
 
-void InitText(TObjekt& e, TFPoint anchor, const TByteString& text, bool mirrorV, bool mirrorH,
-              uint8_t layer, int32_t style, float thickness, float height, int32_t rotation) {
+void InitText(TObjekt& e, TFPoint anchor, const TByteString& text, bool mirrorV, bool mirrorH, uint8_t layer,
+              int32_t style, float thickness, float height, int32_t rotation) {
   e.Kind = kKindText;
   e.Pos = anchor;
   e.SizeA = height;
@@ -195,21 +191,16 @@ void CopyObjektFields(const TObjekt& src, TObjekt& dst) {
       break;
     case kKindTrack:
     case kKindThtPad:
-    case kKindSmdPad:
-      dst.Points = src.Points;
-      break;
+    case kKindSmdPad: dst.Points = src.Points; break;
     case kKindText:
       dst.SubElements.clear();
       dst.SubElements.reserve(src.SubElements.size());
       for (const auto& sub : src.SubElements) dst.SubElements.push_back(ScratchCopy(*sub));
       break;
-    default:
-      break;
+    default: break;
   }
-  if (IsIdLabel(src) && src.Place)
-    dst.Place = std::make_unique<TPlaceData>(*src.Place);
-  else
-    dst.Place.reset();
+  if (IsIdLabel(src) && src.Place) dst.Place = std::make_unique<TPlaceData>(*src.Place);
+  else dst.Place.reset();
   if (IsPad(src)) dst.Connections = src.Connections;
   dst.Groups = src.Groups;
   dst.RouteStart = src.RouteStart;

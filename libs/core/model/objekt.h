@@ -72,8 +72,8 @@ struct TObjekt {
   };
   int32_t Clearance = 0;
   union {
-    int32_t StartAngle = 0;   // circle: 1/1000 degree
-    uint32_t ThermalSpokes;   // pads: one spoke mask byte per copper layer
+    int32_t StartAngle = 0;  // circle: 1/1000 degree
+    uint32_t ThermalSpokes;  // pads: one spoke mask byte per copper layer
   };
   TPointList Points;
   int16_t ComponentNo = 0;
@@ -115,7 +115,7 @@ struct TObjekt {
   TObjekt* RouteEnd = nullptr;    // routed track: end pad (not owned)
   TObjektList SubElements;        // text: the stroke tracks
   TByteString Text;
-  TByteString Text2;              // element name
+  TByteString Text2;                  // element name
   std::unique_ptr<TPlaceData> Place;  // ID label only; null means all zero
 
   // ---- in memory only ----
@@ -150,13 +150,12 @@ TPlaceData& EnsurePlace(TObjekt& e);
 std::unique_ptr<TObjekt> NewObjekt();
 void InitTrack(TObjekt& e, int32_t width, uint8_t layer);
 void InitZone(TObjekt& e, int32_t width, uint8_t layer);
-void InitThtPad(TObjekt& e, TFPoint centre, uint8_t layer, uint8_t shape, float drillRadius,
-                float outerRadius);
+void InitThtPad(TObjekt& e, TFPoint centre, uint8_t layer, uint8_t shape, float drillRadius, float outerRadius);
 void InitSmdPad(TObjekt& e, TFPoint centre, float width, uint8_t layer, float height);
 void InitCircle(TObjekt& e, TFPoint centre, float outerRadius, uint8_t layer, float innerRadius);
 // Sets the text fields; the strokes are built by the stroke font afterwards.
-void InitText(TObjekt& e, TFPoint anchor, const TByteString& text, bool mirrorV, bool mirrorH,
-              uint8_t layer, int32_t style, float thickness, float height, int32_t rotation);
+void InitText(TObjekt& e, TFPoint anchor, const TByteString& text, bool mirrorV, bool mirrorH, uint8_t layer,
+              int32_t style, float thickness, float height, int32_t rotation);
 void AddPoint(TObjekt& e, TFPoint p);
 void AddGroupNumber(TObjekt& e, int32_t n);
 

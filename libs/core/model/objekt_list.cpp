@@ -62,8 +62,7 @@ size_t DeleteObjekte(TObjektList& list, const std::function<bool(const TObjekt&)
     for (size_t i = 0; i < list.size(); ++i) {
       if (dies[i]) continue;
       TObjekt& e = *list[i];
-      if (!e.Connections.empty())
-        std::erase_if(e.Connections, [&](TObjekt* p) { return dead(p); });
+      if (!e.Connections.empty()) std::erase_if(e.Connections, [&](TObjekt* p) { return dead(p); });
       if (dead(e.RouteStart)) e.RouteStart = nullptr;
       if (dead(e.RouteEnd)) e.RouteEnd = nullptr;
     }
@@ -102,8 +101,7 @@ std::vector<TObjekt*> Partners(const TObjektList& list, TObjekt& e) {
   if (comp == 0 && group <= 0) return out;
   for (const auto& o : list) {
     if (o.get() == &e) continue;
-    if ((comp != 0 && o->ComponentNo == comp) || (group > 0 && InnermostGroup(*o) == group))
-      out.push_back(o.get());
+    if ((comp != 0 && o->ComponentNo == comp) || (group > 0 && InnermostGroup(*o) == group)) out.push_back(o.get());
   }
   return out;
 }
@@ -185,8 +183,7 @@ void RenumberGroupsAndComponents(TObjektList& list) {
 }
 
 void ResetSolderMask(TObjektList& list) {
-  for (const auto& o : list)
-    o->SolderMask = (IsPad(*o) && IsCopperLayer(o->Layer)) ? 1 : 0;
+  for (const auto& o : list) o->SolderMask = (IsPad(*o) && IsCopperLayer(o->Layer)) ? 1 : 0;
 }
 
 namespace {

@@ -47,7 +47,8 @@ std::optional<TDPoint> PlacementPoint(const std::vector<const TObjekt*>& compone
   const int r = int(std::lround(place.PlaceRotation)) % 90;
   double left = 0, top = 0, right = 0, bottom = 0;
   if (r == 0) {
-    if (const auto b = UnitedOutlineBounds(kept, noPlanes)) left = b->Left, top = b->Top, right = b->Right, bottom = b->Bottom;
+    if (const auto b = UnitedOutlineBounds(kept, noPlanes))
+      left = b->Left, top = b->Top, right = b->Right, bottom = b->Bottom;
   } else {
     bool any = false;
     for (const TObjekt* e : kept) {

@@ -35,8 +35,7 @@ TFixRect PolygonBounds(const TPolygon& p) {
   return r;
 }
 
-TPolygon CopperPolygon(const TObjekt& e, double scale, const TSpokeContext& ctx,
-                       const TContourOptions& opt) {
+TPolygon CopperPolygon(const TObjekt& e, double scale, const TSpokeContext& ctx, const TContourOptions& opt) {
   TPolygon poly;
   for (const auto& contour : OutlineContours(e, ctx, opt)) {
     TFixContour fc;
@@ -64,8 +63,7 @@ bool PointInPolygon(const TPolygon& p, TFixPoint pt) {
     TFixPoint prev = c.back();
     for (const TFixPoint& cur : c) {
       if ((pt.Y >= cur.Y) != (pt.Y >= prev.Y) &&
-          int64_t(pt.X) - cur.X <
-              MulDiv(int64_t(prev.X) - cur.X, int64_t(pt.Y) - cur.Y, int64_t(prev.Y) - cur.Y))
+          int64_t(pt.X) - cur.X < MulDiv(int64_t(prev.X) - cur.X, int64_t(pt.Y) - cur.Y, int64_t(prev.Y) - cur.Y))
         inside = !inside;
       prev = cur;
     }

@@ -44,8 +44,7 @@ TFixRect PolygonBounds(const TPolygon& p);
 
 // The copper (or outline) polygon of an element at the given scale, with the
 // spoke rectangles that apply for the context's layer.
-TPolygon CopperPolygon(const TObjekt& e, double scale, const TSpokeContext& ctx,
-                       const TContourOptions& opt = {});
+TPolygon CopperPolygon(const TObjekt& e, double scale, const TSpokeContext& ctx, const TContourOptions& opt = {});
 
 // Ray-crossing containment, exact in fixed-point arithmetic.
 bool PointInPolygon(const TPolygon& p, TFixPoint pt);

@@ -82,8 +82,7 @@ TBoard& AddNewBoard(TProject& project, const TNewBoardRequest& request, bool ori
   if (request.Kind == TNewBoardKind::Rectangle) {
     auto track = NewObjekt();
     InitTrack(*track, 0, kLayerO);
-    for (TFPoint p : {TFPoint{m, -m}, TFPoint{m + w, -m}, TFPoint{m + w, -m - h},
-                      TFPoint{m, -m - h}, TFPoint{m, -m}})
+    for (TFPoint p : {TFPoint{m, -m}, TFPoint{m + w, -m}, TFPoint{m + w, -m - h}, TFPoint{m, -m - h}, TFPoint{m, -m}})
       AddPoint(*track, p);
     track->Clearance = 0;
     board.Elements.push_back(std::move(track));
@@ -103,17 +102,14 @@ std::string NewBoardCommand(TProject& project, const TNewBoardRequest& request, 
   if (!err.empty()) return err;
   TBoard& board = AddNewBoard(project, request, originTopLeft);
   project.Changed = true;
-  if (ui.Inform)
-    ui.Inform(FormatMessage(msg::kBoardAdded, {Cp1251ToUtf8(StoredBoardName(board))}));
+  if (ui.Inform) ui.Inform(FormatMessage(msg::kBoardAdded, {Cp1251ToUtf8(StoredBoardName(board))}));
   return {};
 }
 
-void NewProjectBoards(TProject& project, const std::optional<TNewBoardRequest>& request,
-                      TLanguage lang, bool originTopLeft) {
-  if (request && ValidateNewBoard(*request).empty())
-    AddNewBoard(project, *request, originTopLeft);
-  else
-    AddBoard(project, DefaultBoardName(lang), 1600000, 1000000, originTopLeft);
+void NewProjectBoards(TProject& project, const std::optional<TNewBoardRequest>& request, TLanguage lang,
+                      bool originTopLeft) {
+  if (request && ValidateNewBoard(*request).empty()) AddNewBoard(project, *request, originTopLeft);
+  else AddBoard(project, DefaultBoardName(lang), 1600000, 1000000, originTopLeft);
   project.FileName.clear();
   project.Changed = false;
 }

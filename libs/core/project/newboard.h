@@ -17,9 +17,9 @@ enum class TNewBoardKind { Empty, Rectangle, Round };
 struct TNewBoardRequest {
   TNewBoardKind Kind = TNewBoardKind::Empty;
   TByteString Name = "New board";
-  double WidthMm = 160;   // working space (Empty) or outline (Rectangle)
+  double WidthMm = 160;  // working space (Empty) or outline (Rectangle)
   double HeightMm = 100;
-  double MarginMm = 20;   // Rectangle and Round
+  double MarginMm = 20;  // Rectangle and Round
   double DiameterMm = 100;
 };
 
@@ -27,10 +27,10 @@ struct TNewBoardRequest {
 struct TNewBoardLayout {
   int32_t Width = 0;
   int32_t Height = 0;
-  bool WidthTooBig = false;   // shown in red by the dialog
+  bool WidthTooBig = false;  // shown in red by the dialog
   bool HeightTooBig = false;
   int32_t Margin = 0;
-  int32_t OutlineWidth = 0;   // rectangle outline, or the circle's diameter
+  int32_t OutlineWidth = 0;  // rectangle outline, or the circle's diameter
   int32_t OutlineHeight = 0;
   int32_t OriginX = 0;
   int32_t OriginY = 0;
@@ -55,7 +55,7 @@ std::string NewBoardCommand(TProject& project, const TNewBoardRequest& request, 
 // The "new project" command after the project was closed: the board of the
 // dialog, or without one (Cancel) the default board "Board 1"; the project
 // is then unnamed and unchanged.
-void NewProjectBoards(TProject& project, const std::optional<TNewBoardRequest>& request,
-                      TLanguage lang, bool originTopLeft);
+void NewProjectBoards(TProject& project, const std::optional<TNewBoardRequest>& request, TLanguage lang,
+                      bool originTopLeft);
 
 }  // namespace bs

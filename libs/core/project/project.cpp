@@ -16,9 +16,7 @@ TByteString TrimBlanks(const TByteString& s) {
   return s.substr(b, s.find_last_not_of(' ') - b + 1);
 }
 
-TByteString StoredBoardName(const TByteString& caption) {
-  return TrimBlanks(caption).substr(0, kBoardNameMax);
-}
+TByteString StoredBoardName(const TByteString& caption) { return TrimBlanks(caption).substr(0, kBoardNameMax); }
 
 TByteString DefaultBoardName(TLanguage lang) {
   switch (lang) {
@@ -36,8 +34,7 @@ TByteString CopyBoardPrefix(TLanguage lang) {
   }
 }
 
-TBoard& AddBoard(TProject& project, const TByteString& name, int32_t width, int32_t height,
-                 bool originTopLeft) {
+TBoard& AddBoard(TProject& project, const TByteString& name, int32_t width, int32_t height, bool originTopLeft) {
   auto board = std::make_unique<TBoard>();
   board->Caption = name + " ";
   board->Platine = NewPlatine(width, height, originTopLeft);
@@ -78,8 +75,7 @@ bool DeleteActiveBoard(TProject& project, const TProjectUi& ui) {
     if (ui.Inform) ui.Inform(msg::kLastBoard);
     return false;
   }
-  const std::string question =
-      "Delete board \"" + Cp1251ToUtf8(StoredBoardName(*board)) + "\" ?";
+  const std::string question = "Delete board \"" + Cp1251ToUtf8(StoredBoardName(*board)) + "\" ?";
   const bool ok = !ui.Confirm || ui.Confirm(question);
   project.Changed = true;
   if (!ok) return false;
@@ -110,9 +106,8 @@ bool MoveActiveBoard(TProject& project, TBoardMove move) {
   return true;
 }
 
-TApplyResult ApplyBoardProperties(TProject& project, int32_t width, int32_t height,
-                                  const TByteString& name, bool multilayer,
-                                  const std::function<bool()>& confirmInnerDelete) {
+TApplyResult ApplyBoardProperties(TProject& project, int32_t width, int32_t height, const TByteString& name,
+                                  bool multilayer, const std::function<bool()>& confirmInnerDelete) {
   TBoard& board = *project.Active();
   TPlatine& p = board.Platine;
   TApplyResult result = TApplyResult::Applied;
@@ -121,8 +116,8 @@ TApplyResult ApplyBoardProperties(TProject& project, int32_t width, int32_t heig
   board.Caption = TrimBlanks(name) + " ";
   if (p.Multilayer && !multilayer) {
     auto inner = [](const TObjekt& e) { return e.Layer == kLayerI1 || e.Layer == kLayerI2; };
-    const bool any = std::any_of(board.Elements.begin(), board.Elements.end(),
-                                 [&](const auto& e) { return inner(*e); });
+    const bool any =
+        std::any_of(board.Elements.begin(), board.Elements.end(), [&](const auto& e) { return inner(*e); });
     if (any && confirmInnerDelete && !confirmInnerDelete()) {
       multilayer = true;
       result = TApplyResult::MultilayerKept;
@@ -141,8 +136,7 @@ TApplyResult ApplyBoardProperties(TProject& project, int32_t width, int32_t heig
 
 bool CloseProject(TProject& project, const TProjectUi& ui, const std::function<bool()>& saveAs) {
   const TBoard* active = project.Active();
-  const bool hasContent =
-      (active && !active->Elements.empty()) || project.Boards.size() > 1;
+  const bool hasContent = (active && !active->Elements.empty()) || project.Boards.size() > 1;
   if (hasContent && project.Changed) {
     const TAnswer a = ui.AskYesNoCancel ? ui.AskYesNoCancel(msg::kSaveChanges) : TAnswer::Cancel;
     if (a == TAnswer::Cancel) return false;

@@ -58,9 +58,9 @@ struct TProjectInfo {
 
 // Undo settings and the editor's state that undo depends on.
 struct TUndoControl {
-  int Depth = 50;          // the undo stack holds at most Depth + 1 snapshots
-  bool Recording = true;   // off while one step creates several elements
-  bool Blocked = false;    // a track or zone is drawn, or a placement runs
+  int Depth = 50;         // the undo stack holds at most Depth + 1 snapshots
+  bool Recording = true;  // off while one step creates several elements
+  bool Blocked = false;   // a track or zone is drawn, or a placement runs
 };
 
 struct TProject {
@@ -73,9 +73,7 @@ struct TProject {
   std::string LastDirectory;
 
   TBoard* Active() {
-    return ActiveIndex >= 0 && ActiveIndex < static_cast<int>(Boards.size())
-               ? Boards[ActiveIndex].get()
-               : nullptr;
+    return ActiveIndex >= 0 && ActiveIndex < static_cast<int>(Boards.size()) ? Boards[ActiveIndex].get() : nullptr;
   }
 };
 
@@ -84,9 +82,9 @@ enum class TAnswer { Yes, No, Cancel };
 // How the project talks to the user; texts are UTF-8. The application shows
 // message boxes, the command line answers by itself.
 struct TProjectUi {
-  std::function<bool(const std::string&)> Confirm;             // OK / Cancel
-  std::function<TAnswer(const std::string&)> AskYesNoCancel;   // Yes / No / Cancel
-  std::function<void(const std::string&)> Inform;              // information box
+  std::function<bool(const std::string&)> Confirm;            // OK / Cancel
+  std::function<TAnswer(const std::string&)> AskYesNoCancel;  // Yes / No / Cancel
+  std::function<void(const std::string&)> Inform;             // information box
 };
 
 // The name of the first board of a project: "Board 1" in the given language.
@@ -96,8 +94,7 @@ TByteString CopyBoardPrefix(TLanguage lang);
 
 // Appends a board with caption name + " ", the defaults of a new record and
 // an empty element list, and makes it active.
-TBoard& AddBoard(TProject& project, const TByteString& name, int32_t width, int32_t height,
-                 bool originTopLeft);
+TBoard& AddBoard(TProject& project, const TByteString& name, int32_t width, int32_t height, bool originTopLeft);
 
 // The project of a fresh start: one empty board "Board 1" of 160 x 100 mm.
 void ResetProject(TProject& project, TLanguage lang, bool originTopLeft);
@@ -128,9 +125,8 @@ enum class TApplyResult { Applied, MultilayerKept };
 // layers I1 and I2 and their ground planes; when such elements exist
 // `confirmInnerDelete` is asked first, and on a refusal multilayer stays on
 // (the other values are applied).
-TApplyResult ApplyBoardProperties(TProject& project, int32_t width, int32_t height,
-                                  const TByteString& name, bool multilayer,
-                                  const std::function<bool()>& confirmInnerDelete);
+TApplyResult ApplyBoardProperties(TProject& project, int32_t width, int32_t height, const TByteString& name,
+                                  bool multilayer, const std::function<bool()>& confirmInnerDelete);
 
 // Closes the project, asking "Save changes?" when needed; `saveAs` saves and
 // reports whether the save completed. Returns whether the project was closed

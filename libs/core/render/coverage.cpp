@@ -44,9 +44,7 @@ BS_INLINE bool DiscSpan(double cx, double dy, double r, double& lo, double& hi) 
 // pixel: 0 or less is outside, 1 or more wholly inside. Clamping the level
 // gives the same as testing v <= 0 and v >= 1 first: below 0 it is under a
 // half, from 1 on it reaches 255.5.
-BS_INLINE uint8_t Level(double v) {
-  return static_cast<uint8_t>(int(std::min(std::max(v * 255 + 0.5, 0.0), 255.0)));
-}
+BS_INLINE uint8_t Level(double v) { return static_cast<uint8_t>(int(std::min(std::max(v * 255 + 0.5, 0.0), 255.0))); }
 
 // Rounding towards minus and plus infinity for values well inside the int
 // range (the callers cut them to the clip first).
@@ -548,8 +546,13 @@ template <>
 class TCoverRasterizer::TRows<TOpaqueSink> {
  public:
   TRows(TCoverRasterizer& r, TOpaqueSink& sink)
-      : r_(r), pixels_(sink.Raster.Pixels.data()), stride_(size_t(sink.Raster.Width) * 4), width_(sink.Raster.Width),
-        quad_(sink.R, sink.G, sink.B, sink.Word), word_(sink.Word), rgb_{sink.R, sink.G, sink.B} {}
+      : r_(r),
+        pixels_(sink.Raster.Pixels.data()),
+        stride_(size_t(sink.Raster.Width) * 4),
+        width_(sink.Raster.Width),
+        quad_(sink.R, sink.G, sink.B, sink.Word),
+        word_(sink.Word),
+        rgb_{sink.R, sink.G, sink.B} {}
   template <class Shape>
   BS_INLINE void Row(int y, int xa, int xb, int ia, int ib, const Shape& shape) {
     if (r_.union_.Active) {
@@ -1069,8 +1072,10 @@ BS_COVER_CLONES void TCoverRasterizer::Line(TPx a, TPx b, double width, Sink& si
   if (!(std::abs(dy) >= std::abs(dx)) || !(len > 0)) {
     // Flat lines and dots as their rectangle: long runs per row.
     const double ux = len > 0 ? dx / len : 1, uy = len > 0 ? dy / len : 0, h = width / 2;
-    const TPx box[4] = {{a.X - uy * h, a.Y + ux * h}, {b.X - uy * h, b.Y + ux * h},
-                        {b.X + uy * h, b.Y - ux * h}, {a.X + uy * h, a.Y - ux * h}};
+    const TPx box[4] = {{a.X - uy * h, a.Y + ux * h},
+                        {b.X - uy * h, b.Y + ux * h},
+                        {b.X + uy * h, b.Y - ux * h},
+                        {a.X + uy * h, a.Y - ux * h}};
     ConvexPolygon(box, 4, sink);
     return;
   }
@@ -1277,7 +1282,7 @@ BS_COVER_CLONES bool TCoverRasterizer::ConvexPolygon(const TPx* p, size_t n, Sin
   template void TCoverRasterizer::Disc(TPx, double, Sink&);                             \
   template void TCoverRasterizer::Ring(TPx, double, double, Sink&);                     \
   template void TCoverRasterizer::RoundStroke(const TPx*, size_t, bool, double, Sink&); \
-  template void TCoverRasterizer::RoundStrokes(const TPxPath*, size_t, double, Sink&);   \
+  template void TCoverRasterizer::RoundStrokes(const TPxPath*, size_t, double, Sink&);  \
   template void TCoverRasterizer::Line(TPx, TPx, double, Sink&);                        \
   template void TCoverRasterizer::PixelLine(TPx, TPx, Sink&);                           \
   template bool TCoverRasterizer::ConvexPolygon(const TPx*, size_t, Sink&);

@@ -36,9 +36,7 @@ int IntegerDigits(double v) {
 }
 
 // 6 - (integer digits) decimals (none when there are six or more), trimmed.
-std::string SixDigitText(double v) {
-  return TrimFraction(Printf("%.*f", std::max(0, 6 - IntegerDigits(v)), v));
-}
+std::string SixDigitText(double v) { return TrimFraction(Printf("%.*f", std::max(0, 6 - IntegerDigits(v)), v)); }
 
 // Decimals of the plain (shortest faithful) printing of a value.
 int PlainDecimals(double v) {
@@ -56,13 +54,10 @@ size_t CodePoints(const std::string& s) {
   return n;
 }
 
-TDisplayUnit Other(TDisplayUnit u) {
-  return u == TDisplayUnit::Mil ? TDisplayUnit::Mm : TDisplayUnit::Mil;
-}
+TDisplayUnit Other(TDisplayUnit u) { return u == TDisplayUnit::Mil ? TDisplayUnit::Mm : TDisplayUnit::Mil; }
 
 // Fills the part of a pixel rectangle that lies inside (0, 0) ... (w, h).
-void FillClipped(TSurface& s, long long x0, long long y0, long long x1, long long y1, int w, int h,
-                 TColour c) {
+void FillClipped(TSurface& s, long long x0, long long y0, long long x1, long long y1, int w, int h, TColour c) {
   x0 = std::max<long long>(x0, 0);
   y0 = std::max<long long>(y0, 0);
   x1 = std::min<long long>(x1, w);
@@ -105,8 +100,7 @@ std::optional<int32_t> EncodeGridValue(const std::string& typed, TGridUnit unit)
   auto digitsOnly = [](const std::string& t) {
     return std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
   };
-  if (!digitsOnly(whole) || !digitsOnly(frac) || (whole.empty() && frac.empty()))
-    return std::nullopt;
+  if (!digitsOnly(whole) || !digitsOnly(frac) || (whole.empty() && frac.empty())) return std::nullopt;
   // Digits that carry nothing go first when the value would not fit.
   while (whole.size() + frac.size() > 6 && !whole.empty() && whole.front() == '0') whole.erase(0, 1);
   while (whole.size() + frac.size() > 6 && !frac.empty() && frac.back() == '0') frac.pop_back();
@@ -189,24 +183,23 @@ TRulerScale RulerScale(double zoom, TDisplayUnit unit) {
   TRulerScale s;
   s.PixelsPerStep = RoundInt(zoom * 10000 * (unit == TDisplayUnit::Mil ? 2.54 : 1));
   const int d = s.PixelsPerStep;
-  s.Major = d <= 4       ? 50000
-            : d < 20     ? 10000
-            : d < 50     ? 5000
-            : d < 200    ? 1000
-            : d < 500    ? 500
-            : d < 2000   ? 100
-            : d < 5000   ? 50
-            : d < 20000  ? 10
-            : d < 50000  ? 5
-                         : 1;
+  s.Major = d <= 4      ? 50000
+            : d < 20    ? 10000
+            : d < 50    ? 5000
+            : d < 200   ? 1000
+            : d < 500   ? 500
+            : d < 2000  ? 100
+            : d < 5000  ? 50
+            : d < 20000 ? 10
+            : d < 50000 ? 5
+                        : 1;
   s.Step = 1;
   for (int r : {10, 100, 1000, 10000})
     if (r < s.Major) s.Step = r;
   return s;
 }
 
-std::vector<TRulerTick> RulerTicks(double zoom, TDisplayUnit unit, double zero, int length,
-                                   int scroll, bool vertical) {
+std::vector<TRulerTick> RulerTicks(double zoom, TDisplayUnit unit, double zero, int length, int scroll, bool vertical) {
   std::vector<TRulerTick> ticks;
   if (!(zoom > 0) || !std::isfinite(zoom) || length <= 0) return ticks;
   const bool mil = unit == TDisplayUnit::Mil;
@@ -252,9 +245,7 @@ std::vector<TRulerTick> VerticalRulerTicks(const TPlatine& board, TDisplayUnit u
 // ---- grid drawing ----
 
 bool GridDrawn(const TPlatine& board) {
-  if (!(board.Zoom > 0) || !(board.Grid > 0) || !std::isfinite(board.Zoom) ||
-      !std::isfinite(board.Grid))
-    return false;
+  if (!(board.Zoom > 0) || !(board.Grid > 0) || !std::isfinite(board.Zoom) || !std::isfinite(board.Grid)) return false;
   const double p = std::max(1 / board.Zoom, 1.0);
   return 6 * p < board.Grid;
 }
@@ -279,12 +270,8 @@ void DrawGrid(TSurface& surface, const TPlatine& board, const TGridStyle& style)
   const long long r0 = (long long)std::ceil((yMin - oy) / g), r1 = (long long)std::floor((yMax - oy) / g);
   if (c1 < c0 || r1 < r0) return;
 
-  auto column = [&](long long i) {
-    return (long long)std::llround((ox + double(i) * g) * zoom - board.ScrollX);
-  };
-  auto row = [&](long long j) {
-    return (long long)std::llround(-(oy + double(j) * g) * zoom - board.ScrollY);
-  };
+  auto column = [&](long long i) { return (long long)std::llround((ox + double(i) * g) * zoom - board.ScrollX); };
+  auto row = [&](long long j) { return (long long)std::llround(-(oy + double(j) * g) * zoom - board.ScrollY); };
 
   if (!style.Dots) {
     const TColour c = style.LineColour;

@@ -96,7 +96,7 @@ bool GridMatches(double gridUnits, double mm);
 std::string UserGridRangeError(double mm);
 
 struct TUserGridInsert {
-  int Index = -1;         // the new entry, or the equal one that already exists
+  int Index = -1;  // the new entry, or the equal one that already exists
   bool Inserted = false;
 };
 // Inserts a code into the list kept in ascending order of value, unless an
@@ -151,16 +151,15 @@ inline constexpr int kRulerLabelMargin = 23;
 // position along it. Labels give the distance from the zero point (mm, or
 // mil); the vertical ruler shows it without sign. Major ticks closer than 23
 // pixels to the ruler's start are left out.
-std::vector<TRulerTick> RulerTicks(double zoom, TDisplayUnit unit, double zero, int length,
-                                   int scroll, bool vertical);
+std::vector<TRulerTick> RulerTicks(double zoom, TDisplayUnit unit, double zero, int length, int scroll, bool vertical);
 std::vector<TRulerTick> HorizontalRulerTicks(const TPlatine& board, TDisplayUnit unit, int length);
 std::vector<TRulerTick> VerticalRulerTicks(const TPlatine& board, TDisplayUnit unit, int length);
 
 // ---- grid drawing ----
 
 struct TGridStyle {
-  bool Dots = false;       // dots at the crossings instead of lines
-  int MarkerEvery = 4;     // marker every N steps from the zero point; 0: none
+  bool Dots = false;    // dots at the crossings instead of lines
+  int MarkerEvery = 4;  // marker every N steps from the zero point; 0: none
   TColour LineColour = 0x464646;
   TColour DotColour = 0xAAAAAA;
 };

@@ -7,9 +7,9 @@
 #include <numbers>
 #include <unordered_map>
 
-#include "model/placement.h"
 #include "model/geometry.h"
 #include "model/layers.h"
+#include "model/placement.h"
 #include "render/grid.h"
 #include "render/hatch.h"
 #include "render/raster_surface.h"
@@ -76,13 +76,10 @@ struct TDraw {
     if (IsBareHole(e) && g == 0) return;
     const double r = double(e.SizeA) + g;
     switch (e.Shape) {
-      case kShapeRound:
-        s.FillCircle(P(e.Pos), L(r), c);
-        return;
+      case kShapeRound: s.FillCircle(P(e.Pos), L(r), c); return;
       case kShapeRoundedH:
       case kShapeRoundedV:
-        if (e.Points.size() >= 2)
-          Stroke2(P(e.Points[0]), P(e.Points[1]), L(2 * r), TCap::Round, c);
+        if (e.Points.size() >= 2) Stroke2(P(e.Points[0]), P(e.Points[1]), L(2 * r), TCap::Round, c);
         return;
       case kShapeOctagon:
       case kShapeSquare:
@@ -98,8 +95,7 @@ struct TDraw {
           s.FillSimplePolygon(Path(grown), c);
         }
         return;
-      default:
-        return;
+      default: return;
     }
   }
 
@@ -110,9 +106,9 @@ struct TDraw {
       return;
     }
     const auto len = [](TFPoint a, TFPoint b) { return std::hypot(double(b.X) - a.X, double(b.Y) - a.Y); };
-    s.FillSimplePolygon(Path(RotatedRectangle(e.Points, len(e.Points[0], e.Points[1]) + 2 * g,
-                                        len(e.Points[1], e.Points[2]) + 2 * g)),
-                  c);
+    s.FillSimplePolygon(
+        Path(RotatedRectangle(e.Points, len(e.Points[0], e.Points[1]) + 2 * g, len(e.Points[1], e.Points[2]) + 2 * g)),
+        c);
   }
 
   void FlatEnd(TFPoint from, TFPoint end, double w, TColour c) {
@@ -294,7 +290,8 @@ TURect CullBounds(const TObjekt& e) {
     case kKindZone:
     case kKindTrack: {
       const double grow = (e.Kind == kKindSmdPad ? std::max(std::fabs(double(e.SizeA)), std::fabs(double(e.SizeB)))
-                                                 : std::fabs(double(e.Width))) + gap;
+                                                 : std::fabs(double(e.Width))) +
+                          gap;
       for (const TFPoint& p : e.Points) take(p.X, p.Y, grow);
       break;
     }
@@ -319,9 +316,7 @@ TURect CullBounds(const TObjekt& e) {
         if (y0 <= y1) minY = std::min(minY, y0 - grow), maxY = std::max(maxY, y1 + grow);
       }
       break;
-    default:
-      take(e.Pos.X, e.Pos.Y, 0);
-      break;
+    default: take(e.Pos.X, e.Pos.Y, 0); break;
   }
   if (!(maxX >= minX) || !std::isfinite(minX + maxX + minY + maxY)) return TURect{1, 1, 0, 0};  // meets nothing
   auto clampI = [](double v) { return static_cast<int32_t>(std::clamp(v, -2e9, 2e9)); };
@@ -363,7 +358,10 @@ class TBoardPaint {
       : s_(s), b_(b), p_(b.Platine), set_(set), target_(t), d_{s, b.Platine, v, set, t} {
     for (int y = y0; y < y1; y += band) {
       const int yEnd = std::min(y + band, y1);
-      bands_.push_back({x0, y, x1, yEnd,
+      bands_.push_back({x0,
+                        y,
+                        x1,
+                        yEnd,
                         {(v.ScrollX + x0) / v.Zoom, -(v.ScrollY + yEnd) / v.Zoom, (v.ScrollX + x1) / v.Zoom,
                          -(v.ScrollY + y) / v.Zoom}});
     }
@@ -411,8 +409,8 @@ class TBoardPaint {
     // Where rectangles are whole pixels, the area outside the board is
     // filled around it, and the board not at all when a plane on the
     // picture itself covers it: every pixel is set once.
-    const bool whole = s_.FillsWholePixels() && std::isfinite(tl.X + tl.Y + right + bottom) && tl.X <= right &&
-                       tl.Y <= bottom;
+    const bool whole =
+        s_.FillsWholePixels() && std::isfinite(tl.X + tl.Y + right + bottom) && tl.X <= right && tl.Y <= bottom;
     const TColour outside = set_.Scheme.Contrast();
     const double w = s_.Width(), h = s_.Height();
     if (whole) {
@@ -440,8 +438,9 @@ class TBoardPaint {
       DrawGrid(s_, view, style);
     }
 
-    if (set_.Transparent) s_.SetCompose(set_.Scheme.DarkBackground() ? (s_.AntiAliased() ? TCompose::Plus : TCompose::Or)
-                                                                     : (s_.AntiAliased() ? TCompose::Minus : TCompose::And));
+    if (set_.Transparent)
+      s_.SetCompose(set_.Scheme.DarkBackground() ? (s_.AntiAliased() ? TCompose::Plus : TCompose::Or)
+                                                 : (s_.AntiAliased() ? TCompose::Minus : TCompose::And));
     const int* order = LayerPaintOrder(p_.ActiveLayer);
     // Every layer's elements share a colour: one batch per layer.
     s_.BeginBatch();
@@ -562,7 +561,8 @@ class TBoardPaint {
     if (all) {
       const int* order = LayerPaintOrder(active);
       for (int k = 0; k < 7; ++k)
-        if (IsCopperLayer(order[k]) && p_.GroundPlane[order[k]] && p_.LayerVisible[order[k]]) layers.push_back(order[k]);
+        if (IsCopperLayer(order[k]) && p_.GroundPlane[order[k]] && p_.LayerVisible[order[k]])
+          layers.push_back(order[k]);
     } else if (active >= 1 && active <= 7 && IsCopperLayer(active) && p_.GroundPlane[active]) {
       layers.push_back(active);
     }
@@ -625,7 +625,8 @@ class TBoardPaint {
   }
 
   void Handles() {
-    if (target_ == TPaintTarget::MacroPreview || set_.ToolMode == 11 || set_.ToolMode == 8 || set_.ToolMode == 15) return;
+    if (target_ == TPaintTarget::MacroPreview || set_.ToolMode == 11 || set_.ToolMode == 8 || set_.ToolMode == 15)
+      return;
     if (!only_) return;
     const TObjekt* only = only_;
     const TObjekt& e = *only;
@@ -724,8 +725,8 @@ class TBoardPaint {
       const TURect& r = cull_[i];
       if (r.Left > r.Right) return true;  // no bounds known
       allOutlined = allOutlined && HasOutline(e);
-      box = {std::min(box.minX, double(r.Left)), std::min(box.minY, double(r.Top)),
-             std::max(box.maxX, double(r.Right)), std::max(box.maxY, double(r.Bottom))};
+      box = {std::min(box.minX, double(r.Left)), std::min(box.minY, double(r.Top)), std::max(box.maxX, double(r.Right)),
+             std::max(box.maxY, double(r.Bottom))};
     }
     if (!id) return false;  // no placement point
     if (!(box.minX <= box.maxX)) return true;
@@ -827,7 +828,7 @@ class TBoardPaint {
   const std::vector<uint32_t>* inBand_ = nullptr;
   std::vector<uint32_t> picked_;
   size_t selectedCount_ = 0;
-  const TObjekt* only_ = nullptr;          // the one selected element, if only one is
+  const TObjekt* only_ = nullptr;  // the one selected element, if only one is
   struct TRubberBand {
     TPx a, b;
     TColour c;
@@ -876,8 +877,8 @@ void PaintBoard(TSurface& s, const TBoard& board, const TViewMap& view, const TP
   PaintBoardRegion(s, board, view, settings, 0, 0, s.Width(), s.Height(), target);
 }
 
-void PaintBoardRegion(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
-                      int x0, int y0, int x1, int y1, TPaintTarget target) {
+void PaintBoardRegion(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings, int x0,
+                      int y0, int x1, int y1, TPaintTarget target) {
   x0 = std::max(x0, 0);
   y0 = std::max(y0, 0);
   x1 = std::min(x1, s.Width());

@@ -23,8 +23,8 @@ struct TPaintSettings {
   bool Monochrome = false;        // bitmap export in black only
   bool ShowGrid = true;
   bool GridDots = false;
-  int GridMarker = 4;             // marker every N grid steps; 0 off
-  bool BlinkDark = false;         // the blinking test highlight in its darker phase
+  int GridMarker = 4;      // marker every N grid steps; 0 off
+  bool BlinkDark = false;  // the blinking test highlight in its darker phase
 };
 
 // Where the surface looks at the board: pixels per unit and the scroll
@@ -42,8 +42,8 @@ void PaintBoard(TSurface& s, const TBoard& board, const TViewMap& view, const TP
 // (band by band, each band limited to those columns); the rest of the
 // surface is left as it is. A window that keeps its last picture repaints
 // just the part that changed this way.
-void PaintBoardRegion(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings,
-                      int x0, int y0, int x1, int y1, TPaintTarget target = TPaintTarget::Screen);
+void PaintBoardRegion(TSurface& s, const TBoard& board, const TViewMap& view, const TPaintSettings& settings, int x0,
+                      int y0, int x1, int y1, TPaintTarget target = TPaintTarget::Screen);
 
 // The element colour rules: layer, through pad, solder-mask mode, selection,
 // monochrome.
@@ -57,8 +57,8 @@ void DrawElementInColour(TSurface& s, const TObjekt& e, const TPlatine& board, c
 // The element grown by its clearance (the ground-plane gap).
 void DrawElementClearance(TSurface& s, const TObjekt& e, const TPlatine& board, const TViewMap& view,
                           const TPaintSettings& settings, TColour colour);
-void DrawThermalSpokes(TSurface& s, const TObjekt& pad, const TPlatine& board, const TViewMap& view,
-                       int layer, TColour colour);
+void DrawThermalSpokes(TSurface& s, const TObjekt& pad, const TPlatine& board, const TViewMap& view, int layer,
+                       TColour colour);
 
 // Elements being dragged, drawn over the picture: translucent on the
 // anti-aliased surface, cut-outs shown, pads with the rim of their hole and

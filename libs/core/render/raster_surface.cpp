@@ -13,9 +13,9 @@
 #include <agg_pixfmt_rgba.h>
 #include <agg_rasterizer_outline.h>
 #include <agg_rasterizer_outline_aa.h>
-#include <agg_renderer_outline_aa.h>
 #include <agg_rasterizer_scanline_aa.h>
 #include <agg_renderer_base.h>
+#include <agg_renderer_outline_aa.h>
 #include <agg_renderer_scanline.h>
 #include <agg_rendering_buffer.h>
 #include <agg_scanline_bin.h>
@@ -40,8 +40,8 @@ struct TBlender {
   using long_type = color_type::long_type;
   using base = agg::comp_op_adaptor_rgba<color_type, order_type>;
 
-  static void blend_pix(unsigned op, value_type* p, value_type r, value_type g, value_type b,
-                        value_type a, agg::cover_type cover) {
+  static void blend_pix(unsigned op, value_type* p, value_type r, value_type g, value_type b, value_type a,
+                        agg::cover_type cover) {
     if (op == kOpMinus) {
       // Subtracts the covered share of the colour, stopping at black.
       const unsigned k = unsigned(a) * cover;  // up to 255 * 255
@@ -76,7 +76,6 @@ using TCustomFormat = agg::pixfmt_custom_blend_rgba<TBlender, agg::rendering_buf
 
 agg::rgba8 Colour(TColour c, uint8_t alpha) { return agg::rgba8(Red(c), Green(c), Blue(c), alpha); }
 
-
 agg::line_cap_e CapOf(TCap cap) {
   switch (cap) {
     case TCap::Square: return agg::square_cap;
@@ -91,8 +90,8 @@ struct TRasterSurface::TImpl {
   // Clipping in doubles: at high zoom, coordinates far outside the picture
   // would overflow the rasterizer's integer sub-pixels if clipped later.
   agg::rasterizer_scanline_aa<agg::rasterizer_sl_clip_dbl> ras;
-  agg::scanline_p8 sl;     // packed spans: solid runs blend in one go
-  agg::scanline_bin bin;   // the aliased look: whole pixels only
+  agg::scanline_p8 sl;    // packed spans: solid runs blend in one go
+  agg::scanline_bin bin;  // the aliased look: whole pixels only
   agg::path_storage path;
   agg::conv_stroke<agg::path_storage> stroke{path};
   bool aliased = false;
@@ -282,8 +281,7 @@ bool IsSimplePolygon(const TPxPath& p) {
       if (i == 0 && j == n - 1) continue;  // neighbours across the closing edge
       const TPx c = p[j], d = p[(j + 1) % n];
       const double d1 = cross(a, b, c), d2 = cross(a, b, d), d3 = cross(c, d, a), d4 = cross(c, d, b);
-      if (((d1 > 0) != (d2 > 0) || d1 == 0 || d2 == 0) && ((d3 > 0) != (d4 > 0) || d3 == 0 || d4 == 0))
-        return false;
+      if (((d1 > 0) != (d2 > 0) || d1 == 0 || d2 == 0) && ((d3 > 0) != (d4 > 0) || d3 == 0 || d4 == 0)) return false;
     }
   }
   return true;
@@ -361,8 +359,8 @@ void TRasterSurface::StrokePath(const TPxPath& path, double width, TCap cap, boo
       return;
     }
   }
-  if (antiAliased_ && compose_ == TCompose::Normal && cap == TCap::Butt && !closed && path.size() == 2 &&
-      width <= 2 && clip_[2] > clip_[0] && clip_[3] > clip_[1]) {
+  if (antiAliased_ && compose_ == TCompose::Normal && cap == TCap::Butt && !closed && path.size() == 2 && width <= 2 &&
+      clip_[2] > clip_[0] && clip_[3] > clip_[1]) {
     // Hairlines (rubber bands, rims, markers) go through AGG's line
     // renderer, which needs no cells to sort. Its integer coordinates need
     // the segment cut to the picture first.
@@ -434,8 +432,7 @@ void TRasterSurface::StrokeCircle(TPx centre, double r, double width, TColour c)
   Finish(c);
 }
 
-void TRasterSurface::StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap,
-                               TColour c) {
+void TRasterSurface::StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap, TColour c) {
   // y points down here: the counter-clockwise sweep as seen is clockwise in
   // the image's own angles.
   agg::arc a(centre.X, centre.Y, r, r, -a0, -(a0 + sweep), false);

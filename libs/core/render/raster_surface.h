@@ -42,8 +42,7 @@ class TRasterSurface final : public TSurface {
   void StrokePaths(const std::vector<TPxPath>& paths, double width, TColour c) override;
   void FillCircle(TPx centre, double r, TColour c) override;
   void StrokeCircle(TPx centre, double r, double width, TColour c) override;
-  void StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap,
-                 TColour c) override;
+  void StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap, TColour c) override;
   void FillPie(TPx centre, double r, double a0, double sweep, TColour c) override;
   void BlitKeyed(const TRaster& src, TColour key) override;
 

@@ -91,8 +91,7 @@ class TSurface {
   // Arcs and pies run counter-clockwise as seen (y up on screen) from angle a0
   // by the sweep, both in radians; a point at angle a lies at
   // (x + r cos a, y - r sin a).
-  virtual void StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap,
-                         TColour c) = 0;
+  virtual void StrokeArc(TPx centre, double r, double a0, double sweep, double width, TCap cap, TColour c) = 0;
   virtual void FillPie(TPx centre, double r, double a0, double sweep, TColour c) = 0;
   // Copies `src` (placed at the surface origin) except its pixels of colour `key`.
   virtual void BlitKeyed(const TRaster& src, TColour key) = 0;

@@ -92,8 +92,8 @@ bool BuildTextStrokes(TObjekt& text, bool keepCentre, int32_t clearance) {
         continue;
       }
       if (!stroke) continue;  // points before the first pen-up have no stroke
-      AddPoint(*stroke, {static_cast<float>(penX + t->X * m.Scale * m.Factor),
-                         static_cast<float>(penY + t->Y * m.Scale)});
+      AddPoint(*stroke,
+               {static_cast<float>(penX + t->X * m.Scale * m.Factor), static_cast<float>(penY + t->Y * m.Scale)});
     }
     stroke = nullptr;
     penX += std::round(GlyphWidth(code) * m.Scale * m.Factor) + m.Gap;

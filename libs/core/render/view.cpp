@@ -23,9 +23,7 @@ TDPoint ClampToBoard(const TPlatine& board, TDPoint c) {
           std::clamp(c.Y, 0.0, double(std::max(board.Height, 0)))};
 }
 
-TDPoint RectCentre(const TURect& r) {
-  return {(double(r.Left) + r.Right) / 2, -(double(r.Top) + r.Bottom) / 2};
-}
+TDPoint RectCentre(const TURect& r) { return {(double(r.Left) + r.Right) / 2, -(double(r.Top) + r.Bottom) / 2}; }
 
 void DeselectLayer(TObjektList& elements, int layer) {
   for (const auto& e : elements) {
@@ -74,12 +72,9 @@ int ScrollStep(int clientSize) { return std::max(1, clientSize / 16); }
 TPixelOffset EdgeScrollDelta(const TPlatine& board, TViewport vp, TDPoint pointer) {
   const TPixelSize s = SurfaceSize(board);
   TPixelOffset d;
-  if (pointer.X < kEdgeScrollMargin && board.ScrollX > 0)
-    d.X = -ScrollStep(vp.Width);
-  else if (pointer.X >= vp.Width - kEdgeScrollMargin && board.ScrollX < s.Width - vp.Width)
-    d.X = ScrollStep(vp.Width);
-  if (pointer.Y < kEdgeScrollMargin && board.ScrollY > 0)
-    d.Y = -ScrollStep(vp.Height);
+  if (pointer.X < kEdgeScrollMargin && board.ScrollX > 0) d.X = -ScrollStep(vp.Width);
+  else if (pointer.X >= vp.Width - kEdgeScrollMargin && board.ScrollX < s.Width - vp.Width) d.X = ScrollStep(vp.Width);
+  if (pointer.Y < kEdgeScrollMargin && board.ScrollY > 0) d.Y = -ScrollStep(vp.Height);
   else if (pointer.Y >= vp.Height - kEdgeScrollMargin && board.ScrollY < s.Height - vp.Height)
     d.Y = ScrollStep(vp.Height);
   return d;
@@ -93,9 +88,7 @@ double NormaliseZoom(double zoom) {
   return std::min(z, kMaxZoom);
 }
 
-TDPoint ViewCentre(const TPlatine& board, TViewport vp) {
-  return CentreAt(board, {vp.Width / 2.0, vp.Height / 2.0});
-}
+TDPoint ViewCentre(const TPlatine& board, TViewport vp) { return CentreAt(board, {vp.Width / 2.0, vp.Height / 2.0}); }
 
 void SetZoom(TPlatine& board, TViewport vp, std::optional<TDPoint> centre, double zoom) {
   const TDPoint c = centre ? *centre : ViewCentre(board, vp);
@@ -133,8 +126,7 @@ void ZoomToolClick(TPlatine& board, TZoomHistory& history, TViewport vp, TDPoint
   SetZoom(board, vp, ClampToBoard(board, CentreAt(board, pixel)), board.Zoom * kClickZoomFactor);
 }
 
-void ZoomToolRectangle(TPlatine& board, TZoomHistory& history, TViewport vp, TDPoint from,
-                       TDPoint to) {
+void ZoomToolRectangle(TPlatine& board, TZoomHistory& history, TViewport vp, TDPoint from, TDPoint to) {
   const double w = std::abs(to.X - from.X), h = std::abs(to.Y - from.Y);
   if (!(w > kZoomRectMinPixels && h > kZoomRectMinPixels)) {
     ZoomToolClick(board, history, vp, from);
@@ -149,15 +141,13 @@ void ZoomToolRectangle(TPlatine& board, TZoomHistory& history, TViewport vp, TDP
 
 void ZoomStep(TPlatine& board, TZoomHistory& history, TViewport vp, bool zoomIn) {
   PushZoomHistory(history, board);
-  SetZoom(board, vp, std::nullopt,
-          zoomIn ? board.Zoom * kClickZoomFactor : board.Zoom / kClickZoomFactor);
+  SetZoom(board, vp, std::nullopt, zoomIn ? board.Zoom * kClickZoomFactor : board.Zoom / kClickZoomFactor);
 }
 
 bool ZoomBoard(TPlatine& board, TZoomHistory& history, TViewport vp) {
   if (board.Width <= 0 || board.Height <= 0) return false;
   PushZoomHistory(history, board);
-  SetZoom(board, vp, std::nullopt,
-          std::min((vp.Width - 10.0) / board.Width, (vp.Height - 10.0) / board.Height));
+  SetZoom(board, vp, std::nullopt, std::min((vp.Width - 10.0) / board.Width, (vp.Height - 10.0) / board.Height));
   return true;
 }
 
@@ -169,8 +159,7 @@ bool ZoomObjects(TPlatine& board, TZoomHistory& history, TViewport vp, const TUR
   return true;
 }
 
-bool ZoomSelection(TPlatine& board, TZoomHistory& history, TViewport vp, const TURect& selection,
-                   const TURect& all) {
+bool ZoomSelection(TPlatine& board, TZoomHistory& history, TViewport vp, const TURect& selection, const TURect& all) {
   const double w = double(selection.Right) - selection.Left;
   const double h = double(selection.Bottom) - selection.Top;
   if (w < 10 || h < 10) return false;
@@ -185,8 +174,7 @@ bool ZoomSelection(TPlatine& board, TZoomHistory& history, TViewport vp, const T
   const double bottom = std::min(cy + hh, double(all.Bottom));
   const double ew = std::max(right - left, w), eh = std::max(bottom - top, h);
   PushZoomHistory(history, board);
-  SetZoom(board, vp, RectCentre(selection),
-          std::min((vp.Width - 20.0) / ew, (vp.Height - 20.0) / eh));
+  SetZoom(board, vp, RectCentre(selection), std::min((vp.Width - 20.0) / ew, (vp.Height - 20.0) / eh));
   return true;
 }
 

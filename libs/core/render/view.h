@@ -115,8 +115,7 @@ void ZoomToolClick(TPlatine& board, TZoomHistory& history, TViewport vp, TDPoint
 // more than 8 pixels wide and high, the zoom that fits it into the viewport
 // (the smaller of the two ratios), centred on it; otherwise a click at
 // `from`. Pushes history.
-void ZoomToolRectangle(TPlatine& board, TZoomHistory& history, TViewport vp, TDPoint from,
-                       TDPoint to);
+void ZoomToolRectangle(TPlatine& board, TZoomHistory& history, TViewport vp, TDPoint from, TDPoint to);
 // Zoom * 1.4 (in) or / 1.4 (out) keeping the centre: the zoom tool's right
 // click (out) and the clicks on the board overview. Pushes history.
 void ZoomStep(TPlatine& board, TZoomHistory& history, TViewport vp, bool zoomIn);
@@ -132,8 +131,7 @@ bool ZoomObjects(TPlatine& board, TZoomHistory& history, TViewport vp, const TUR
 // (AllBounds); nothing when the selection is under 10 units wide or high;
 // else min((vw - 20) / w, (vh - 20) / h) of the enlarged box, centred on the
 // selection. Pushes history when it zooms.
-bool ZoomSelection(TPlatine& board, TZoomHistory& history, TViewport vp, const TURect& selection,
-                   const TURect& all);
+bool ZoomSelection(TPlatine& board, TZoomHistory& history, TViewport vp, const TURect& selection, const TURect& all);
 
 // ---- board overview ("Board-Zoom") ----
 

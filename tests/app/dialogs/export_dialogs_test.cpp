@@ -27,8 +27,8 @@
 #include "dialogs/excellon_dialog.h"
 #include "dialogs/gerber_dialog.h"
 #include "io/project_file.h"
-#include "widgets/length_field.h"
 #include "modal_helpers.h"
+#include "widgets/length_field.h"
 
 namespace bs::app {
 namespace {
@@ -83,8 +83,8 @@ void TypeLength(TLengthField* f, const QString& text) {
 // the output; the demo project is read with the core's reader.
 struct ExportDialogsTest : testing::Test {
   fs::path dir = fs::temp_directory_path() /
-                 ("bs_export_test_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  "_" + std::to_string(QCoreApplication::applicationPid()));
+                 ("bs_export_test_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + "_" +
+                  std::to_string(QCoreApplication::applicationPid()));
   fs::path out = dir / "out";
   QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME"), oldData = qgetenv("XDG_DATA_HOME");
   TProject project;
@@ -148,12 +148,16 @@ TEST_F(ExportDialogsTest, GerberFilesEqualTheCoreOutputForTheChosenOptions) {
       {"defaults", {}, true, TGerberOptions{}},
       {"mirror and frame", {"CB_Spiegeln", "CB_Rahmen"}, true, With([](auto& o) { o.Mirror = o.Frame = true; })},
       {"punch", {"CB_BohrungenFreistanzen"}, true, With([](auto& o) { o.PunchHoles = true; })},
-      {"centre punch", {"CB_BohrungenFreistanzen", "CB_BohrungenKoernen"}, true,
-       With([](auto& o) { o.PunchHoles = o.CentrePunch = true; })},
-      {"masks inverted, no SMD openings", {"CB_LS_Invertiert", "CB_SMD_Invertiert", "CB_LS_SMD"}, true,
+      {"centre punch", {"CB_BohrungenFreistanzen", "CB_BohrungenKoernen"}, true, With([](auto& o) {
+         o.PunchHoles = o.CentrePunch = true;
+       })},
+      {"masks inverted, no SMD openings",
+       {"CB_LS_Invertiert", "CB_SMD_Invertiert", "CB_LS_SMD"},
+       true,
        With([](auto& o) { o.MaskInverted = o.SmdMaskInverted = true, o.MaskSmd = false; })},
-      {"lower-left corner, mirrored", {"CB_Spiegeln"}, false,
-       With([](auto& o) { o.Mirror = true, o.UseOrigin = false; })},
+      {"lower-left corner, mirrored", {"CB_Spiegeln"}, false, With([](auto& o) {
+         o.Mirror = true, o.UseOrigin = false;
+       })},
   };
   const std::vector<int> rows = AvailableRows();
   ASSERT_GE(rows.size(), 4u) << "the demo board should offer copper, silkscreen and masks";
@@ -428,23 +432,38 @@ TExcellonOptions Excellon(std::function<void(TExcellonOptions&)> f) {
 
 TEST_F(ExportDialogsTest, ExcellonFileEqualsTheCoreOutputForTheChosenOptions) {
   const TExcellonCase cases[] = {
-      {"inch with leading zeros", {}, TExcellonOptions{}, true, true,
+      {"inch with leading zeros",
+       {},
+       TExcellonOptions{},
+       true,
+       true,
        {"; Drill file", "; Format: 2.4 (00.0000)", "M48", "INCH", "T01C0.0315"}},
       {"mm 3.2 without leading zeros, with a decimal point",
        {"RB_MM32", "CB_LeadingZero", "cb_MitKomma"},
        Excellon([](auto& o) { o.Format = TExcellonFormat::Mm32, o.DeleteLeadingZeros = o.DecimalPoint = true; }),
-       true, true, {"; Drill file", "; Format: 3.2 (000.00)", "M48", "METRIC,000.00", "T01C0.8"}},
+       true,
+       true,
+       {"; Drill file", "; Format: 3.2 (000.00)", "M48", "METRIC,000.00", "T01C0.8"}},
       {"mm 3.3, M71, bare, mirrored like Gerber",
        {"RB_MM33", "CB_M71", "CB_NoComments", "CB_NoG90", "RB_Kupfer"},
        Excellon([](auto& o) {
          o.Format = TExcellonFormat::Mm33, o.M71 = o.NoComments = o.NoG90 = true;
          o.Mirror = TExcellonMirror::Gerber;
        }),
-       true, true, {"M48", "M71", ";FILE_FORMAT=3:3", "T01C0.8", "T02C1.0", "%", "G05", "T01"}},
-      {"only through-holes, mirrored like HPGL", {"CB_Bohrungen", "RB_Kupfer_HPGL"},
-       Excellon([](auto& o) { o.Mirror = TExcellonMirror::Hpgl; }), false, true,
+       true,
+       true,
+       {"M48", "M71", ";FILE_FORMAT=3:3", "T01C0.8", "T02C1.0", "%", "G05", "T01"}},
+      {"only through-holes, mirrored like HPGL",
+       {"CB_Bohrungen", "RB_Kupfer_HPGL"},
+       Excellon([](auto& o) { o.Mirror = TExcellonMirror::Hpgl; }),
+       false,
+       true,
        {"; Drill file", "; Format: 2.4 (00.0000)", "M48", "INCH", "T01C0.0394", "%"}},
-      {"only simple drillings", {"CB_Vias"}, TExcellonOptions{}, true, false,
+      {"only simple drillings",
+       {"CB_Vias"},
+       TExcellonOptions{},
+       true,
+       false,
        {"; Drill file", "; Format: 2.4 (00.0000)", "M48", "INCH", "T01C0.0315", "%"}},
   };
   UseBoard(DrillBoard());
@@ -457,8 +476,8 @@ TEST_F(ExportDialogsTest, ExcellonFileEqualsTheCoreOutputForTheChosenOptions) {
     const fs::path file = out / "holes.drl";
     ASSERT_TRUE(d.Write(QString::fromStdString(file.string())));
     const std::string text = FileText(file);
-    EXPECT_EQ(text, ExcellonText(Board(), BuildDrillList(Board(), c.simple, c.plated, false, false, false),
-                                 c.expected));
+    EXPECT_EQ(text,
+              ExcellonText(Board(), BuildDrillList(Board(), c.simple, c.plated, false, false, false), c.expected));
     const auto lines = Lines(text);
     ASSERT_GE(lines.size(), c.firstLines.size());
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + long(c.firstLines.size())), c.firstLines);
@@ -565,9 +584,8 @@ TEST_F(ExportDialogsTest, DrillListGoesToTheClipboard) {
   Click(Child<QPushButton>(d, "Button1"));
   EXPECT_EQ(said, "The text is now in the clipboard");
   EXPECT_EQ(QGuiApplication::clipboard()->text(), d.Text());
-  EXPECT_EQ(d.Text().toStdString(),
-            DrillListText(BuildDrillList(Board(), true, true, false, false, false), TDisplayUnit::Mm,
-                          TLanguage::English));
+  EXPECT_EQ(d.Text().toStdString(), DrillListText(BuildDrillList(Board(), true, true, false, false, false),
+                                                  TDisplayUnit::Mm, TLanguage::English));
 }
 
 TEST_F(ExportDialogsTest, DrillListWarnsAboutSilkscreenDrillingsFirst) {

@@ -26,11 +26,11 @@
 #include <functional>
 #include <memory>
 
-#include "view/board_view.h"
-#include "edit/undo.h"
-#include "window/main_window.h"
-#include "modal_helpers.h"
 #include "dialogs/options_dialog.h"
+#include "edit/undo.h"
+#include "modal_helpers.h"
+#include "view/board_view.h"
+#include "window/main_window.h"
 
 namespace bs::app {
 namespace {
@@ -227,7 +227,7 @@ TEST_F(OptionsDialogTest, AUsedHotkeyIsRefusedWithAMessage) {
     EXPECT_EQ(track->text(), QString(QChar(free)));
     auto* pad = Child<QLineEdit>(d, "hotkey2");
     pad->end(false);
-    QTest::keyClick(pad, Qt::Key_Backspace);  // no key for the pad tool
+    QTest::keyClick(pad, Qt::Key_Backspace);            // no key for the pad tool
     TypeKey(Child<QLineEdit>(d, "hotkey14"), keys[2]);  // the key freed just now
     Press(d, QDialogButtonBox::Ok);
   }));
@@ -401,8 +401,8 @@ TEST_F(OptionsDialogTest, GeneralSettingsEntryOpensTheFirstPage) {
   });
   entry->trigger();
   EXPECT_EQ(page, TOptionsDialog::kPageGeneral);
-  EXPECT_EQ(captions, QStringList({"General settings", "Colors", "Working-Directories", "Macro-Directory",
-                                   "Undo-Depth", "Imax", "Hotkeys", "Crosshair", "AutoSave"}));
+  EXPECT_EQ(captions, QStringList({"General settings", "Colors", "Working-Directories", "Macro-Directory", "Undo-Depth",
+                                   "Imax", "Hotkeys", "Crosshair", "AutoSave"}));
 }
 
 }  // namespace

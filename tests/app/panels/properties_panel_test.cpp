@@ -19,9 +19,9 @@
 #include "io/settings.h"
 #include "modal_helpers.h"
 #include "model/codepage.h"
-#include "project/project.h"
 #include "panels/properties_fields.h"
 #include "panels/properties_panel.h"
+#include "project/project.h"
 #include "render/colours.h"
 #include "render/text_strokes.h"
 
@@ -145,7 +145,7 @@ TEST_F(PropertiesPanelTest, MixedDrillsAndOneOuterDiameterForAllInOneUndoStep) {
   EXPECT_FALSE(panel->KindList()->isVisible());  // one kind only
   EXPECT_EQ(Shown("drill"), "");                 // mixed
   EXPECT_EQ(Shown("outerDiameter"), QString::fromUtf8("1.80 мм"));
-  EXPECT_FALSE(Field("centreX")->isEnabled());   // several pads
+  EXPECT_FALSE(Field("centreX")->isEnabled());  // several pads
   EXPECT_EQ(Shown("centreX"), "");
   Shot("tht_mixed");
 

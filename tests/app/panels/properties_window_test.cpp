@@ -6,9 +6,9 @@
 #include <QDockWidget>
 #include <QMenuBar>
 
-#include "widgets/length_field.h"
 #include "panels/properties_panel.h"
 #include "panels/size_bar.h"
+#include "widgets/length_field.h"
 
 namespace bs::app {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "edit/create.h"
 #include "panels/ground_plane_bar.h"
-#include "widgets/length_field.h"
 #include "panels/size_bar.h"
+#include "widgets/length_field.h"
 
 namespace bs::app {
 namespace {

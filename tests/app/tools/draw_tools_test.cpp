@@ -9,13 +9,13 @@
 #include <QSpinBox>
 
 #include "copper/connectivity.h"
-#include "tools/draw_tools.h"
-#include "edit/create.h"
-#include "panels/ground_plane_bar.h"
-#include "io/settings.h"
-#include "widgets/length_field.h"
-#include "modal_helpers.h"
 #include "dialogs/text_dialog.h"
+#include "edit/create.h"
+#include "io/settings.h"
+#include "modal_helpers.h"
+#include "panels/ground_plane_bar.h"
+#include "tools/draw_tools.h"
+#include "widgets/length_field.h"
 
 namespace bs::app {
 namespace {
@@ -264,8 +264,8 @@ TEST_F(DrawToolsTest, HotkeysChooseTheTools) {
   w->Settings().Options.Hotkeys = "ZTPSRQFNLCAXMVO";
   struct {
     int key, mode;
-  } const cases[] = {{Qt::Key_T, kToolTrack}, {Qt::Key_P, kToolPad},   {Qt::Key_S, kToolSmdPad},
-                     {Qt::Key_R, kToolCircle}, {Qt::Key_Q, kToolRectangle}, {Qt::Key_F, kToolZone},
+  } const cases[] = {{Qt::Key_T, kToolTrack},      {Qt::Key_P, kToolPad},       {Qt::Key_S, kToolSmdPad},
+                     {Qt::Key_R, kToolCircle},     {Qt::Key_Q, kToolRectangle}, {Qt::Key_F, kToolZone},
                      {Qt::Key_O, kToolSolderMask}, {Qt::Key_M, kToolMeasure}};
   for (const auto& c : cases) {
     w->SetTool(kToolEdit);

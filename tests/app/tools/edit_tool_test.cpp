@@ -17,20 +17,20 @@
 #include <functional>
 #include <memory>
 
-#include "view/board_view.h"
 #include "edit/units.h"
-#include "window/edit_commands.h"
-#include "tools/edit_tool.h"
-#include "window/key_panel.h"
-#include "window/main_window.h"
-#include "private_folders.h"
-#include "tools/measure_tool.h"
 #include "model/objekt.h"
-#include "tools/placement_tool.h"
+#include "private_folders.h"
 #include "render/view.h"
+#include "tools/edit_tool.h"
+#include "tools/measure_tool.h"
+#include "tools/placement_tool.h"
 #include "tools/tool_geometry.h"
 #include "tools/tool_palette.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
+#include "window/edit_commands.h"
+#include "window/key_panel.h"
+#include "window/main_window.h"
 
 #include "window_fixture.h"
 
@@ -116,9 +116,9 @@ TEST_F(EditToolTest, ClickSelectsShiftTogglesAndEmptySpaceDeselects) {
 // while it grows) and selects what its outline touches, not only what lies
 // inside it.
 TEST_F(EditToolTest, RubberBandSelectsWhatItTouches) {
-  TObjekt& touched = Pad(400, 300);     // reaches from 391 to 409 pixels
+  TObjekt& touched = Pad(400, 300);  // reaches from 391 to 409 pixels
   TObjekt& apart = Pad(500, 300);
-  TObjekt& kept = Pad(100, 100);        // selected before: SHIFT keeps it
+  TObjekt& kept = Pad(100, 100);                                 // selected before: SHIFT keeps it
   TObjekt& track = Track({QPoint(380, 200), QPoint(380, 400)});  // crosses the rectangle's left edge
   kept.Selected = 1;
   vp->repaint();
@@ -434,8 +434,8 @@ TEST_F(EditToolTest, AlignLeftMovesEachGroupAsAWhole) {
 TEST_F(EditToolTest, CommandsWithoutASelectionAreOffAlsoForTheirShortcuts) {
   TObjekt& t = Track({QPoint(100, 100), QPoint(200, 100)});
   const TEditCommands::TCommand selectionCommands[] = {
-      TEditCommands::kCopy,    TEditCommands::kCut,        TEditCommands::kDelete,     TEditCommands::kDuplicate,
-      TEditCommands::kRotate,  TEditCommands::kMirrorH,    TEditCommands::kMirrorV,    TEditCommands::kChangeSide,
+      TEditCommands::kCopy,       TEditCommands::kCut,        TEditCommands::kDelete,   TEditCommands::kDuplicate,
+      TEditCommands::kRotate,     TEditCommands::kMirrorH,    TEditCommands::kMirrorV,  TEditCommands::kChangeSide,
       TEditCommands::kSnapToGrid, TEditCommands::kBuildGroup, TEditCommands::kAlignTop, TEditCommands::kSplitGroup};
   for (auto c : selectionCommands) EXPECT_FALSE(Command(c)->isEnabled()) << Command(c)->text().toStdString();
   EXPECT_TRUE(Command(TEditCommands::kSelectAll)->isEnabled());

@@ -16,16 +16,16 @@
 #include <filesystem>
 #include <memory>
 
-#include "view/board_view.h"
+#include "model/objekt.h"
 #include "panels/ground_plane_bar.h"
 #include "panels/layer_bar.h"
-#include "widgets/length_field.h"
-#include "window/main_window.h"
-#include "private_folders.h"
-#include "model/objekt.h"
 #include "panels/size_bar.h"
+#include "private_folders.h"
 #include "tools/tool_palette.h"
 #include "tools/tools.h"
+#include "view/board_view.h"
+#include "widgets/length_field.h"
+#include "window/main_window.h"
 
 namespace bs::app {
 namespace {
@@ -53,9 +53,7 @@ struct ViewToolsTest : testing::Test {
     vp = view->viewport();
     Look(0.001, 100, 100);
   }
-  void TearDown() override {
-    w.reset();
-  }
+  void TearDown() override { w.reset(); }
 
   TBoard& Board() { return *w->Project().Active(); }
   TPlatine& Record() { return Board().Platine; }
@@ -171,8 +169,8 @@ TEST_F(ViewToolsTest, ZoomToolRectangleIsDrawnOverThePictureAndZoomedTo) {
 TEST_F(ViewToolsTest, SpaceBarLendsTheZoomToolAndEscOrTheLetterChooseTools) {
   struct TCase {
     const char* what;
-    int tool;         // before the space bar
-    int whileHeld;    // the tool while it is held
+    int tool;       // before the space bar
+    int whileHeld;  // the tool while it is held
   };
   const TCase cases[] = {{"edit tool", kToolEdit, kToolZoom}, {"zoom tool", kToolZoom, kToolZoom}};
   for (const TCase& c : cases) {
@@ -238,8 +236,8 @@ TEST_F(ViewToolsTest, ToolChangeDeselectsAndRepaintsOnlyTheSelection) {
   for (int y = 0; y < whole.height(); ++y)
     for (int x = 0; x < whole.width(); ++x) {
       const QColor a(partly.pixel(x, y)), b(whole.pixel(x, y));
-      differ += std::abs(a.red() - b.red()) > 2 || std::abs(a.green() - b.green()) > 2 ||
-                std::abs(a.blue() - b.blue()) > 2;
+      differ +=
+          std::abs(a.red() - b.red()) > 2 || std::abs(a.green() - b.green()) > 2 || std::abs(a.blue() - b.blue()) > 2;
     }
   EXPECT_EQ(differ, 0);
 }

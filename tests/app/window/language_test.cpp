@@ -11,14 +11,14 @@
 
 #include <filesystem>
 
-#include "window/core_text.h"
 #include "io/settings.h"
-#include "window/language.h"
-#include "panels/layer_bar.h"
-#include "window/main_window.h"
 #include "model/codepage.h"
 #include "model/layers.h"
 #include "model/messages.h"
+#include "panels/layer_bar.h"
+#include "window/core_text.h"
+#include "window/language.h"
+#include "window/main_window.h"
 
 namespace bs::app {
 namespace {
@@ -63,11 +63,11 @@ struct LanguageTest : testing::Test {
 TEST_F(LanguageTest, WindowTextsBoardNamesAndHotkeysFollowTheLanguage) {
   struct Case {
     TLanguage Language;
-    const char* File;        // the File menu's caption
-    const char* CopyBoard;   // the Board menu's copy command
-    const char* Board;       // the first board's tab
-    const char* Copy;        // the tab of its copy
-    const char* Hotkeys;     // the default tool hotkeys
+    const char* File;       // the File menu's caption
+    const char* CopyBoard;  // the Board menu's copy command
+    const char* Board;      // the first board's tab
+    const char* Copy;       // the tab of its copy
+    const char* Hotkeys;    // the default tool hotkeys
   };
   const Case cases[] = {
       {TLanguage::Russian, "&Файл", "Копировать плату", "Плата 1 ", "Копия Плата 1 ", "ZLPSRQFNTCAXMVO"},
@@ -86,8 +86,7 @@ TEST_F(LanguageTest, WindowTextsBoardNamesAndHotkeysFollowTheLanguage) {
     // The model keeps the name in code page 1251.
     EXPECT_EQ(w.Project().Active()->Caption, Utf8ToCp1251(c.Board));
     EXPECT_EQ(w.Settings().Options.Hotkeys, c.Hotkeys);
-    EXPECT_EQ(w.LayerBar()->ActiveButton(kLayerC1)->text(),
-              QString::fromUtf8(LayerLabel(kLayerC1, c.Language).data()));
+    EXPECT_EQ(w.LayerBar()->ActiveButton(kLayerC1)->text(), QString::fromUtf8(LayerLabel(kLayerC1, c.Language).data()));
 
     QAction* copy = MenuEntry(w, QString::fromUtf8(c.CopyBoard));
     ASSERT_NE(copy, nullptr);
@@ -123,7 +122,8 @@ TEST_F(LanguageTest, CoreTextsAreTranslatedWithTheirValues) {
        "\"b.bsm6\" a été créé avec une version plus récente de Boardsmith (version 9).\nVotre version de Boardsmith "
        "ne peut pas ouvrir ce fichier."},
       {TLanguage::Russian, msg::kSaveChanges, "Сохранить изменения?"},
-      {TLanguage::English, FormatMessage(msg::kWidthRange, {"1", "500"}), "The width must lie between 1 mm and 500 mm."},
+      {TLanguage::English, FormatMessage(msg::kWidthRange, {"1", "500"}),
+       "The width must lie between 1 mm and 500 mm."},
       // A text the core does not list stays as it is, with its line breaks.
       {TLanguage::Russian, "Something else.\rSecond line", "Something else.\nSecond line"},
   };

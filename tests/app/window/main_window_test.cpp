@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QToolButton>
-#include <QDoubleSpinBox>
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include <unistd.h>
@@ -15,20 +15,20 @@
 #include <filesystem>
 #include <fstream>
 
-#include "view/board_view.h"
-#include "io/project_file.h"
-#include "view/board_overview.h"
-#include "panels/layer_bar.h"
 #include "copper/connectivity.h"
+#include "dialogs/new_board_dialog.h"
 #include "edit/connections.h"
 #include "edit/undo.h"
-#include "window/main_window.h"
+#include "io/project_file.h"
 #include "modal_helpers.h"
 #include "model/objekt_list.h"
-#include "dialogs/new_board_dialog.h"
-#include "view/qpainter_surface.h"
+#include "panels/layer_bar.h"
 #include "render/painter.h"
+#include "view/board_overview.h"
+#include "view/board_view.h"
+#include "view/qpainter_surface.h"
 #include "view/ruler.h"
+#include "window/main_window.h"
 
 namespace bs::app {
 namespace {
@@ -101,8 +101,8 @@ TEST_F(MainWindowTest, WheelZoomsAboutThePointerAndAntialiasToggles) {
   const double before = w.Project().Active()->Platine.Zoom;
   QWidget* vp = w.View()->viewport();
   const QPointF at(vp->width() / 2.0, vp->height() / 2.0);
-  QWheelEvent wheel(at, vp->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
-                    Qt::NoScrollPhase, false);
+  QWheelEvent wheel(at, vp->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                    false);
   QApplication::sendEvent(vp, &wheel);
   EXPECT_NEAR(w.Project().Active()->Platine.Zoom, std::round(before * 1.3 * 1e5) / 1e5, 1e-9);
 
