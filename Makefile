@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 20
 JOBS ?= $(shell nproc)
 CLI = $(BUILD)/apps/boardsmith-cli/boardsmith-cli
 
-.PHONY: all deps build build-sanitize run test test-plain test-sanitize test-fuzz bench clean
+.PHONY: all deps build build-sanitize run test test-plain test-sanitize test-fuzz bench clean format format-check
 
 all: build
 
@@ -38,7 +38,15 @@ test-sanitize: build-sanitize
 test-fuzz: deps
 	./fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-test: test-plain test-sanitize test-fuzz
+test: format-check test-plain test-sanitize test-fuzz
+
+# The C++ sources in the style of .clang-format: `format` rewrites them,
+# `format-check` fails on any file that is not formatted.
+format: deps
+	./scripts/format.sh
+
+format-check: deps
+	./scripts/format.sh --check
 
 bench: build
 	$(BUILD)/bench/bench_model
