@@ -2,12 +2,12 @@
 #include <filesystem>
 #include <ostream>
 #include <sstream>
+#include <vector>
 
 #include "args.h"
 #include "cam/excellon.h"
 #include "cam/gerber.h"
 #include "load.h"
-#include "model/atomic_file.h"
 #include "model/messages.h"
 
 namespace bs::cli {
@@ -181,12 +181,17 @@ int RunGerber(const std::vector<std::string>& args, TContext& ctx) {
   opt.UseOrigin = !a.Has("--no-origin");
   opt.PunchHoles = a.Has("--punch");
   opt.CentrePunch = a.Has("--center-punch");
+  // A position beyond the number format refuses the run before any file is
+  // written.
+  std::vector<TGerberFile> files(rows.size());
+  for (size_t k = 0; k < rows.size(); ++k) {
+    WriteGerberOutput(files[k], *b, rows[k], opt);
+    files[k].FileName = paths[k];
+    if (std::string e = files[k].CoordinateError(); !e.empty()) return Fail(ctx, cmd, e);
+  }
   int created = 0;
   for (size_t k = 0; k < rows.size(); ++k) {
-    TGerberFile f;
-    WriteGerberOutput(f, *b, rows[k], opt);
-    f.FileName = paths[k];
-    if (std::string e = f.EndFile(); !e.empty()) {
+    if (std::string e = files[k].EndFile(); !e.empty()) {
       ctx.out << created << " files created.\n";
       return Fail(ctx, cmd, e);
     }
@@ -240,9 +245,7 @@ int RunExcellon(const std::vector<std::string>& args, TContext& ctx) {
   int code = 0;
   const TBoard* b = LoadDrillList(ctx, cmd, a, p, list, code);
   if (!b) return code;
-  const std::string text = ExcellonText(*b, list, opt);
-  if (!WriteFileAtomically(out, std::vector<uint8_t>(text.begin(), text.end())))
-    return Fail(ctx, cmd, FormatMessage(msg::kCannotWrite, {out}));
+  if (std::string e = WriteExcellonFile(out, *b, list, opt); !e.empty()) return Fail(ctx, cmd, e);
   size_t holes = 0;
   for (const TDrillTool& t : list) holes += t.Holes.size();
   ctx.out << holes << " hole(s) in " << list.size() << " tool(s) written to " << out << "\n";

@@ -31,9 +31,11 @@ const char* const kUsage =
     "  export  writes every element of one board of the project FILE to OUT.txt\n"
     "  import  reads IN.txt and writes its elements, placed as they are, on the one\n"
     "          board of a new project OUT.bsm6. The board is 160 x 100 mm, or larger\n"
-    "          when the elements reach further right or down; elements wholly left\n"
-    "          of or above the board are left out. Records without a layer or track\n"
-    "          width get layer C2 and 0.254 mm; zones without a clearance get 0.4 mm.\n\n"
+    "          when the elements reach further right or down, up to 500 x 500 mm;\n"
+    "          elements wholly left of or above the board are left out, an element\n"
+    "          wholly beyond 500 mm right or down stops the import. Records without a\n"
+    "          layer or track width get layer C2 and 0.254 mm; zones without a\n"
+    "          clearance get 0.4 mm.\n\n"
     "Options:\n"
     "  --board N  the board to export, counted from 0 (default: the file's active board)\n"
     "  --force    replace the output file when it exists\n";
@@ -41,11 +43,6 @@ const char* const kUsage =
 constexpr int32_t kImportLayer = kLayerC2;
 constexpr int32_t kImportTrackWidth = 2540;
 constexpr int32_t kImportZoneClearance = 4000;
-
-// A board side that is at least `current` and reaches `needed`.
-int32_t Fit(int32_t current, int64_t needed) {
-  return static_cast<int32_t>(std::clamp<int64_t>(needed, current, std::numeric_limits<int32_t>::max()));
-}
 
 int Export(const TArgs& a, TContext& ctx) {
   const std::string& in = a.Positional()[1];
@@ -101,11 +98,12 @@ int Import(const TArgs& a, TContext& ctx) {
   TProject project;
   ResetProject(project, TLanguage::English, false);
   TBoard& board = *project.Active();
-  // Grow the board so that elements further right or down stay on it.
-  const TURect r = AllBounds(read.Elements, board.Platine);
-  const int32_t width = Fit(board.Platine.Width, r.Right);
-  const int32_t height = Fit(board.Platine.Height, -int64_t{r.Top});
-  if (width != board.Platine.Width || height != board.Platine.Height) board.Platine = NewPlatine(width, height, false);
+  // Grow the board so that elements further right or down stay on it, up to
+  // the largest board.
+  const TImportBoardSize size = ImportBoardSize(read, board.Platine);
+  if (!size.Error.empty()) return Fail(ctx, kName, size.Error);
+  if (size.Width != board.Platine.Width || size.Height != board.Platine.Height)
+    board.Platine = NewPlatine(size.Width, size.Height, false);
   board.Elements = std::move(read.Elements);
 
   // Saving drops what lies wholly outside the board; say so instead of

@@ -2,6 +2,11 @@
 // corner, and helpers that add elements.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +45,25 @@ struct TCamBoard {
     return Add(std::move(p));
   }
 };
+
+// A folder of the running test's own, removed afterwards.
+struct TTestFolder {
+  std::filesystem::path path;
+  TTestFolder() {
+    path = std::filesystem::temp_directory_path() /
+           ("bs_cam_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(path);
+    std::filesystem::create_directories(path);
+  }
+  ~TTestFolder() { std::filesystem::remove_all(path); }
+  std::string operator/(const std::string& name) const { return (path / name).string(); }
+};
+
+// A file's bytes; empty when it cannot be read.
+inline std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 // The lines of a file written with CR LF line ends.
 inline std::vector<std::string> Lines(const std::string& text) {

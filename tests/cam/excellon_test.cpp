@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <map>
 #include <random>
 
@@ -90,6 +91,65 @@ TEST(Excellon, MillimetreFormatsNameTheirNumberFormat) {
   EXPECT_EQ(lines[3], "M71");
   EXPECT_EQ(lines[4], ";FILE_FORMAT=3:3");
   EXPECT_EQ(lines[10], "X005080Y077000");
+}
+
+// Every format holds five digits before its last, appended or implied one:
+// mm 3.2 and 3.3 reach 999.99 mm, inch 2.4 reaches 99.999 inches. A hole
+// beyond that is refused with or without zeros and decimal point, and the
+// file (here one that exists already) stays as it was.
+TEST(Excellon, HolesBeyondTheNumberFormatWriteNothing) {
+  struct TCase {
+    TExcellonFormat format;
+    int32_t x, y;         // where the hole lies in the file, in units
+    const char* unfitMm;  // nullptr when it fits
+    const char* line;     // then its line, with leading zeros
+  };
+  using F = TExcellonFormat;
+  const TCase cases[] = {
+      {F::Mm32, 9999949, 0, nullptr, "X99999Y00000"},
+      {F::Mm32, 9999950, 0, "999.995", nullptr},
+      {F::Mm32, 0, -9999949, nullptr, "X00000Y-99999"},
+      {F::Mm32, 0, -9999950, "-999.995", nullptr},
+      {F::Mm32, 10500000, 0, "1050", nullptr},  // not 50 mm
+      {F::Mm33, 9999949, 0, nullptr, "X999990Y000000"},
+      {F::Mm33, 9999950, 0, "999.995", nullptr},
+      {F::Mm33, -10000000, 0, "-1000", nullptr},
+      {F::Inch24, 25399872, 0, nullptr, "X999990Y000000"},  // 99.999496 inches
+      {F::Inch24, 25399874, 0, "2539.9874", nullptr},
+      {F::Inch24, 0, -25399874, "-2539.9874", nullptr},
+      {F::Inch24, 10500000, 0, nullptr, "X413390Y000000"},  // 1050 mm fit in inches
+  };
+  test::TTestFolder dir;
+  const std::string path = dir / "h.drl";
+  for (const TCase& c : cases) {
+    // A pad on the board, the zero point moved so that it lands at (x, y).
+    TCamBoard f;
+    f.Pad({100000, -100000}, 4000, 8000);
+    f.board.Platine.OriginX = 100000 - c.x;
+    f.board.Platine.OriginY = -100000 - c.y;
+    const TDrillList list = BuildDrillList(f.board, true, true, false, false, false);
+    for (int variant = 0; variant < 4; ++variant) {
+      TExcellonOptions opt;
+      opt.Format = c.format;
+      opt.DeleteLeadingZeros = variant & 1;
+      opt.DecimalPoint = variant & 2;
+      SCOPED_TRACE(testing::Message() << int(c.format) << " " << c.x << " " << c.y << " variant " << variant);
+      std::ofstream(path, std::ios::binary) << "old";
+      const std::string error = WriteExcellonFile(path, f.board, list, opt);
+      if (!c.unfitMm) {
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(test::FileText(path), ExcellonText(f.board, list, opt));
+        if (variant == 0) {
+          const auto lines = Lines(test::FileText(path));
+          EXPECT_NE(std::find(lines.begin(), lines.end(), c.line), lines.end());
+        }
+      } else {
+        EXPECT_EQ(error, "The position " + std::string(c.unfitMm) +
+                             " mm does not fit the number format of the file \"" + path + "\".");
+        EXPECT_EQ(test::FileText(path), "old");
+      }
+    }
+  }
 }
 
 TEST(Excellon, ToolsAreNumberedWithAtLeastTwoDigits) {

@@ -4,8 +4,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <utility>
 
 #include "cam_fixture.h"
+#include "cli.h"
+#include "io/project_file.h"
 #include "model/geometry.h"
 
 namespace bs {
@@ -306,9 +312,70 @@ TEST(GerberFile, CirclesAreCounterClockwiseArcsInMultiQuadrantMode) {
   lines = Export(f.board, kRowS1);
   const size_t region = IndexOf(lines, "G36*");
   ASSERT_NE(region, std::string::npos);
-  EXPECT_EQ(lines[region + 1], "G75*");
-  EXPECT_EQ(lines[region + 5], "G37*");
-  EXPECT_EQ(lines[region + 6], "X104000Y700000D01*");
+  // The region: the arc and the chord back to its start; then the chord
+  // drawn with the pen, from the arc's end.
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + long(region), lines.end() - 1),
+            (std::vector<std::string>{"G36*", "G75*", "G01X104000Y700000D02*", "G03X100000Y704000I-4000J0D01*", "G01*",
+                                      "X104000Y700000D01*", "G37*", "X100000Y704000D02*", "X104000Y700000D01*"}));
+}
+
+// The X and Y of a line ("G01X5Y-7D02*", "G03X1Y2I3J4D01*").
+std::pair<long long, long long> XyOf(const std::string& line) {
+  const size_t x = line.find('X'), y = line.find('Y');
+  if (x == std::string::npos || y == std::string::npos) return {-1, -1};
+  return {std::stoll(line.substr(x + 1)), std::stoll(line.substr(y + 1))};
+}
+
+bool EndsWith(const std::string& s, const std::string& end) {
+  return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+}
+
+TEST(GerberFile, FilledArcRegionsEndWhereTheyStart) {
+  struct TCase {
+    const char* name;
+    int32_t start, stop;  // millidegrees
+    bool mirror;
+  };
+  const TCase cases[] = {
+      {"a quarter", 0, 90000, false},    {"three quarters", 0, 270000, false}, {"across zero", 300000, 45000, false},
+      {"mirrored", 30000, 240000, true}, {"a full circle", 0, 0, false},       {"a full circle, mirrored", 0, 0, true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCamBoard f;
+    TObjekt& e = f.Add(NewObjekt());
+    InitCircle(e, {100000, -100000}, 5000, kLayerS1, 3000);
+    e.StartAngle = c.start;
+    e.StopAngle = c.stop;
+    e.Fill = 1;
+    TGerberOptions opt;
+    opt.Mirror = c.mirror;
+    opt.UseOrigin = false;
+    const auto lines = Export(f.board, kRowS1, opt);
+    const size_t begin = IndexOf(lines, "G36*"), end = IndexOf(lines, "G37*");
+    ASSERT_LT(begin, end);
+    ASSERT_LT(end + 1, lines.size());
+    // The contour opens with a move and ends with its last draw.
+    const std::string& move = lines[begin + 2];
+    ASSERT_TRUE(EndsWith(move, "D02*")) << move;
+    size_t last = end - 1;
+    while (last > begin && !EndsWith(lines[last], "D01*")) --last;
+    ASSERT_GT(last, begin + 2);
+    EXPECT_EQ(XyOf(lines[last]), XyOf(move)) << lines[last];
+    // The pen then draws the chord from the arc's end to its start, as
+    // before the region was closed.
+    const std::string& arc = lines[begin + 3];
+    ASSERT_EQ(arc.substr(0, 3), "G03");
+    if (XyOf(arc) != XyOf(move)) {
+      EXPECT_EQ(XyOf(lines[end + 1]), XyOf(arc));
+      EXPECT_TRUE(EndsWith(lines[end + 1], "D02*")) << lines[end + 1];
+      EXPECT_EQ(lines[end + 2], lines[last]);
+    } else {
+      // A full circle: a draw on the spot, as ever.
+      EXPECT_EQ(XyOf(lines[end + 1]), XyOf(move));
+      EXPECT_TRUE(EndsWith(lines[end + 1], "D01*")) << lines[end + 1];
+    }
+  }
 }
 
 TEST(GerberFile, FlatEndsAndHatch) {
@@ -365,6 +432,126 @@ TEST(GerberFile, OutputsAreOfferedWhenTheyHaveContent) {
   EXPECT_FALSE(GerberOutputAvailable(f.board, kRowSmd1));
   EXPECT_TRUE(GerberOutputAvailable(f.board, kRowSmd1 + 1));
   EXPECT_TRUE(GerberOutputAvailable(f.board, kRowMask1 + 1));
+}
+
+// Coordinates have three integer digits in millimetres (%FSLAX34Y34*%):
+// whatever lies 1000 mm or more from the zero point is refused, and the file
+// (here one that exists already) stays as it was.
+TEST(GerberFile, PositionsBeyondTheNumberFormatWriteNothing) {
+  struct TCase {
+    const char* name;
+    std::function<void(TGerberFile&)> draw;
+    const char* unfitMm;  // nullptr when everything fits
+  };
+  const TCase cases[] = {
+      {"x just inside", [](TGerberFile& f) { f.MoveTo(9999999, 0); }, nullptr},
+      {"x just outside", [](TGerberFile& f) { f.MoveTo(10000000, 0); }, "1000"},
+      {"x rounded to just inside", [](TGerberFile& f) { f.DrawTo(9999999.4, 5); }, nullptr},
+      {"negative y just inside", [](TGerberFile& f) { f.DrawTo(0, -9999999); }, nullptr},
+      {"negative y just outside", [](TGerberFile& f) { f.DrawTo(0, -10000000); }, "-1000"},
+      {"a hole 1050 mm away", [](TGerberFile& f) { f.MoveTo(10500000, 200000); }, "1050"},
+      {"the first of several",
+       [](TGerberFile& f) {
+         f.MoveTo(0, -12345678);
+         f.DrawTo(20000000, 0);
+       },
+       "-1234.5678"},
+      {"the zero point far left",
+       [](TGerberFile& f) {
+         f.Mapping.OriginX = -10000000;
+         f.MoveTo(0, 0);
+       },
+       "1000"},
+      {"mirrored about a far zero point",
+       [](TGerberFile& f) {
+         f.Mapping.Mirror = true;
+         f.Mapping.MirrorWidth = -20000000;
+         f.MoveTo(-10000000, 0);  // -20000000 - (-10000000)
+       },
+       "-1000"},
+      {"an arc whose ends fit but whose centre offset does not",
+       [](TGerberFile& f) {
+         f.Arc({-5000000, 0}, {7000000, 0}, {7000000, 0}, false);
+       },
+       "-1200"},
+      {"an arc ending too far",
+       [](TGerberFile& f) {
+         f.Arc({6000000, 0}, {6000000, 4500000}, {10500000, 0}, false);
+       },
+       "1050"},
+  };
+  test::TTestFolder dir;
+  const std::string path = dir / "out.gbr";
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::ofstream(path, std::ios::binary) << "old";
+    TGerberFile f;
+    f.BeginFile("X");
+    f.FileName = path;
+    f.SetPenwidth(100);
+    c.draw(f);
+    const std::string error = f.EndFile();
+    EXPECT_EQ(error, f.CoordinateError());
+    if (!c.unfitMm) {
+      EXPECT_EQ(error, "");
+      EXPECT_EQ(test::FileText(path), f.Text());
+    } else {
+      EXPECT_EQ(error, "The position " + std::string(c.unfitMm) + " mm does not fit the number format of the file \"" +
+                           path + "\".");
+      EXPECT_EQ(test::FileText(path), "old");
+    }
+  }
+}
+
+// The command line reports such a board on stderr with exit code 1 and
+// writes none of the files asked for, not even those that would fit.
+TEST(CamCommandLine, PositionsBeyondTheNumberFormatFailAndWriteNothing) {
+  test::TTestFolder dir;
+  TProject p;
+  ResetProject(p, TLanguage::English, false);
+  TBoard& b = *p.Active();
+  // The zero point 999.9 mm left of the board: the C1 pad lies at 999.95 mm
+  // in the files, the S1 track from 1000.9 mm on, the C2 pad at 1001.9 mm.
+  b.Platine.OriginX = -9999000;
+  auto pad = NewObjekt();
+  InitThtPad(*pad, {500, -50000}, kLayerC1, kShapeRound, 2000, 4000);
+  b.Elements.push_back(std::move(pad));
+  auto track = NewObjekt();
+  InitTrack(*track, 1000, kLayerS1);
+  AddPoint(*track, {10000, -50000});
+  AddPoint(*track, {20000, -50000});
+  b.Elements.push_back(std::move(track));
+  auto far = NewObjekt();
+  InitThtPad(*far, {20000, -80000}, kLayerC2, kShapeRound, 2000, 4000);
+  b.Elements.push_back(std::move(far));
+  const std::string board = dir / "far.bsm6";
+  ASSERT_TRUE(WriteProject(p, board).Ok);
+
+  const auto run = [](std::vector<std::string> args, std::string& err) {
+    std::ostringstream out, errors;
+    const int code = cli::RunCli(args, out, errors);
+    err = errors.str();
+    return code;
+  };
+  const auto fits = [&](const std::string& mm, const std::string& path) {
+    return "The position " + mm + " mm does not fit the number format of the file \"" + path + "\".";
+  };
+  std::string err;
+  const std::string c1 = dir / (std::string("far") + kGerberOutputs[kRowC1].DefaultEnding);
+  const std::string s1 = dir / (std::string("far") + kGerberOutputs[kRowS1].DefaultEnding);
+  EXPECT_EQ(run({"gerber", board, "--out", dir.path.string(), "--layers", "c1,s1"}, err), 1);
+  EXPECT_NE(err.find(fits("1000.9", s1)), std::string::npos) << err;
+  EXPECT_FALSE(std::filesystem::exists(c1));
+  EXPECT_FALSE(std::filesystem::exists(s1));
+  EXPECT_EQ(run({"gerber", board, "--out", dir.path.string(), "--layers", "c1"}, err), 0) << err;
+  EXPECT_TRUE(std::filesystem::exists(c1));
+
+  const std::string drl = dir / "h.drl";
+  EXPECT_EQ(run({"excellon", board, drl, "--format", "mm32"}, err), 1);
+  EXPECT_NE(err.find(fits("1001.9", drl)), std::string::npos) << err;
+  EXPECT_FALSE(std::filesystem::exists(drl));
+  EXPECT_EQ(run({"excellon", board, drl, "--format", "inch24"}, err), 0) << err;  // 39.4 inches
+  EXPECT_TRUE(std::filesystem::exists(drl));
 }
 
 TEST(GerberFile, EndFileReplacesOnlyWithACompleteFile) {

@@ -130,6 +130,30 @@ TEST(Connectivity, AnIslandOfPlaneJoinsOnlyWhatLiesInIt) {
   EXPECT_EQ(f.Joined(inside), (std::set<size_t>{1}));
 }
 
+// SMD pads 2 x 1 mm whose copper meets exactly along an edge or at a corner
+// touch, whichever is asked about first; a unit apart they do not.
+TEST(Connectivity, PadsMeetingExactlyTouchEitherWayRound) {
+  struct TCase {
+    const char* name;
+    TFPoint b;  // the second pad's centre; the first one's is (100000, -100000)
+    bool touch;
+  };
+  const TCase cases[] = {
+      {"side by side", {120000, -100000}, true},        {"side by side, a unit apart", {120001, -100000}, false},
+      {"one below the other", {100000, -110000}, true}, {"one below the other, a unit apart", {100000, -110001}, false},
+      {"corner to corner", {120000, -110000}, true},
+  };
+  TFixture f;
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto a = NewObjekt(), b = NewObjekt();
+    InitSmdPad(*a, {100000, -100000}, 20000, kLayerC1, 10000);
+    InitSmdPad(*b, c.b, 20000, kLayerC1, 10000);
+    EXPECT_EQ(ElementsTouch(*a, *b, kLayerC1, f.board->Platine), c.touch);
+    EXPECT_EQ(ElementsTouch(*b, *a, kLayerC1, f.board->Platine), c.touch);
+  }
+}
+
 TEST(Connectivity, RubberBandsAreFollowedOnlyWhenAsked) {
   TFixture f;
   TObjekt& a = f.Pad({100000, -100000});
@@ -156,6 +180,26 @@ TEST(Connectivity, RemovingRubberBandsThatCopperSatisfies) {
   EXPECT_EQ(counts.Remaining, 2);  // a-c, counted at both ends
   EXPECT_EQ(RubberBandCountsMessage(counts),
             "2 connections (rubberbands) removed.\r2 connections (rubberbands) remaining.");
+  EXPECT_EQ(a.Connections, TRefList{&c});
+  EXPECT_TRUE(b.Connections.empty());
+  EXPECT_EQ(c.Connections, TRefList{&a});
+}
+
+// Thermal pads stand in their own gaps but join the plane through their
+// spokes: a rubber band between two of them is satisfied by the plane alone.
+// A pad with a gap and without spokes stays cut off.
+TEST(Connectivity, RubberBandBetweenThermalPadsOnThePlaneIsSatisfied) {
+  TFixture f;
+  f.board->Platine.GroundPlane[kLayerC1] = 1;
+  TObjekt& a = f.Pad({200000, -200000}, false, 4000);
+  TObjekt& b = f.Pad({800000, -800000}, false, 4000);
+  TObjekt& c = f.Pad({200000, -800000}, false, 4000);
+  a.Thermal = b.Thermal = 1;
+  ToggleConnection(a, b);
+  ToggleConnection(a, c);
+  const TRubberBandCounts counts = RemoveSatisfiedConnections(*f.board);
+  EXPECT_EQ(counts.Removed, 2);
+  EXPECT_EQ(counts.Remaining, 2);
   EXPECT_EQ(a.Connections, TRefList{&c});
   EXPECT_TRUE(b.Connections.empty());
   EXPECT_EQ(c.Connections, TRefList{&a});

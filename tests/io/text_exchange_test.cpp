@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli.h"
+#include "io/project_file.h"
 #include "io/text_exchange.h"
 #include "model/geometry.h"
 #include "model/objekt_list.h"
+#include "model/platine.h"
 #include "render/text_strokes.h"
 
 namespace bs {
@@ -436,6 +442,77 @@ TEST(TextExchangeRead, NoUsableRecord) {
     EXPECT_FALSE(r.Ok);
     EXPECT_EQ(r.Error, kNoValidTextData) << text;
   }
+}
+
+// A new board grows towards the elements up to the largest board; an element
+// that overhangs that is kept, one wholly beyond it stops the import at its
+// line. The elements are cleaned up first, as the import does.
+TEST(TextExchangeImport, BoardGrowsUpToTheLargestBoard) {
+  struct TCase {
+    const char* what;
+    std::string text;
+    int32_t width, height;
+    std::string error;
+  };
+  const TCase cases[] = {
+      {"inside the default board", "SMDPAD,POS=500000/500000,SIZE_X=20000,SIZE_Y=10000;", 1600000, 1000000, ""},
+      {"reaching 300 mm right and 200 mm down", "SMDPAD,POS=2990000/1995000,SIZE_X=20000,SIZE_Y=10000;", 3000000,
+       2000000, ""},
+      {"overhanging the largest board", "SMDPAD,POS=5000000/3000000,SIZE_X=20000,SIZE_Y=20000;", 5000000, 3010000, ""},
+      {"beginning right at its edge", "SMDPAD,POS=5010000/5010000,SIZE_X=20000,SIZE_Y=20000;", 5000000, 5000000, ""},
+      {"wholly right of it", "PAD,SIZE=100,DRILL=50;\r\n\r\nSMDPAD,POS=10500000/100000,SIZE_X=20000,SIZE_Y=10000;", 0,
+       0, "Line 3: the element lies 1049 mm to the right, wholly beyond the largest board (500 x 500 mm)."},
+      {"wholly below it, the record over two lines",
+       "SMDPAD,POS=100000/100000,SIZE_X=1000,SIZE_Y=1000;\r\nSMDPAD,\r\nPOS=100000/6010000,SIZE_X=20000,SIZE_Y=20000;",
+       0, 0, "Line 2: the element lies 600 mm down, wholly beyond the largest board (500 x 500 mm)."},
+      {"after an element the clean-up removed",
+       "TRACK,P0=20000000/0;\r\nSMDPAD,POS=7010000/100000,SIZE_X=20000,SIZE_Y=20000;", 0, 0,
+       "Line 2: the element lies 700 mm to the right, wholly beyond the largest board (500 x 500 mm)."},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TTextImportResult r = Read(c.text);
+    ASSERT_TRUE(r.Ok) << r.Error;
+    CleanUpList(r.Elements);
+    const TImportBoardSize size = ImportBoardSize(r, NewPlatine(1600000, 1000000, false));
+    EXPECT_EQ(size.Error, c.error);
+    if (c.error.empty()) {
+      EXPECT_EQ(size.Width, c.width);
+      EXPECT_EQ(size.Height, c.height);
+    }
+  }
+}
+
+// "textio import": a track running out to 1100 mm gives a board of 500 mm
+// that keeps it; an element wholly beyond stops the import and writes
+// nothing.
+TEST(TextExchangeImport, CommandLineKeepsTheBoardWithinTheLimit) {
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() /
+      ("bs_textio_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const auto import = [&](const std::string& records, std::string& err) {
+    const std::string in = (dir / "in.txt").string(), out = (dir / "out.bsm6").string();
+    std::ofstream(in, std::ios::binary) << records;
+    std::ostringstream o, e;
+    const int code = cli::RunCli({"textio", "import", in, out, "--force"}, o, e);
+    err = e.str();
+    return code;
+  };
+  std::string err;
+  ASSERT_EQ(import("TRACK,LAYER=1,WIDTH=2000,P0=1000000/500000,P1=11000000/500000;\r\n", err), 0) << err;
+  TProject p;
+  ASSERT_TRUE(ReadProjectFile(p, (dir / "out.bsm6").string(), false).Ok);
+  EXPECT_EQ(p.Active()->Platine.Width, 5000000);
+  EXPECT_EQ(p.Active()->Platine.Height, 1000000);
+  EXPECT_EQ(p.Active()->Elements.size(), 1u);
+
+  std::filesystem::remove(dir / "out.bsm6");
+  EXPECT_EQ(import("PAD,SIZE=100,DRILL=50;\r\nPAD,POS=6000000/0,SIZE=100,DRILL=50;\r\n", err), 1);
+  EXPECT_NE(err.find("Line 2: the element lies"), std::string::npos) << err;
+  EXPECT_FALSE(std::filesystem::exists(dir / "out.bsm6"));
+  std::filesystem::remove_all(dir);
 }
 
 // Either elements and no error, or an error and no elements.

@@ -71,6 +71,29 @@ TEST(BuildTextStrokes, WorkedExampleOfTheLetterA) {
   EXPECT_DOUBLE_EQ(spaced->SubElements[2]->Points[0].X, 1000 + 82000 + 1200 + 22000);
 }
 
+// At height 10000 a glyph unit is 10000 / 90 = 111.1 units: the glyph's
+// width and the gap are each rounded to whole units before they add up.
+TEST(BuildTextStrokes, AdvanceAtAHeightWithoutWholeSteps) {
+  struct TCase {
+    int thickness, style;
+    float advance;
+  };
+  // "A" is 50 glyph units wide: 50 x 111.1 x 1.2 = 6666.7 (normal), x 0.8 =
+  // 4444.4 (narrow), x 1.6 = 8888.9 (wide); the gap is 22 x 111.1 = 2444.4
+  // (normal), 16 x 111.1 = 1777.8 (thin), 28 x 111.1 = 3111.1 (bold).
+  const TCase cases[] = {
+      {1, 1, 6667 + 2444}, {0, 1, 6667 + 1778}, {2, 1, 6667 + 3111}, {1, 0, 4444 + 2444}, {1, 2, 8889 + 2444},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "thickness " << c.thickness << ", style " << c.style);
+    auto t = Text("AA", 10000, c.thickness, c.style);
+    ASSERT_TRUE(BuildTextStrokes(*t, false));
+    ASSERT_EQ(t->SubElements.size(), 4u);
+    EXPECT_EQ(t->SubElements[0]->Points[0].X, 1000);
+    EXPECT_EQ(t->SubElements[2]->Points[0].X, 1000 + c.advance);
+  }
+}
+
 TEST(BuildTextStrokes, StrokeCountsSharingAndBlankText) {
   struct Case {
     std::string text;

@@ -13,7 +13,6 @@
 #include <QVBoxLayout>
 
 #include "dialogs/gerber_dialog.h"
-#include "model/atomic_file.h"
 #include "model/messages.h"
 #include "window/core_text.h"
 
@@ -169,10 +168,8 @@ bool TLochDlg::Write(const QString& path) {
   const TBoard* board = project_.Active();
   if (!board) return false;
   const TDrillList list = BuildDrillList(*board, SimpleDrillings(), ThroughHoles(), false, false, false);
-  const std::string text = ExcellonText(*board, list, Options());
-  const std::string file = path.toStdString();
-  if (!WriteFileAtomically(file, std::vector<uint8_t>(text.begin(), text.end()))) {
-    QMessageBox::warning(parentWidget(), kCaption, CoreText(FormatMessage(msg::kCannotWrite, {file})));
+  if (const std::string error = WriteExcellonFile(path.toStdString(), *board, list, Options()); !error.empty()) {
+    QMessageBox::warning(parentWidget(), kCaption, CoreText(error));
     return false;
   }
   CamFolder(settings_).Last = QFileInfo(path).absolutePath().toStdString();

@@ -378,7 +378,9 @@ int TGerberDlg::Export() {
   Log(QString());
   Log(QLocale().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
   Log(QString(48, '-'));
-  int created = 0;
+  // Every file is made before any is written: one that cannot be written
+  // as it should (a position beyond the number format) stops them all.
+  std::vector<TGerberFile> files;
   for (int i = 0; i < kGerberOutputCount; ++i) {
     if (!rows_[size_t(i)]->isChecked()) continue;
     const QString path = QDir::toNativeSeparators(QDir(folder).filePath(FileName(i)));
@@ -386,15 +388,23 @@ int TGerberDlg::Export() {
         QMessageBox::question(this, kCaption, tr("The file \"%1\" already exists.\n\nOverwrite?").arg(path),
                               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
       continue;
-    TGerberFile f;
+    TGerberFile& f = files.emplace_back();
     WriteGerberOutput(f, *board, i, opt);
     f.FileName = path.toStdString();
+    if (const std::string error = f.CoordinateError(); !error.empty()) {
+      Log(tr("%1 files created.").arg(0));
+      QMessageBox::warning(this, kCaption, CoreText(error));
+      return 0;
+    }
+  }
+  int created = 0;
+  for (const TGerberFile& f : files) {
     if (const std::string error = f.EndFile(); !error.empty()) {
       Log(tr("%1 files created.").arg(created));
       QMessageBox::warning(this, kCaption, CoreText(error));
       return created;
     }
-    Log("-> " + path);
+    Log("-> " + QString::fromStdString(f.FileName));
     ++created;
   }
   Log(tr("%1 files created.").arg(created));

@@ -2,8 +2,12 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 #include "cam/gerber.h"
+#include "model/atomic_file.h"
+#include "model/messages.h"
 
 namespace bs {
 
@@ -12,20 +16,22 @@ namespace {
 // numbers.
 int Decimals(TExcellonFormat f) { return f == TExcellonFormat::Mm32 ? 2 : f == TExcellonFormat::Mm33 ? 3 : 4; }
 size_t FixedWidth(TExcellonFormat f) { return f == TExcellonFormat::Mm32 ? 5 : 6; }
+
+// The steps a coordinate is written in: thousandths of an inch (written with
+// four decimals), or hundredths of a millimetre (with a third decimal 0 in
+// 3.3). Every format holds five digits of them.
+double Steps(double v, TExcellonFormat f) { return f == TExcellonFormat::Inch24 ? v / kUnitsPerInch * 1000 : v / 100; }
+constexpr double kMaxSteps = 99999;
 }  // namespace
 
+bool ExcellonFits(double v, TExcellonFormat format) {
+  // Rounded as written (halves away from zero); NaN does not fit either.
+  return std::fabs(std::round(Steps(v, format))) <= kMaxSteps;
+}
+
 std::string ExcellonNumber(long long v, const TExcellonOptions& opt) {
-  long long n;
-  bool appendZero;
-  if (opt.Format == TExcellonFormat::Inch24) {
-    // Thousandths of an inch written with four decimals.
-    n = std::llround(double(v) / kUnitsPerInch * 1000);
-    appendZero = true;
-  } else {
-    // Hundredths of a millimetre, with a third decimal 0 in 3.3.
-    n = std::llround(double(v) / 100);
-    appendZero = opt.Format == TExcellonFormat::Mm33;
-  }
+  const long long n = std::llround(Steps(double(v), opt.Format));
+  const bool appendZero = opt.Format != TExcellonFormat::Mm32;
   const bool negative = n < 0;
   std::string digits = std::to_string(negative ? -n : n);
   if (appendZero) digits += "0";
@@ -53,7 +59,11 @@ std::string ExcellonToolDiameter(int32_t d, TExcellonFormat format) {
   return s;
 }
 
-std::string ExcellonText(const TBoard& board, const TDrillList& list, const TExcellonOptions& opt) {
+namespace {
+// The drill file; `unfit` receives the first coordinate (in units) that does
+// not fit the number format.
+std::string DrillFile(const TBoard& board, const TDrillList& list, const TExcellonOptions& opt,
+                      std::optional<double>& unfit) {
   std::string out;
   const auto line = [&](const std::string& l) {
     out += l;
@@ -102,11 +112,30 @@ std::string ExcellonText(const TBoard& board, const TDrillList& list, const TExc
     line(toolName(i));
     for (const TObjekt* h : list[i].Holes) {
       const TDPoint q = map.Map(h->Pos.X, h->Pos.Y);
+      // The numbers are taken from whole units, as ExcellonNumber gets them.
+      for (double v : {q.X, q.Y})
+        if (!unfit && !ExcellonFits(std::round(v), opt.Format)) unfit = v;
       line("X" + ExcellonNumber(std::llround(q.X), opt) + "Y" + ExcellonNumber(std::llround(q.Y), opt));
     }
   }
   line("M30");
   return out;
+}
+}  // namespace
+
+std::string ExcellonText(const TBoard& board, const TDrillList& list, const TExcellonOptions& opt) {
+  std::optional<double> unfit;
+  return DrillFile(board, list, opt, unfit);
+}
+
+std::string WriteExcellonFile(const std::string& path, const TBoard& board, const TDrillList& list,
+                              const TExcellonOptions& opt) {
+  std::optional<double> unfit;
+  const std::string text = DrillFile(board, list, opt, unfit);
+  if (unfit) return CoordinateDoesNotFit(*unfit, path);
+  if (std::string reason; !WriteFileAtomically(path, std::vector<uint8_t>(text.begin(), text.end()), &reason))
+    return FormatMessage(msg::kCannotWriteBecause, {path, reason});
+  return {};
 }
 
 }  // namespace bs

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <utility>
 
@@ -19,6 +20,10 @@ TDPoint D(TFPoint p) { return {p.X, p.Y}; }
 
 // Ties go to the even neighbour, as the file format's rounding is defined.
 long long RoundEven(double v) { return std::llrint(v); }
+
+// The largest coordinate three integer and four decimal digits hold:
+// 999.9999 mm.
+constexpr double kMaxCoordinate = 9999999;
 
 double Length(TFPoint a, TFPoint b) { return std::hypot(double(b.X) - a.X, double(b.Y) - a.Y); }
 
@@ -59,6 +64,18 @@ std::string GerberMillimetres(int32_t units) {
   return s + "." + digits;
 }
 
+std::string CoordinateDoesNotFit(double units, const std::string& path) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.4f", units / kUnitsPerMm);
+  std::string mm = buf;
+  if (mm.find('.') != std::string::npos) {
+    while (mm.back() == '0') mm.pop_back();
+    if (mm.back() == '.') mm.pop_back();
+  }
+  if (mm == "-0") mm = "0";
+  return FormatMessage(msg::kCoordinateDoesNotFit, {mm, path});
+}
+
 // ---- the writer ----
 
 void TGerberFile::BeginFile(const std::string& layerName) {
@@ -73,11 +90,27 @@ void TGerberFile::BeginFile(const std::string& layerName) {
   Apertures.clear();
   NextCode = 10;
   penwidth_ = -1;
+  unfit_ = false;
 }
 
-std::string TGerberFile::Xy(double x, double y) const {
-  const TDPoint p = Mapping.Map(x, y);
-  return "X" + std::to_string(RoundEven(p.X)) + "Y" + std::to_string(RoundEven(p.Y));
+std::string TGerberFile::Number(double units) {
+  // Rounded first, so that the limit applies to the digits written; NaN
+  // fails the test as well.
+  const double r = std::nearbyint(units);
+  if (!(std::fabs(r) <= kMaxCoordinate)) {
+    if (!unfit_) {
+      unfit_ = true;
+      unfitUnits_ = units;
+    }
+    return "0";
+  }
+  return std::to_string(RoundEven(r));
+}
+
+std::string TGerberFile::Xy(double x, double y, bool map) {
+  const TDPoint p = map ? Mapping.Map(x, y) : TDPoint{x, y};
+  const std::string X = Number(p.X);
+  return "X" + X + "Y" + Number(p.Y);
 }
 
 void TGerberFile::MoveTo(double x, double y) { Line(Xy(x, y) + "D02*"); }
@@ -140,23 +173,29 @@ void TGerberFile::Arc(TDPoint centre, TDPoint start, TDPoint end, bool filled) {
   // Mirroring turns the arc around; swapping its ends keeps it
   // counter-clockwise.
   if (Mapping.Mirror) std::swap(s, e);
-  const long long cx = RoundEven(c.X), cy = RoundEven(c.Y), sx = RoundEven(s.X), sy = RoundEven(s.Y),
-                  ex = RoundEven(e.X), ey = RoundEven(e.Y);
-  const std::string move = "G01X" + std::to_string(sx) + "Y" + std::to_string(sy) + "D02*";
-  const std::string draw = "G03X" + std::to_string(ex) + "Y" + std::to_string(ey) + "I" + std::to_string(cx - sx) +
-                           "J" + std::to_string(cy - sy) + "D01*";
+  const double cx = std::nearbyint(c.X), cy = std::nearbyint(c.Y), sx = std::nearbyint(s.X), sy = std::nearbyint(s.Y);
+  const std::string startXy = Xy(sx, sy, false), endXy = Xy(e.X, e.Y, false);
+  const std::string i = Number(cx - sx);
+  const std::string move = "G01" + startXy + "D02*";
+  const std::string draw = "G03" + endXy + "I" + i + "J" + Number(cy - sy) + "D01*";
   Line("G75*");
   Line(move);
   Line(draw);
   Line("G01*");
   if (!filled) return;
+  // A partial arc's region is closed by the chord back to its start (a
+  // region's contour must end where it began); a full circle closes itself.
+  const bool closed = startXy == endXy;
   Line("G36*");
   Line("G75*");
   Line(move);
   Line(draw);
   Line("G01*");
+  if (!closed) Line(startXy + "D01*");
   Line("G37*");
-  Line("X" + std::to_string(sx) + "Y" + std::to_string(sy) + "D01*");
+  // The chord is drawn with the pen as well, from the arc's end.
+  if (!closed) Line(endXy + "D02*");
+  Line(startXy + "D01*");
 }
 
 void TGerberFile::Polygon(const std::vector<TDPoint>& pts, bool closeAlways) {
@@ -326,10 +365,15 @@ std::string TGerberFile::Text() const {
   return out;
 }
 
+std::string TGerberFile::CoordinateError() const {
+  return unfit_ ? CoordinateDoesNotFit(unfitUnits_, FileName) : std::string();
+}
+
 std::string TGerberFile::EndFile() const {
+  if (std::string e = CoordinateError(); !e.empty()) return e;
   const std::string text = Text();
-  if (!WriteFileAtomically(FileName, std::vector<uint8_t>(text.begin(), text.end())))
-    return FormatMessage(msg::kCannotWrite, {FileName});
+  if (std::string reason; !WriteFileAtomically(FileName, std::vector<uint8_t>(text.begin(), text.end()), &reason))
+    return FormatMessage(msg::kCannotWriteBecause, {FileName, reason});
   return {};
 }
 

@@ -55,6 +55,11 @@ struct TBlende {
 // "1.8", "2").
 std::string GerberMillimetres(int32_t units);
 
+// The message for an output file that would need a coordinate of `units`
+// that its number format cannot hold ("The position 1050 mm does not fit
+// ..."); the position in millimetres to four decimals at most.
+std::string CoordinateDoesNotFit(double units, const std::string& path);
+
 // The writer of one Gerber file. The commands are collected in memory and
 // written in one piece by EndFile.
 class TGerberFile {
@@ -103,14 +108,24 @@ class TGerberFile {
   // The finished file: header, aperture definitions, body and "M02*", each
   // line ending in CR LF.
   std::string Text() const;
+  // Coordinates are written with three integer digits (%FSLAX34Y34*%), so
+  // that no position may lie 1000 mm or more from the zero point. The
+  // message naming the first one that did (and FileName), empty when all
+  // fit; such a coordinate stands as 0 in Text(), which must not be saved.
+  std::string CoordinateError() const;
   // Writes Text() to FileName, replacing an existing file only with a
-  // complete new one. Returns an error message, empty on success.
+  // complete new one. Returns an error message, empty on success; with a
+  // CoordinateError nothing is written and that is the message.
   std::string EndFile() const;
 
  private:
   void Select(const TBlende& b);
   void Line(std::string s) { Body.push_back(std::move(s)); }
-  std::string Xy(double x, double y) const;
+  // One coordinate value in units, rounded as the file format rounds; a
+  // value beyond the number format is remembered for CoordinateError.
+  std::string Number(double units);
+  // "X...Y..." of a model point, or of a point already mapped.
+  std::string Xy(double x, double y, bool map = true);
   void Polygon(const std::vector<TDPoint>& pts, bool closeAlways);
   void ThtPad(const TObjekt& e, int32_t offset, bool clearPass);
   void SmdPad(const TObjekt& e, int32_t offset);
@@ -119,6 +134,8 @@ class TGerberFile {
   void Circle(const TObjekt& e, int32_t offset);
 
   int32_t penwidth_ = -1;
+  bool unfit_ = false;
+  double unfitUnits_ = 0;
 };
 
 // ---- the output files of a board ----

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "model/geometry.h"
+#include "project/newboard.h"
 #include "render/text_strokes.h"
 
 namespace bs {
@@ -364,7 +365,7 @@ std::string Keyword(std::string_view head) {
 }
 
 // Parses one record; appends what it yields.
-void ReadRecord(std::string_view raw, int line, const TTextImportDefaults& d, TObjektList& out) {
+void ReadRecord(std::string_view raw, int line, const TTextImportDefaults& d, TTextImportResult& out) {
   const size_t comma = raw.find(',');
   if (comma == std::string_view::npos) return;
   const std::string keyword = Keyword(raw.substr(0, comma));
@@ -383,7 +384,21 @@ void ReadRecord(std::string_view raw, int line, const TTextImportDefaults& d, TO
   else if (keyword == "SMDPAD") e = ReadSmdPad(r);
   else if (keyword == "TEXT") e = ReadText(r, value);
   else if (keyword == "CIRCLE") e = ReadCircle(r);
-  if (e) out.push_back(std::move(e));
+  if (!e) return;
+  out.Lines[e.get()] = line;
+  out.Elements.push_back(std::move(e));
+}
+
+// A length in units as millimetres, trailing zeros dropped ("1100", "500.25").
+std::string Millimetres(int64_t units) {
+  const int64_t a = units < 0 ? -units : units;
+  std::string s = (units < 0 ? "-" : "") + std::to_string(a / kUnitsPerMm);
+  const int64_t frac = a % kUnitsPerMm;
+  if (frac == 0) return s;
+  std::string digits = std::to_string(frac);
+  digits.insert(0, 4 - digits.size(), '0');
+  while (digits.back() == '0') digits.pop_back();
+  return s + "." + digits;
 }
 
 }  // namespace
@@ -485,13 +500,14 @@ TTextImportResult ReadTextExchange(std::string_view text, const TTextImportDefau
       if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
       pos = end + 1;
       if (!record.empty() && record.back() == ';') {
-        ReadRecord(record, recordLine, defaults, res.Elements);
+        ReadRecord(record, recordLine, defaults, res);
         record.clear();
       }
     }
-    if (!record.empty()) ReadRecord(record, recordLine, defaults, res.Elements);
+    if (!record.empty()) ReadRecord(record, recordLine, defaults, res);
   } catch (const TRecordError& err) {
     res.Elements.clear();
+    res.Lines.clear();
     res.Error = err.Message;
     return res;
   }
@@ -501,6 +517,32 @@ TTextImportResult ReadTextExchange(std::string_view text, const TTextImportDefau
   }
   res.Ok = true;
   return res;
+}
+
+TImportBoardSize ImportBoardSize(const TTextImportResult& read, const TPlatine& board) {
+  TImportBoardSize size;
+  int64_t right = board.Width, down = board.Height;
+  for (const auto& e : read.Elements) {
+    const std::optional<TURect> r = OutlineBounds(*e, board);
+    if (!r) continue;
+    // A board spans x 0 ... width and y -height ... 0 (Top is the smaller y).
+    const int64_t nearRight = r->Left, nearDown = -int64_t{r->Bottom};
+    if (nearRight > kMaxBoardSide || nearDown > kMaxBoardSide) {
+      const bool isRight = nearRight > kMaxBoardSide;
+      const auto line = read.Lines.find(e.get());
+      size.Error = (line != read.Lines.end() ? "Line " + std::to_string(line->second) + ": the" : "The") +
+                   std::string(" element lies ") + Millimetres(isRight ? nearRight : nearDown) + " mm " +
+                   (isRight ? "to the right" : "down") + ", wholly beyond the largest board (" +
+                   Millimetres(kMaxBoardSide) + " x " + Millimetres(kMaxBoardSide) + " mm).";
+      return size;
+    }
+    right = std::max<int64_t>(right, r->Right);
+    down = std::max<int64_t>(down, -int64_t{r->Top});
+  }
+  // Elements reaching beyond the limit overhang a board of the largest size.
+  size.Width = std::max(board.Width, static_cast<int32_t>(std::min<int64_t>(right, kMaxBoardSide)));
+  size.Height = std::max(board.Height, static_cast<int32_t>(std::min<int64_t>(down, kMaxBoardSide)));
+  return size;
 }
 
 }  // namespace bs

@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/objekt.h"
+#include "model/platine.h"
 #include "model/types.h"
 
 namespace bs {
@@ -29,6 +31,9 @@ struct TTextImportResult {
   bool Ok = false;
   std::string Error;     // "Line 3: ..." or kNoValidTextData; Elements is then empty
   TObjektList Elements;  // in file order, not cleaned up
+  // The line where the record of each element starts; keyed by the element,
+  // so that it stays right for the elements a clean-up leaves.
+  std::unordered_map<const TObjekt*, int> Lines;
 };
 
 // One record without line end, e.g. "TRACK,LAYER=3,WIDTH=2540,P0=0/0,P1=10000/20000;".
@@ -50,5 +55,18 @@ std::string WriteTextExchange(const std::vector<const TObjekt*>& elements);
 // are returned as read; the caller cleans them up (tracks with fewer than two
 // points, texts without strokes) before using them.
 TTextImportResult ReadTextExchange(std::string_view text, const TTextImportDefaults& defaults);
+
+// The size of a new board for imported elements (cleaned up): at least the
+// board's own, grown so that elements reaching further right or down stay on
+// it, but no side beyond kMaxBoardSide (500 mm); an element may then
+// overhang the board as it may in the editor. An element lying wholly right
+// of or below the largest board could never be placed: Error then names the
+// line of its record and the import must stop.
+struct TImportBoardSize {
+  int32_t Width = 0;
+  int32_t Height = 0;
+  std::string Error;
+};
+TImportBoardSize ImportBoardSize(const TTextImportResult& read, const TPlatine& board);
 
 }  // namespace bs

@@ -5,10 +5,14 @@ namespace bs {
 namespace msg {
 const std::vector<const char*>& AllFormats() {
   static const std::vector<const char*> all = {
-      kNotABoardsmithFile, kNewerVersion, kCannotRead,    kDamaged,      kCannotWrite,      kCannotDelete,
-      kKeepOriginal,       kOldLayers,    kLoadingMacros, kCannotRename, kSaveChanges,      kLastBoard,
-      kDeleteInnerLayers,  kBoardAdded,   kBoardTooBig,   kWidthRange,   kHeightRange,      kDistanceRange,
-      kDiameterRange,      kGridTooSmall, kGridTooLarge,  kGridDigits,   kRubberBandCounts, kTextNotGenerated,
+      kNotABoardsmithFile, kNewerVersion,       kCannotRead,           kDamaged,
+      kCannotWrite,        kCannotDelete,       kKeepOriginal,         kOldLayers,
+      kLoadingMacros,      kCannotRename,       kSaveChanges,          kLastBoard,
+      kDeleteInnerLayers,  kBoardAdded,         kBoardTooBig,          kWidthRange,
+      kHeightRange,        kDistanceRange,      kDiameterRange,        kGridTooSmall,
+      kGridTooLarge,       kGridDigits,         kRubberBandCounts,     kTextNotGenerated,
+      kNotARegularFile,    kCannotWriteBecause, kCoordinateDoesNotFit, kBoardNameEmpty,
+      kRemoveOutside,
   };
   return all;
 }

@@ -34,10 +34,18 @@ inline constexpr const char* kOldLayers =
                  "will be exchanged,\rbecause of the new layer-structure.");
 inline constexpr const char* kLoadingMacros = BS_CORE_TEXT("core", "Laoding macros...\r%1");
 inline constexpr const char* kCannotRename = BS_CORE_TEXT("core", "Cannot rename file.");
+inline constexpr const char* kNotARegularFile = BS_CORE_TEXT("core", "\"%1\" is not a file that can be opened.");
+// The system's reason follows the path.
+inline constexpr const char* kCannotWriteBecause = BS_CORE_TEXT("core", "The file \"%1\" can not be written:\r%2");
+inline constexpr const char* kCoordinateDoesNotFit =
+    BS_CORE_TEXT("core", "The position %1 mm does not fit the number format of the file \"%2\".");
 
 // ---- project and boards ----
 inline constexpr const char* kSaveChanges = BS_CORE_TEXT("core", "Save changes?");
 inline constexpr const char* kLastBoard = BS_CORE_TEXT("core", "A project must at least contains one board.");
+inline constexpr const char* kBoardNameEmpty = BS_CORE_TEXT("core", "The board needs a name.");
+inline constexpr const char* kRemoveOutside = BS_CORE_TEXT(
+    "core", "%1 element(s) lie wholly outside the working space and will be deleted when saving.\r\rContinue?");
 inline constexpr const char* kDeleteInnerLayers =
     BS_CORE_TEXT("core", "All elements on the inner layer I1 and I2 will be deleted.\r\rContinue ?");
 inline constexpr const char* kBoardAdded = BS_CORE_TEXT("core", "A new Board named \"%1\" was added.");

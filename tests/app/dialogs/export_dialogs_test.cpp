@@ -383,7 +383,8 @@ TEST_F(ExportDialogsTest, GerberWriteErrorEndsTheRunAndIsShown) {
   AnswerBoxes({QMessageBox::Ok, QMessageBox::Ok}, &boxes);  // overwrite, then the error
   Click(Child<QPushButton>(d, "create"));
   ASSERT_EQ(boxes.size(), 2);
-  EXPECT_EQ(boxes[1], "The file \"" + QString::fromStdString(blocked.string()) + "\" can not be written.");
+  EXPECT_EQ(boxes[1],
+            "The file \"" + QString::fromStdString(blocked.string()) + "\" can not be written:\nIs a directory");
   EXPECT_TRUE(fs::is_directory(blocked / "inside"));
   // C1 is the first file: nothing else was written.
   EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator{}), 1);
@@ -542,6 +543,30 @@ TEST_F(ExportDialogsTest, ExcellonRunWarnsAsksForTheFileAndRemembersItsFolder) {
   EXPECT_TRUE(settings.Excellon.MM32);
 }
 
+// A position the number format cannot hold stops the whole run before any
+// file is written, instead of being written cut.
+TEST_F(ExportDialogsTest, APositionBeyondTheNumberFormatWritesNoFile) {
+  auto far = NewObjekt();
+  InitThtPad(*far, {30000000, -100000}, kLayerC1, kShapeRound, 4000, 8000);  // 3 m: beyond every format
+  project.Active()->Elements.push_back(std::move(far));
+  TGerberDlg d(project, settings);
+  d.show();
+  Child<QLineEdit>(d, "folder")->setText(QString::fromStdString(out.string()));
+  QStringList boxes;
+  AnswerBoxes({QMessageBox::Ok}, &boxes);
+  Click(Child<QPushButton>(d, "create"));
+  ASSERT_EQ(boxes.size(), 1);
+  EXPECT_TRUE(boxes[0].startsWith("The position ")) << boxes[0].toStdString();
+  EXPECT_TRUE(fs::is_empty(out));
+
+  TLochDlg l(project, settings);
+  QString error;
+  AnswerNextBox(QMessageBox::Ok, &error);
+  EXPECT_FALSE(l.Write(QString::fromStdString((out / "holes.drl").string())));
+  EXPECT_TRUE(error.startsWith("The position ")) << error.toStdString();
+  EXPECT_TRUE(fs::is_empty(out));
+}
+
 TEST_F(ExportDialogsTest, ExcellonCancelWritesNothingAndAWriteErrorIsShown) {
   TLochDlg d(project, settings);
   OnNextDialog<TLochDlg>([](TLochDlg& l) { l.reject(); });
@@ -552,7 +577,7 @@ TEST_F(ExportDialogsTest, ExcellonCancelWritesNothingAndAWriteErrorIsShown) {
   QString error;
   AnswerNextBox(QMessageBox::Ok, &error);
   EXPECT_FALSE(d.Write(QString::fromStdString(path)));
-  EXPECT_EQ(error.toStdString(), "The file \"" + path + "\" can not be written.");
+  EXPECT_EQ(error.toStdString(), "The file \"" + path + "\" can not be written:\nNo such file or directory");
 }
 
 // ---- drill list ----
