@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "model/geometry.h"
 #include "model/objekt_list.h"
 #include "render/text_strokes.h"
 
@@ -17,7 +18,9 @@ class TGen {
 
   void Run() {
     TPlatine& p = board_.Platine;
-    const double side = std::min(500.0, 100.0 + std::sqrt(double(opt_.Elements)) * 1.2);
+    // At least 250 mm, so that the largest component (8 x 2 pins at 2.54 mm
+    // with its labels) fits.
+    const double side = std::clamp(100.0 + std::sqrt(double(opt_.Elements)) * 1.2, 250.0, 500.0);
     p.Width = MmToUnits(side);
     p.Height = MmToUnits(side * 0.7);
     p.OriginY = -p.Height;
@@ -35,6 +38,7 @@ class TGen {
       else if (pick < 95) Circle();
       else Text();
     }
+    KeepInside();
     RubberBands();
   }
 
@@ -143,6 +147,28 @@ class TGen {
     Add(std::move(outline));
     Label({x0, y0 + pitch}, (smd ? "U" : "J") + std::to_string(comp), 1, comp, kLayerS1);
     Label({x0, y0 - h - 2 * pitch}, smd ? "100n" : "HDR", 2, comp, kLayerS1).LabelVisible = Int(0, 4) != 0;
+  }
+
+  // Every element lies inside the working space, as on a real board, 5 mm
+  // from its edges so that everything can still be moved a little: what
+  // sticks out (a zone or component near the edge, a large circle) is moved
+  // in, a component as a whole.
+  void KeepInside() {
+    const TPlatine& p = board_.Platine;
+    const double margin = 50000;
+    const std::vector<std::optional<TURect>> sets = PartnerSetBounds(list_, p);
+    auto shift = [](double lo, double hi, double min, double max) {
+      if (lo < min) return min - lo;
+      if (hi > max) return max - hi;
+      return 0.0;
+    };
+    for (size_t i = 0; i < list_.size(); ++i) {
+      if (!sets[i]) continue;
+      const TURect& r = *sets[i];
+      const double dx = shift(r.Left, r.Right, margin, p.Width - margin),
+                   dy = shift(r.Top, r.Bottom, margin - p.Height, -margin);
+      if (dx != 0 || dy != 0) MoveObjekt(*list_[i], dx, dy);
+    }
   }
 
   // Nets join nearby pads: each band goes from a random pad to the nearest

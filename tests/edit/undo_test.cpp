@@ -55,6 +55,20 @@ TEST_F(UndoTest, NewChangeClearsRedoAndMarksTheProject) {
   EXPECT_FALSE(CanRedo(p));
 }
 
+// After a save, undo and redo take the board away from what was saved: the
+// project must count as changed so that closing asks.
+TEST_F(UndoTest, UndoAndRedoAfterASaveMarkTheProjectChanged) {
+  Change(1);
+  for (bool (*step)(TProject&) : {&Undo, &Redo}) {
+    p.Changed = false;  // as a save leaves it
+    ASSERT_TRUE(step(p));
+    EXPECT_TRUE(p.Changed);
+  }
+  p.Changed = false;
+  EXPECT_FALSE(Redo(p));  // nothing to redo: nothing changes
+  EXPECT_FALSE(p.Changed);
+}
+
 TEST_F(UndoTest, RecordingSwitchDiscardAndBlocking) {
   p.Undo.Recording = false;
   Change(1);

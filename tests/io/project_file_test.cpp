@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -208,6 +209,27 @@ TEST(ProjectFile, LinksOutsideTheListAreIgnored) {
   TProject q;
   ASSERT_TRUE(ReadProjectBytes(q, patched.data(), patched.size(), false, "l.bsm6").Ok);
   EXPECT_TRUE(q.Active()->Elements[0]->Connections.empty());
+}
+
+// The stored index of the active board is checked against the boards read:
+// one outside them, the count of boards included, gives the first board.
+TEST(ProjectFile, ActiveBoardIndexOutsideTheBoardsGivesTheFirst) {
+  TProject p;
+  BuildRichProject(p);
+  ASSERT_EQ(p.Boards.size(), 2u);
+  std::vector<uint8_t> bytes = EncodeProject(p);
+  // The index follows the boards; title, author and company (101 bytes
+  // each) and the comment with its length follow it.
+  const size_t at = bytes.size() - (3 * 101 + 4 + p.Info.Comment.size()) - 4;
+  ASSERT_EQ(le::GetI32(&bytes[at]), p.ActiveIndex);
+  const std::pair<int32_t, int> cases[] = {{1, 1}, {2, 0}, {3, 0}, {-1, 0}, {INT32_MIN, 0}};
+  for (const auto& [stored, active] : cases) {
+    le::PutI32(&bytes[at], stored);
+    TProject q;
+    ASSERT_TRUE(ReadProjectBytes(q, bytes.data(), bytes.size(), false, "a.bsm6").Ok) << stored;
+    EXPECT_EQ(q.ActiveIndex, active) << stored;
+    EXPECT_EQ(q.Active(), q.Boards[size_t(active)].get()) << stored;
+  }
 }
 
 // Writes old-format files by hand.
@@ -606,7 +628,7 @@ TEST(ProjectFile, FailedWriteKeepsTheOldFileAndTheFlag) {
   const std::string missing = dir / "no/such/folder/x.bsm6";
   const TWriteResult w = WriteProject(p, missing);
   EXPECT_FALSE(w.Ok);
-  EXPECT_EQ(w.Error, "The file \"" + missing + "\" can not be written.");
+  EXPECT_EQ(w.Error, "The file \"" + missing + "\" can not be written:\rNo such file or directory");
   EXPECT_TRUE(p.Changed);
   EXPECT_EQ(Slurp(target), before);
   for (const auto& entry : fs::directory_iterator(dir.path))

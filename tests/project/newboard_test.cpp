@@ -79,6 +79,8 @@ TEST(NewBoard, Validation) {
   roundMargin.MarginMm = 100;
   TNewBoardRequest empty;
   empty.HeightMm = 0.5;
+  TNewBoardRequest blankName = Rect(100, 100, 1);
+  blankName.Name = "   ";
   const Case cases[] = {
       {Rect(490, 100, 10), "The board is too big!"},
       {Rect(490, 100, 5), ""},
@@ -88,6 +90,7 @@ TEST(NewBoard, Validation) {
       {roundMargin, "The distance must lie between 0 mm and 99.99 mm."},
       {empty, "The height must lie between 1 mm and 500 mm."},
       {Rect(NAN, 10, 1), "The width must lie between 1 mm and 500 mm."},
+      {blankName, "The board needs a name."},
   };
   for (const auto& c : cases) EXPECT_EQ(ValidateNewBoard(c.request), c.error);
 

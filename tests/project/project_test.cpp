@@ -185,6 +185,36 @@ TEST(Project, ApplyBoardPropertiesAndInnerLayers) {
   EXPECT_EQ(asked, 0);
   ApplyBoardProperties(p, 300, 200, "Renamed", true, accept);
   EXPECT_EQ(b.Platine.LayerVisible[5], 1);
+
+  // A board never loses its name: an empty one keeps the old.
+  ApplyBoardProperties(p, 300, 200, "  ", true, accept);
+  EXPECT_EQ(b.Caption, "Renamed ");
+}
+
+// Opening reads into a project of its own, which then replaces the open one
+// whole; the undo settings stay with the editor.
+TEST(Project, TakingOverAReadProjectKeepsTheUndoSettings) {
+  TProject open;
+  ResetProject(open, TLanguage::English, false);
+  open.Undo.Depth = 7;
+  open.LastDirectory = "/last";
+  open.Changed = true;
+  TProject read;
+  AddBoard(read, "A", 10, 10, false);
+  AddBoard(read, "B", 10, 10, false);
+  read.ActiveIndex = 0;
+  read.FileName = "/x/read.bsm6";
+  read.Info.Title = "T";
+  TakeOverProject(open, std::move(read));
+  ASSERT_EQ(open.Boards.size(), 2u);
+  EXPECT_EQ(open.ActiveIndex, 0);
+  EXPECT_EQ(open.Active()->Caption, "A ");
+  EXPECT_EQ(open.FileName, "/x/read.bsm6");
+  EXPECT_EQ(open.Info.Title, "T");
+  EXPECT_FALSE(open.Changed);
+  EXPECT_EQ(open.Undo.Depth, 7);
+  EXPECT_EQ(open.LastDirectory, "/last");
+  EXPECT_TRUE(read.Boards.empty());
 }
 
 TEST(Project, CloseAsksOnlyWhenThereIsSomethingToLose) {

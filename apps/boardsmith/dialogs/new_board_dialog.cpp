@@ -13,13 +13,14 @@
 #include <QVBoxLayout>
 
 #include "model/codepage.h"
+#include "widgets/number_field.h"
 #include "window/core_text.h"
 
 namespace bs::app {
 
 namespace {
 QDoubleSpinBox* Number(QWidget* parent, const QString& name, double lo, double hi, double value) {
-  auto* box = new QDoubleSpinBox(parent);
+  auto* box = new TNumberField(parent);
   box->setObjectName(name);
   box->setRange(lo, hi);
   box->setDecimals(2);
@@ -135,6 +136,7 @@ void TNewBoardDialog::UpdateResult() {
 }
 
 void TNewBoardDialog::accept() {
+  for (QAbstractSpinBox* field : findChildren<QAbstractSpinBox*>()) field->interpretText();
   const std::string error = ValidateNewBoard(Request());
   if (!error.empty()) {
     QMessageBox::information(this, "Boardsmith", CoreText(error));

@@ -27,6 +27,8 @@
 
 #include <algorithm>
 
+#include "widgets/number_field.h"
+
 namespace bs::app {
 
 namespace {
@@ -104,7 +106,7 @@ QIcon Swatch(TColour c) {
 
 // A whole-number field; a value out of range is held to it.
 QSpinBox* Number(const char* name, int min, int max, int value, const QString& suffix = {}) {
-  auto* s = new QSpinBox;
+  auto* s = new TIntField;
   s->setObjectName(name);
   s->setRange(min, max);
   s->setValue(std::clamp(value, min, max));
@@ -558,6 +560,9 @@ QString TOptionsDialog::PickFolder(const QString& title, const QString& start) {
 }
 
 void TOptionsDialog::accept() {
+  // A number still being typed counts as confirmed (held to its limit or
+  // refused) also when OK is reached from the keyboard.
+  for (QAbstractSpinBox* field : findChildren<QAbstractSpinBox*>()) field->interpretText();
   for (int i = 0; i < kFolderKindCount; ++i) {
     QLineEdit* field = folders_[size_t(i)];
     const QString folder = field->text().trimmed();

@@ -14,6 +14,7 @@
 
 #include "model/codepage.h"
 #include "widgets/length_field.h"
+#include "widgets/number_field.h"
 
 namespace bs::app {
 
@@ -63,7 +64,7 @@ TTextDialog::TTextDialog(QWidget* parent) : QDialog(parent) {
 
   auto* orientation = new QGroupBox(tr("Orientation"), this);
   orientation_ = Choices(this, orientation, {"0°", "90°", "180°", "270°"}, false);
-  angle_ = new QSpinBox(orientation);
+  angle_ = new TIntField(orientation);
   angle_->setObjectName("TextAngle");
   angle_->setRange(0, 359);
   angle_->setSuffix("°");
@@ -78,7 +79,7 @@ TTextDialog::TTextDialog(QWidget* parent) : QDialog(parent) {
   automatic_ = new QGroupBox(tr("Automatic"), this);
   auto* autoRow = new QHBoxLayout(automatic_);
   addNumber_ = new QCheckBox(tr("Add number"), automatic_);
-  startAt_ = new QSpinBox(automatic_);
+  startAt_ = new TIntField(automatic_);
   startAt_->setRange(0, 999999);
   startAt_->setValue(1);
   autoRow->addWidget(addNumber_);

@@ -22,6 +22,7 @@
 
 #include "model/objekt.h"
 #include "widgets/length_field.h"
+#include "widgets/number_field.h"
 
 class QToolButton;
 
@@ -140,7 +141,7 @@ class TMixedSpin : public Spin {
 };
 
 using TMixedLength = TMixedSpin<TLengthField>;
-using TMixedNumber = TMixedSpin<QDoubleSpinBox>;
+using TMixedNumber = TMixedSpin<TNumberField>;
 
 // A mixed number field filled from the program. Without a value it shows the
 // mixed state and keeps its old hidden value.

@@ -11,12 +11,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "io/settings.h"
 #include "model/codepage.h"
+#include "model/messages.h"
 #include "panels/properties_panel.h"
 #include "project/project.h"
 #include "window/core_text.h"
@@ -251,6 +253,10 @@ void TBoardPage::Apply() {
   if (!b) return;
   const int32_t w = RoundInt(LengthOf(width_, double(b->Platine.Width)).value_or(b->Platine.Width));
   const int32_t h = RoundInt(LengthOf(height_, double(b->Platine.Height)).value_or(b->Platine.Height));
+  if (TrimBlanks(ToModel(name_->text())).empty()) {
+    name_->setText(FromModel(TrimBlanks(b->Caption)));
+    QToolTip::showText(name_->mapToGlobal(QPoint(0, name_->height())), CoreText(msg::kBoardNameEmpty), name_);
+  }
   // The question about the inner layers has been asked already.
   ApplyBoardProperties(state_.Host.Project(), w, h, ToModel(name_->text()), multilayer_->isChecked(),
                        [] { return true; });

@@ -12,6 +12,7 @@
 #include "io/settings.h"
 #include "model/codepage.h"
 #include "model/objekt_list.h"
+#include "render/painter.h"
 #include "render/view.h"
 #include "tools/tool_geometry.h"
 #include "tools/tool_palette.h"
@@ -20,6 +21,14 @@
 #include "view/overlay.h"
 
 namespace bs::app {
+
+namespace {
+// The box moved by a delta, grown to whole units.
+TURect Shifted(const TURect& r, TDPoint d) {
+  return {int32_t(std::floor(r.Left + d.X)), int32_t(std::floor(r.Top + d.Y)), int32_t(std::ceil(r.Right + d.X)),
+          int32_t(std::ceil(r.Bottom + d.Y))};
+}
+}  // namespace
 
 namespace {
 TDPoint D(TFPoint p) { return {p.X, p.Y}; }
@@ -71,6 +80,7 @@ void TEditTool::SetState(TState s) {
     followers_.clear();
     followerTracks_.clear();
     followerCopies_.clear();
+    preview_ = {};
     hidden_ = false;
     recorded_ = false;
     host_.ShowDragValues({});
@@ -264,11 +274,13 @@ void TEditTool::DragMove(const TPointer& p) {
       if (e->Selected) moving_.push_back(e.get());
     if (moving_.empty()) return;
     movingBounds_ = SelectionBounds(board->Elements, WithoutSpokes(board->Platine));
+    movingKeep_ = KeepTouchingRange(*board);
   }
   TMoveRequest r;
   r.Reference = reference_;
   r.Pointer = Minus(p.Model, press_.Model);
   r.Bounds = movingBounds_;
+  r.Keep = movingKeep_;
   r.Capture = CaptureOn(host_.Settings(), p);
   r.Ctrl = p.Ctrl();
   r.Skip = [](const TObjekt& e) { return e.Selected != 0; };
@@ -450,15 +462,19 @@ void TEditTool::RestoreMoved() {
 }
 
 void TEditTool::ShowMoved(bool shown) {
-  for (TObjekt* e : moving_) {
-    e->Shown = shown;
-    Invalidate(*e);
-  }
-  for (TObjekt* t : followerTracks_) {
-    t->Shown = shown;
-    Invalidate(*t);
-  }
+  for (TObjekt* e : moving_) e->Shown = shown;
+  for (TObjekt* t : followerTracks_) t->Shown = shown;
+  InvalidateMoving();
   hidden_ = !shown;
+}
+
+void TEditTool::InvalidateMoving() {
+  // One box for all: many small areas would cost more to collect than to
+  // paint again.
+  TURect cover{1, 1, 0, 0};
+  for (TObjekt* e : moving_) Unite(cover, CullBounds(*e));
+  for (TObjekt* t : followerTracks_) Unite(cover, CullBounds(*t));
+  if (cover.Left <= cover.Right) host_.BoardView().InvalidateArea(cover);
 }
 
 std::vector<TFollowVertex> TEditTool::SelectionFollowers() {
@@ -473,12 +489,9 @@ void TEditTool::EndMove() {
   if (moved) RecordUndo(host_.Project());
   RestoreMoved();  // where they were
   if (moved) {
-    for (TObjekt* e : moving_) {
-      MoveObjekt(*e, d.X, d.Y);
-      Invalidate(*e);
-    }
+    for (TObjekt* e : moving_) MoveObjekt(*e, d.X, d.Y);
     for (const TFollowVertex& f : followers_) f.Track->Points[f.Index] = F(Plus(D(f.Track->Points[f.Index]), d));
-    for (TObjekt* t : followerTracks_) Invalidate(*t);
+    InvalidateMoving();
   }
   SetState(TState::Idle);
   if (moved) host_.BoardEdited();
@@ -588,18 +601,29 @@ bool TEditTool::Key(const QKeyEvent& key, bool pressed) {
 bool TEditTool::MoveSelection(double dx, double dy) {
   TBoard* board = Board();
   if (!board || !AnySelected(board->Elements)) return false;
-  const TURect bounds = SelectionBounds(board->Elements, WithoutSpokes(board->Platine));
-  const TDPoint d = LimitToBoard({dx, dy}, bounds, board->Platine, true);
+  const TPlatine& p = board->Platine;
+  // What the moved elements cover on screen. It holds their outlines, so
+  // when it stays on the board the move needs no limit and the exact
+  // outlines (slow on a big board) are not measured.
+  TURect cover{1, 1, 0, 0};
+  for (const auto& e : board->Elements)
+    if (e->Selected) Unite(cover, CullBounds(*e));
+  TDPoint d{dx, dy};
+  const bool staysInside = cover.Left <= cover.Right && cover.Left + dx >= 0 && cover.Right + dx <= p.Width &&
+                           cover.Top + dy >= -double(p.Height) && cover.Bottom + dy <= 0;
+  if (!staysInside) {
+    const TURect bounds = SelectionBounds(board->Elements, WithoutSpokes(p));
+    const bool larger = double(bounds.Right) - bounds.Left > p.Width || double(bounds.Bottom) - bounds.Top > p.Height;
+    d = LimitToBoard(d, bounds, p, true, larger ? KeepTouchingRange(*board) : TDeltaRange{});
+  }
   if (d.X == 0 && d.Y == 0) return false;
   RecordUndo(host_.Project());
   const auto followers = SelectionFollowers();
   for (const TFollowVertex& f : followers) Invalidate(*f.Track);
+  host_.BoardView().InvalidateArea(cover);
   for (const auto& e : board->Elements)
-    if (e->Selected) {
-      Invalidate(*e);
-      MoveObjekt(*e, d.X, d.Y);
-      Invalidate(*e);
-    }
+    if (e->Selected) MoveObjekt(*e, d.X, d.Y);
+  host_.BoardView().InvalidateArea(Shifted(cover, d));
   for (const TFollowVertex& f : followers) {
     f.Track->Points[f.Index] = F(Plus(D(f.Track->Points[f.Index]), d));
     Invalidate(*f.Track);
@@ -618,10 +642,48 @@ QRect TEditTool::BandRect() const {
   return QRect(QPoint(px(a.x()), px(a.y())), QPoint(px(b.x()), px(b.y()))).normalized();
 }
 
-std::vector<const TObjekt*> TEditTool::Preview() const {
-  std::vector<const TObjekt*> out(moving_.begin(), moving_.end());
+std::vector<const TObjekt*> TEditTool::Followers() const {
+  std::vector<const TObjekt*> out;
   for (const auto& c : followerCopies_) out.push_back(c.get());
   return out;
+}
+
+const TEditTool::TPreviewPicture& TEditTool::PreviewPicture() const {
+  TBoardView& view = host_.BoardView();
+  const TPlatine& b = view.Board()->Platine;
+  if (preview_.Zoom == b.Zoom) return preview_;
+  // Where the moved elements are on screen, within a view's size around
+  // the view (further than a drag takes them in one go).
+  TURect cover{1, 1, 0, 0};
+  for (const TObjekt* e : moving_) Unite(cover, CullBounds(*e));
+  const QSize size = view.viewport()->size();
+  QRect area = QRect(-size.width(), -size.height(), 3 * size.width(), 3 * size.height());
+  if (cover.Left <= cover.Right) {
+    const TDPoint a = ModelToPixel(b, {double(cover.Left), double(cover.Bottom)});
+    const TDPoint c = ModelToPixel(b, {double(cover.Right), double(cover.Top)});
+    auto px = [](double v) { return int(std::clamp(v, -1e6, 1e6)); };
+    area &= QRect(QPoint(px(std::floor(a.X)) - 2, px(std::floor(a.Y)) - 2),
+                  QPoint(px(std::ceil(c.X)) + 2, px(std::ceil(c.Y)) + 2));
+  } else {
+    area = {};
+  }
+  preview_ = {};
+  preview_.Zoom = b.Zoom;
+  if (area.isEmpty()) return preview_;
+  preview_.Anchor = PixelToModel(b, {double(area.left()), double(area.top())});
+  preview_.Image = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+  preview_.Image.fill(Qt::transparent);
+  QPainter p(&preview_.Image);
+  const std::vector<const TObjekt*> elements(moving_.begin(), moving_.end());
+  PaintDragPreview(p, area.size(), elements, b, {-area.left() / b.Zoom, area.top() / b.Zoom}, view.Settings(),
+                   view.AntiAliased());
+  return preview_;
+}
+
+QPoint TEditTool::PreviewPictureAt() const {
+  const TPlatine& b = host_.BoardView().Board()->Platine;
+  const TDPoint at = ModelToPixel(b, Plus(preview_.Anchor, delta_));
+  return QPoint(int(std::lround(at.X)), int(std::lround(at.Y)));
 }
 
 TCursorMark TEditTool::ZeroMark() const {
@@ -643,7 +705,8 @@ void TEditTool::Paint(QPainter& p) const {
   switch (state_) {
     case TState::RubberBand: PaintRubberBand(p, BandRect(), view.Settings().Scheme); break;
     case TState::Moving:
-      PaintDragPreview(p, view.viewport()->size(), Preview(), board->Platine, delta_, view.Settings(),
+      if (!PreviewPicture().Image.isNull()) p.drawImage(PreviewPictureAt(), preview_.Image);
+      PaintDragPreview(p, view.viewport()->size(), Followers(), board->Platine, delta_, view.Settings(),
                        view.AntiAliased());
       break;
     case TState::ZeroDrag: ZeroMark().Paint(p); break;
@@ -660,7 +723,12 @@ QRegion TEditTool::OverlayRegion() const {
   if (!board) return {};
   switch (state_) {
     case TState::RubberBand: return FrameRegion(BandRect());
-    case TState::Moving: return DragPreviewRegion(view.viewport()->size(), Preview(), board->Platine, delta_);
+    case TState::Moving: {
+      QRegion r = DragPreviewRegion(view.viewport()->size(), Followers(), board->Platine, delta_);
+      if (!PreviewPicture().Image.isNull())
+        r += QRect(PreviewPictureAt(), preview_.Image.size()) & view.viewport()->rect();
+      return r;
+    }
     case TState::ZeroDrag: return ZeroMark().Region();
     case TState::Idle: return name_.isEmpty() ? QRegion() : QRegion(nameRect_);
     default: return {};

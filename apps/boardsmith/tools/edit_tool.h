@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QRect>
 
 #include <optional>
@@ -13,6 +14,7 @@
 
 #include "edit/units.h"
 #include "tools/tool.h"
+#include "tools/tool_geometry.h"
 
 namespace bs::app {
 
@@ -72,6 +74,8 @@ class TEditTool final : public TTool {
   // Hides the moved elements and their following tracks from the picture
   // (they are drawn as a preview then), or shows them again.
   void ShowMoved(bool shown);
+  // Marks the area of the moved elements and their following tracks stale.
+  void InvalidateMoving();
   // The track vertices that follow the selected pads.
   std::vector<TFollowVertex> SelectionFollowers();
   void SetState(TState s);
@@ -82,7 +86,8 @@ class TEditTool final : public TTool {
   void ClearSelection();
   bool OnZeroMarker(QPoint pixel);
   QRect BandRect() const;
-  std::vector<const TObjekt*> Preview() const;
+  // The following tracks as they bend with the delta.
+  std::vector<const TObjekt*> Followers() const;
   QString Length(double units) const;
   TCursorMark ZeroMark() const;
 
@@ -97,10 +102,22 @@ class TEditTool final : public TTool {
   TDPoint reference_{};
   TDPoint delta_{};
   TURect movingBounds_{};
+  TDeltaRange movingKeep_{};
   std::vector<TFollowVertex> followers_;
   std::vector<TObjekt*> followerTracks_;
   std::vector<std::unique_ptr<TObjekt>> followerCopies_;
   bool hidden_ = false;
+  // The moved elements drawn once where they were, shifted by the delta on
+  // every step: a drag of thousands of elements costs no more per step than
+  // one of a few. Drawn again when the zoom changes.
+  struct TPreviewPicture {
+    QImage Image;
+    TDPoint Anchor{};  // the model point at the picture's top-left corner
+    double Zoom = 0;
+  };
+  mutable TPreviewPicture preview_;
+  const TPreviewPicture& PreviewPicture() const;
+  QPoint PreviewPictureAt() const;
 
   // Node, segment and circle drags.
   TObjekt* node_ = nullptr;

@@ -79,18 +79,37 @@ TCursorPosition CursorPosition(const TBoard& board, TDPoint raw, bool capture, b
   return {snapped, false};
 }
 
-TDPoint LimitToBoard(TDPoint delta, const TURect& bounds, const TPlatine& board, bool ctrl) {
+TDeltaRange KeepTouchingRange(const TBoard& board) {
+  TDeltaRange keep;
+  const TPlatine& p = board.Platine;
+  const std::vector<std::optional<TURect>> sets = PartnerSetBounds(board.Elements, p);
+  for (size_t i = 0; i < sets.size(); ++i) {
+    if (!board.Elements[i]->Selected || !sets[i] || !MeetsWorkingSpace(*sets[i], p)) continue;
+    const TURect& r = *sets[i];
+    keep.XLo = std::max(keep.XLo, -double(r.Right));
+    keep.XHi = std::min(keep.XHi, double(p.Width) - r.Left);
+    keep.YLo = std::max(keep.YLo, -double(p.Height) - r.Bottom);
+    keep.YHi = std::min(keep.YHi, -double(r.Top));
+  }
+  return keep;
+}
+
+TDPoint LimitToBoard(TDPoint delta, const TURect& bounds, const TPlatine& board, bool ctrl, const TDeltaRange& keep) {
   const double g = board.Grid;
   // Per axis: the range the delta may take, then whole grid steps inside it.
-  auto limit = [&](double d, double lo, double hi) {
-    if (lo > hi) return d;  // larger than the board: left as it is
+  auto limit = [&](double d, double lo, double hi, double keepLo, double keepHi) {
+    if (lo > hi) {  // larger than the board: only what touches it is held on
+      lo = keepLo;
+      hi = keepHi;
+    }
     if (d >= lo && d <= hi) return d;
     const double held = std::clamp(d, lo, hi);
     if (ctrl || !(g > 0)) return held;
-    return held == lo ? g * std::ceil(lo / g) : g * std::floor(hi / g);
+    const double stepped = held == lo ? g * std::ceil(lo / g) : g * std::floor(hi / g);
+    return stepped >= lo && stepped <= hi ? stepped : held;
   };
-  return {limit(delta.X, -double(bounds.Left), double(board.Width) - bounds.Right),
-          limit(delta.Y, -double(board.Height) - bounds.Top, -double(bounds.Bottom))};
+  return {limit(delta.X, -double(bounds.Left), double(board.Width) - bounds.Right, keep.XLo, keep.XHi),
+          limit(delta.Y, -double(board.Height) - bounds.Top, -double(bounds.Bottom), keep.YLo, keep.YHi)};
 }
 
 TMoveDelta MoveDelta(const TBoard& board, const TMoveRequest& r) {
@@ -114,7 +133,7 @@ TMoveDelta MoveDelta(const TBoard& board, const TMoveRequest& r) {
     }
   }
   if (r.Bounds) {
-    const TDPoint held = LimitToBoard(out.Delta, *r.Bounds, b, r.Ctrl);
+    const TDPoint held = LimitToBoard(out.Delta, *r.Bounds, b, r.Ctrl, r.Keep);
     if (held.X != out.Delta.X || held.Y != out.Delta.Y) out.Captured = false;
     out.Delta = held;
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <limits>
 #include <optional>
 
 #include "model/geometry.h"
@@ -43,10 +44,22 @@ TCursorPosition CursorPosition(const TBoard& board, TDPoint raw, bool capture, b
 // the start within 10 pixels; else captured onto a pad or node; else (unless
 // CTRL) whole grid steps, captured again; finally held so that `bounds`
 // stays on the board.
+// The deltas (per axis, units) that keep every moved element whose partner
+// set meets the working space meeting it; unbounded when none does.
+struct TDeltaRange {
+  double XLo = -std::numeric_limits<double>::infinity();
+  double XHi = std::numeric_limits<double>::infinity();
+  double YLo = -std::numeric_limits<double>::infinity();
+  double YHi = std::numeric_limits<double>::infinity();
+};
+// The range for moving the board's selected elements.
+TDeltaRange KeepTouchingRange(const TBoard& board);
+
 struct TMoveRequest {
   TDPoint Reference;
   TDPoint Pointer;               // current minus start, units
   std::optional<TURect> Bounds;  // of what is moved; none: no limit
+  TDeltaRange Keep;              // for what is moved when Bounds is larger than the board
   bool Capture = true;
   bool Ctrl = false;
   TSkip Skip;  // what is moved
@@ -58,8 +71,12 @@ struct TMoveDelta {
 TMoveDelta MoveDelta(const TBoard& board, const TMoveRequest& request);
 
 // Holds the delta so that `bounds` moved by it stays within x 0 ... width
-// and y -height ... 0; a held delta goes to whole grid steps unless CTRL.
-TDPoint LimitToBoard(TDPoint delta, const TURect& bounds, const TPlatine& board, bool ctrl);
+// and y -height ... 0; on an axis where `bounds` is larger than the board
+// (or sticks out on both sides), within `keep` instead, so that nothing that
+// touched the working space is carried wholly outside it. A held delta goes
+// to whole grid steps (unless CTRL) where they fit.
+TDPoint LimitToBoard(TDPoint delta, const TURect& bounds, const TPlatine& board, bool ctrl,
+                     const TDeltaRange& keep = {});
 
 // ALT corner snapping of a dragged node between its neighbours. With CTRL
 // the node turns about the better-aligned neighbour onto a 45-degree

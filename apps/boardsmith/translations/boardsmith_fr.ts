@@ -1127,6 +1127,10 @@ Continuer ?</translation>
         <source>Large (1 mm)</source>
         <translation>Grand (1 mm)</translation>
     </message>
+    <message>
+        <source>Autosave failed: %1</source>
+        <translation>Échec de l’enregistrement automatique : %1</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
@@ -1191,6 +1195,17 @@ rond</translation>
     <message>
         <source>Resulting working-space:</source>
         <translation>Surface de travail résultante :</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TNumberRules</name>
+    <message>
+        <source>&quot;%1&quot; is not a valid value here; the field keeps its value.</source>
+        <translation>&quot;%1&quot; n’est pas une valeur valable ici ; le champ garde sa valeur.</translation>
+    </message>
+    <message>
+        <source>%1 is out of range (%2 to %3); the limit was taken.</source>
+        <translation>%1 est hors limites (%2 à %3) ; la limite a été prise.</translation>
     </message>
 </context>
 <context>
@@ -2172,6 +2187,26 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>The text could not be generated.</source>
         <translation>Le texte n&apos;a pas pu être généré.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file that can be opened.</source>
+        <translation>&quot;%1&quot; n’est pas un fichier qui peut être ouvert.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; can not be written:<byte value="xd"/>%2</source>
+        <translation>Le fichier &quot;%1&quot; ne peut pas être écrit :<byte value="xd"/>%2</translation>
+    </message>
+    <message>
+        <source>The position %1 mm does not fit the number format of the file &quot;%2&quot;.</source>
+        <translation>La position %1 mm ne tient pas dans le format numérique du fichier &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>The board needs a name.</source>
+        <translation>La carte doit avoir un nom.</translation>
+    </message>
+    <message>
+        <source>%1 element(s) lie wholly outside the working space and will be deleted when saving.<byte value="xd"/><byte value="xd"/>Continue?</source>
+        <translation>%1 élément(s) se trouvent entièrement hors de la zone de travail et seront supprimés à l’enregistrement.<byte value="xd"/><byte value="xd"/>Continuer ?</translation>
     </message>
 </context>
 </TS>

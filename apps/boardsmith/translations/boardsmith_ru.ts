@@ -1127,6 +1127,10 @@ Continue?</source>
         <source>Large (1 mm)</source>
         <translation>Большая (1 мм)</translation>
     </message>
+    <message>
+        <source>Autosave failed: %1</source>
+        <translation>Автосохранение не выполнено: %1</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
@@ -1191,6 +1195,17 @@ PCB outline</source>
     <message>
         <source>Resulting working-space:</source>
         <translation>Итоговое рабочее поле:</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TNumberRules</name>
+    <message>
+        <source>&quot;%1&quot; is not a valid value here; the field keeps its value.</source>
+        <translation>&quot;%1&quot; здесь недопустимо; поле сохраняет своё значение.</translation>
+    </message>
+    <message>
+        <source>%1 is out of range (%2 to %3); the limit was taken.</source>
+        <translation>%1 вне диапазона (от %2 до %3); принято предельное значение.</translation>
     </message>
 </context>
 <context>
@@ -2172,6 +2187,26 @@ Save changes?</source>
     <message>
         <source>The text could not be generated.</source>
         <translation>Не удалось создать текст.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a file that can be opened.</source>
+        <translation>&quot;%1&quot; не является файлом, который можно открыть.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; can not be written:<byte value="xd"/>%2</source>
+        <translation>Файл &quot;%1&quot; не может быть записан:<byte value="xd"/>%2</translation>
+    </message>
+    <message>
+        <source>The position %1 mm does not fit the number format of the file &quot;%2&quot;.</source>
+        <translation>Позиция %1 мм не помещается в числовой формат файла &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>The board needs a name.</source>
+        <translation>Плате нужно имя.</translation>
+    </message>
+    <message>
+        <source>%1 element(s) lie wholly outside the working space and will be deleted when saving.<byte value="xd"/><byte value="xd"/>Continue?</source>
+        <translation>Элементов полностью вне рабочей области: %1. При сохранении они будут удалены.<byte value="xd"/><byte value="xd"/>Продолжить?</translation>
     </message>
 </context>
 </TS>

@@ -13,7 +13,7 @@ constexpr double kUnitsPerMm = 10000;
 }  // namespace
 
 TLengthField::TLengthField(double minMm, double maxMm, int mmDecimals, double mmStep, bool milUnitText, QWidget* parent)
-    : QDoubleSpinBox(parent),
+    : TNumberField(parent),
       minMm_(minMm),
       maxMm_(maxMm),
       mmStep_(mmStep),
@@ -65,7 +65,7 @@ void TLengthField::SetUnits(int32_t units) {
 
 QValidator::State TLengthField::validate(QString& text, int& pos) const {
   text.replace(',', '.');
-  return QDoubleSpinBox::validate(text, pos);
+  return TNumberField::validate(text, pos);
 }
 
 double TLengthField::valueFromText(const QString& text) const {

@@ -3,15 +3,14 @@
 // and a step of 0.1. "," is taken for the decimal separator.
 #pragma once
 
-#include <QDoubleSpinBox>
-
 #include <cstdint>
 
 #include "model/geometry.h"
+#include "widgets/number_field.h"
 
 namespace bs::app {
 
-class TLengthField : public QDoubleSpinBox {
+class TLengthField : public TNumberField {
   Q_OBJECT
 
  public:

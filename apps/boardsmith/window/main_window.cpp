@@ -1,5 +1,6 @@
 #include "window/main_window.h"
 
+#include <malloc.h>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -72,6 +73,11 @@
 namespace bs::app {
 
 namespace {
+// A closed project's many small blocks stay with the allocator after they
+// are freed; giving them back keeps a session that opens one big board
+// after another from growing.
+void ReleaseFreedMemory() { malloc_trim(0); }
+
 const char* const kCaption = "Boardsmith";
 const char* const kFilter = QT_TRANSLATE_NOOP("bs::app::TMainWindow", "Layout files (*.bsm*);;All Files (*)");
 
@@ -168,6 +174,7 @@ void TMainWindow::NewProject() {
     ShowActiveBoard();
     return;
   }
+  ReleaseFreedMemory();
   TNewBoardDialog dialog(this);
   std::optional<TNewBoardRequest> request;
   if (dialog.exec() == QDialog::Accepted) request = dialog.Request();
@@ -278,7 +285,10 @@ void TMainWindow::BuildMenus() {
     };
   };
   const std::vector<std::pair<QString, std::function<void()>>> boardCommands = {
-      {tr("Copy board"), [this] { CopyActiveBoard(project_, UiLanguage()); }},
+      {tr("Copy board"),
+       [this] {
+         if (project_.Active()) CopyActiveBoard(project_, UiLanguage());
+       }},
       {tr("&Delete board..."), [this] { DeleteActiveBoard(project_, Ui()); }},
       {tr("Set board to &right"), [this] { MoveActiveBoard(project_, TBoardMove::ToEnd); }},
       {tr("Set board to &left"), [this] { MoveActiveBoard(project_, TBoardMove::ToStart); }},
@@ -1033,9 +1043,12 @@ bool TMainWindow::Autosave() {
     return false;
   const QString before = statusBar()->currentMessage();
   statusBar()->showMessage(tr("Autosave..."));
-  const bool ok = WriteProject(project_, AutosaveName(project_.FileName), true).Ok;
-  statusBar()->showMessage(before);
-  return ok;
+  const TWriteResult w = WriteProject(project_, AutosaveName(project_.FileName), true);
+  // A failed autosave must not pass unnoticed: its reason stays in the status
+  // line until the next message.
+  if (w.Ok) statusBar()->showMessage(before);
+  else statusBar()->showMessage(tr("Autosave failed: %1").arg(Text(w.Error).replace('\r', ' ').replace('\n', ' ')));
+  return w.Ok;
 }
 
 bool TMainWindow::ImportBoards(const QString& path) {
@@ -1124,18 +1137,24 @@ bool TMainWindow::OpenFile(const QString& path) {
     QMessageBox::warning(this, tr("Open"), tr("File not found!"));
     return false;
   }
-  const TFileCheck check = CheckFile(p);
-  if (!check.Ok) {
-    QMessageBox::critical(this, tr("Open"), Text(check.Message));
+  // The file is read into a project of its own first: the open project is
+  // asked about and replaced only when there is something to replace it
+  // with, and a file that cannot be read leaves everything as it was.
+  TProject read;
+  read.FileName = p;
+  const TReadResult r = ReadProjectFile(read, p, false, {UiLanguage()});
+  if (read.Boards.empty()) {
+    QMessageBox::critical(this, tr("Open"), Text(r.Error));
     return false;
   }
+  if (!r.Error.empty()) QMessageBox::warning(this, kCaption, Text(r.Error));
   DetachBoard();
   if (!CloseCurrentProject()) {
     ShowActiveBoard();
     return false;
   }
-  project_.FileName = p;
-  const TReadResult r = ReadProjectFile(project_, p, false, {UiLanguage()});
+  TakeOverProject(project_, std::move(read));
+  ReleaseFreedMemory();
   if (r.Ok) {
     project_.LastDirectory = QFileInfo(path).absolutePath().toStdString();
     AddRecentFile(QFileInfo(path).absoluteFilePath().toStdString());
@@ -1143,7 +1162,6 @@ bool TMainWindow::OpenFile(const QString& path) {
   RefreshTabs();
   ShowActiveBoard();
   RefreshTitle();
-  if (!r.Error.empty()) QMessageBox::warning(this, kCaption, Text(r.Error));
   if (!r.Warning.empty()) QMessageBox::warning(this, kCaption, Text(r.Warning));
   return r.Ok;
 }

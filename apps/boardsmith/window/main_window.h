@@ -47,14 +47,17 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   explicit TMainWindow(QWidget* parent = nullptr);
   ~TMainWindow() override;
 
-  // Opens a project file after the header check and closing the current
-  // project; reports problems in message boxes. Returns whether it opened.
+  // Opens a project file: reads it first, then closes the current project
+  // (asking to save it) and puts the read one in its place. A file that
+  // cannot be read changes nothing; problems are reported in message boxes.
+  // Returns whether it opened completely.
   bool OpenFile(const QString& path);
   // Saves under the given name (the extension is adjusted); false when the
   // save did not complete.
   bool SaveFileAs(const QString& path);
   // Writes the backup copy of a saved project (".bsm6.bak") without cleaning
-  // anything up or clearing the change flag; the autosave timer calls it.
+  // anything up or clearing the change flag; the autosave timer calls it. A
+  // failure stays in the status line with its reason.
   bool Autosave();
 
   // Appends the boards of another project file.

@@ -15,8 +15,9 @@ void RecordUndo(TProject& project);
 void DiscardLastUndo(TProject& project);
 
 // Restores the newest undo (redo) snapshot of the active board, keeping the
-// current state on the other stack. Returns whether anything was restored;
-// refused while the undo control is blocked. Nothing is selected afterwards.
+// current state on the other stack and marking the project changed. Returns
+// whether anything was restored; refused while the undo control is blocked.
+// Nothing is selected afterwards.
 bool Undo(TProject& project);
 bool Redo(TProject& project);
 

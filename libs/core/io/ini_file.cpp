@@ -5,12 +5,11 @@
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <utility>
 
 #include "model/atomic_file.h"
+#include "model/read_file.h"
 
 namespace bs {
 
@@ -101,18 +100,9 @@ std::string TIniFile::Serialize() const {
 
 bool TIniFile::Load(const std::string& path) {
   sections_.clear();
-  // A folder opens as a stream on Linux but throws on the first read.
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string text;
-  try {
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  } catch (const std::ios_base::failure&) {
-    return false;
-  }
-  if (in.bad()) return false;
+  const TFileBytes read = ReadRegularFile(path);
+  if (!read.Ok()) return false;
+  const std::string text(read.Bytes.begin(), read.Bytes.end());
   *this = Parse(text);
   return true;
 }

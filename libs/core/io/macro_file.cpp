@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <exception>
-#include <fstream>
 #include <iterator>
 
 #include "io/byte_stream.h"
@@ -11,6 +10,7 @@
 #include "model/geometry.h"
 #include "model/objekt_list.h"
 #include "model/platine.h"
+#include "model/read_file.h"
 #include "render/text_strokes.h"
 
 namespace bs {
@@ -69,15 +69,6 @@ bool ReadsUpsideDown(const TObjekt& label) {
   return sameMirrors ? (a >= 46 && a <= 224) : (a >= 135 && a <= 314);
 }
 
-std::vector<uint8_t> ReadWholeFile(const std::string& path, bool& ok) {
-  std::ifstream in(path, std::ios::binary);
-  ok = static_cast<bool>(in);
-  if (!ok) return {};
-  std::vector<uint8_t> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  ok = !in.bad();
-  return data;
-}
-
 }  // namespace
 
 TMacroReadResult ReadMacroBytes(const uint8_t* data, size_t size, TMacro& macro, const TReadOptions& opt) {
@@ -128,16 +119,16 @@ TMacroReadResult ReadMacroBytes(const uint8_t* data, size_t size, TMacro& macro,
 
 TMacroReadResult ReadMacroFile(const std::string& path, TMacro& macro, const TReadOptions& opt) {
   macro.Path = path;
-  bool ok = false;
-  const std::vector<uint8_t> data = ReadWholeFile(path, ok);
-  if (!ok) {
+  const TFileBytes read = ReadRegularFile(path);
+  if (!read.Ok()) {
     ClearMacro(macro);
     TMacroReadResult res;
     res.Error = kMacroNotLoaded;
-    res.Detail = "the file \"" + path + "\" can not be read";
+    res.Detail = read.Fault == TReadFault::NotAFile ? "\"" + path + "\" is not a file that can be opened"
+                                                    : "the file \"" + path + "\" can not be read";
     return res;
   }
-  return ReadMacroBytes(data.data(), data.size(), macro, opt);
+  return ReadMacroBytes(read.Bytes.data(), read.Bytes.size(), macro, opt);
 }
 
 TDPoint MacroReferencePoint(const TObjektList& list, bool selectionOnly, const TMacroGrid& grid) {

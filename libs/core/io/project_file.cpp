@@ -15,6 +15,7 @@
 #include "model/geometry.h"
 #include "model/messages.h"
 #include "model/objekt_list.h"
+#include "model/read_file.h"
 
 namespace bs {
 
@@ -22,22 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 std::string BaseName(const std::string& path) { return fs::path(path).filename().string(); }
-
-std::vector<uint8_t> ReadWholeFile(const std::string& path, bool& ok) {
-  std::vector<uint8_t> data;
-  std::ifstream in(path, std::ios::binary);
-  ok = static_cast<bool>(in);
-  if (!ok) return data;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (size > 0) {
-    data.resize(static_cast<size_t>(size));
-    in.read(reinterpret_cast<char*>(data.data()), size);
-    ok = static_cast<bool>(in);
-  }
-  return data;
-}
 
 // Old files count in 1/100 mm; damaged ones may hold values that do not
 // fit once converted, which saturate instead of overflowing.
@@ -131,15 +116,13 @@ TFileCheck CheckFileHeader(const uint8_t* data, size_t size, const std::string& 
 }
 
 TFileCheck CheckFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const TFileBytes read = ReadRegularFile(path);
+  if (!read.Ok()) {
     TFileCheck c;
-    c.Message = FormatMessage(msg::kCannotRead, {path});
+    c.Message = ReadFaultMessage(read, path);
     return c;
   }
-  uint8_t head[4] = {};
-  in.read(reinterpret_cast<char*>(head), 4);
-  return CheckFileHeader(head, static_cast<size_t>(in.gcount()), path);
+  return CheckFileHeader(read.Bytes.data(), read.Bytes.size(), path);
 }
 
 TReadResult ReadProjectBytes(TProject& project, const uint8_t* data, size_t size, bool import, const std::string& path,
@@ -234,14 +217,13 @@ TReadResult ReadProjectBytes(TProject& project, const uint8_t* data, size_t size
 }
 
 TReadResult ReadProjectFile(TProject& project, const std::string& path, bool import, const TReadOptions& opt) {
-  bool ok = false;
-  const std::vector<uint8_t> data = ReadWholeFile(path, ok);
-  if (!ok) {
+  const TFileBytes read = ReadRegularFile(path);
+  if (!read.Ok()) {
     TReadResult res;
-    res.Error = FormatMessage(msg::kCannotRead, {path});
+    res.Error = ReadFaultMessage(read, path);
     return res;
   }
-  return ReadProjectBytes(project, data.data(), data.size(), import, path, opt);
+  return ReadProjectBytes(project, read.Bytes.data(), read.Bytes.size(), import, path, opt);
 }
 
 std::vector<uint8_t> EncodeProject(const TProject& project) {
@@ -274,46 +256,21 @@ std::vector<uint8_t> EncodeProject(const TProject& project) {
   return std::move(w.Bytes());
 }
 
+static std::vector<char> ElementsOutsideBoard(const TBoard& board) {
+  const std::vector<std::optional<TURect>> sets = PartnerSetBounds(board.Elements, board.Platine);
+  std::vector<char> outside(sets.size(), 0);
+  for (size_t i = 0; i < sets.size(); ++i) outside[i] = !(sets[i] && MeetsWorkingSpace(*sets[i], board.Platine));
+  return outside;
+}
+
+size_t CountElementsOutsideBoard(const TBoard& board) {
+  const std::vector<char> outside = ElementsOutsideBoard(board);
+  return size_t(std::count(outside.begin(), outside.end(), 1));
+}
+
 size_t RemoveElementsOutsideBoard(TBoard& board) {
-  const TPlatine& p = board.Platine;
+  const std::vector<char> outside = ElementsOutsideBoard(board);
   TObjektList& list = board.Elements;
-  const size_t n = list.size();
-  struct TBox {
-    bool any = false;
-    TURect r;
-    void Add(const TBox& o) {
-      if (!o.any) return;
-      if (!any) {
-        *this = o;
-        return;
-      }
-      r.Left = std::min(r.Left, o.r.Left);
-      r.Top = std::min(r.Top, o.r.Top);
-      r.Right = std::max(r.Right, o.r.Right);
-      r.Bottom = std::max(r.Bottom, o.r.Bottom);
-    }
-  };
-  std::vector<TBox> own(n);
-  std::unordered_map<int, TBox> byComponent, byGroup;
-  for (size_t i = 0; i < n; ++i) {
-    const TObjekt& e = *list[i];
-    if (const auto r = OutlineBounds(e, p)) {
-      own[i].any = true;
-      own[i].r = *r;
-    }
-    if (e.ComponentNo != 0) byComponent[e.ComponentNo].Add(own[i]);
-    if (InnermostGroup(e) > 0) byGroup[InnermostGroup(e)].Add(own[i]);
-  }
-  std::vector<char> outside(n, 0);
-  for (size_t i = 0; i < n; ++i) {
-    const TObjekt& e = *list[i];
-    TBox set = own[i];
-    if (e.ComponentNo != 0) set.Add(byComponent[e.ComponentNo]);
-    if (InnermostGroup(e) > 0) set.Add(byGroup[InnermostGroup(e)]);
-    const bool meets =
-        set.any && set.r.Right >= 0 && set.r.Left <= p.Width && set.r.Bottom >= -int64_t{p.Height} && set.r.Top <= 0;
-    outside[i] = !meets;
-  }
   size_t k = 0;
   const size_t removed = DeleteObjekte(list, [&](const TObjekt&) { return outside[k++] != 0; });
   CleanUpList(list);
@@ -326,8 +283,8 @@ TWriteResult WriteProject(TProject& project, const std::string& path, bool autos
     if (!autosave) RemoveElementsOutsideBoard(*active);
     RenumberGroupsAndComponents(active->Elements);
   }
-  if (!WriteFileAtomically(path, EncodeProject(project))) {
-    res.Error = FormatMessage(msg::kCannotWrite, {path});
+  if (std::string reason; !WriteFileAtomically(path, EncodeProject(project), &reason)) {
+    res.Error = FormatMessage(msg::kCannotWriteBecause, {path, reason});
     return res;
   }
   if (!autosave) project.Changed = false;
@@ -354,6 +311,11 @@ bool SaveProjectAs(TProject& project, const std::string& path, const TProjectUi&
   if (target != path && fs::exists(path)) {
     const TAnswer a = ui.AskYesNoCancel ? ui.AskYesNoCancel(msg::kKeepOriginal) : TAnswer::Yes;
     deleteOriginal = a == TAnswer::No;
+  }
+  if (const TBoard* active = project.Active()) {
+    const size_t outside = CountElementsOutsideBoard(*active);
+    if (outside > 0 && ui.Confirm && !ui.Confirm(FormatMessage(msg::kRemoveOutside, {std::to_string(outside)})))
+      return false;
   }
   const TWriteResult w = WriteProject(project, target);
   if (!w.Ok) {

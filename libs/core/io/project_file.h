@@ -47,10 +47,12 @@ std::vector<uint8_t> EncodeProject(const TProject& project);
 // partner set lies wholly outside the working space are deleted and the
 // list is cleaned up. Returns the number of elements deleted.
 size_t RemoveElementsOutsideBoard(TBoard& board);
+// How many elements that clean-up would delete.
+size_t CountElementsOutsideBoard(const TBoard& board);
 
 struct TWriteResult {
   bool Ok = false;
-  std::string Error;  // "The file "…" can not be written."
+  std::string Error;  // "The file "…" can not be written:" and the system's reason
 };
 
 // Writes the project: unless autosaving, removes what lies outside the
@@ -67,8 +69,10 @@ std::string WithProjectExtension(const std::string& path);
 std::string AutosaveName(const std::string& path);
 
 // The save command for a chosen name: adjusts the extension (asking whether
-// to keep an original of another extension, deleting it on No), writes, and
-// makes the name the project's. Returns whether the save completed.
+// to keep an original of another extension, deleting it on No), asks before
+// elements outside the working space are deleted (Cancel saves nothing),
+// writes, and makes the name the project's. Returns whether the save
+// completed.
 bool SaveProjectAs(TProject& project, const std::string& path, const TProjectUi& ui);
 
 }  // namespace bs

@@ -7,13 +7,14 @@
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <system_error>
 #include <utility>
 
 #include "cam/gerber.h"
 #include "model/atomic_file.h"
 #include "model/le_bytes.h"
+#include "model/read_file.h"
 #include "render/grid.h"
 
 namespace bs {
@@ -288,7 +289,8 @@ std::string CustomColoursPath(const std::string& dataFolder) { return dataFolder
 
 std::vector<TColour> LoadCustomColours(const std::string& dataFolder) {
   std::vector<TColour> colours;
-  std::ifstream in(CustomColoursPath(dataFolder), std::ios::binary);
+  const TFileBytes read = ReadRegularFile(CustomColoursPath(dataFolder), 1 << 20);
+  std::istringstream in(std::string(read.Bytes.begin(), read.Bytes.end()));
   for (std::string line; colours.size() < size_t(kCustomColourCount) && std::getline(in, line);)
     if (const auto c = ParseCustomColour(line)) colours.push_back(*c);
   return colours;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 #include <numbers>
+#include <unordered_map>
 
 #include "model/polygon.h"
 
@@ -434,9 +435,48 @@ TURect ListBounds(const TObjektList& list, const TPlatine& board, bool selectedO
   return any ? acc : TURect{};
 }
 
+void Unite(TURect& into, const TURect& r) {
+  if (r.Left > r.Right) return;
+  bool any = into.Left <= into.Right;
+  Unite(into, any, r);
+}
+
 TURect SelectionBounds(const TObjektList& list, const TPlatine& board) { return ListBounds(list, board, true); }
 
 TURect AllBounds(const TObjektList& list, const TPlatine& board) { return ListBounds(list, board, false); }
+
+std::vector<std::optional<TURect>> PartnerSetBounds(const TObjektList& list, const TPlatine& board) {
+  auto add = [](std::optional<TURect>& into, const std::optional<TURect>& r) {
+    if (!r) return;
+    if (!into) {
+      into = r;
+      return;
+    }
+    into->Left = std::min(into->Left, r->Left);
+    into->Top = std::min(into->Top, r->Top);
+    into->Right = std::max(into->Right, r->Right);
+    into->Bottom = std::max(into->Bottom, r->Bottom);
+  };
+  const size_t n = list.size();
+  std::vector<std::optional<TURect>> sets(n);
+  std::unordered_map<int32_t, std::optional<TURect>> byComponent, byGroup;
+  for (size_t i = 0; i < n; ++i) {
+    const TObjekt& e = *list[i];
+    sets[i] = OutlineBounds(e, board);
+    if (e.ComponentNo != 0) add(byComponent[e.ComponentNo], sets[i]);
+    if (InnermostGroup(e) > 0) add(byGroup[InnermostGroup(e)], sets[i]);
+  }
+  for (size_t i = 0; i < n; ++i) {
+    const TObjekt& e = *list[i];
+    if (e.ComponentNo != 0) add(sets[i], byComponent[e.ComponentNo]);
+    if (InnermostGroup(e) > 0) add(sets[i], byGroup[InnermostGroup(e)]);
+  }
+  return sets;
+}
+
+bool MeetsWorkingSpace(const TURect& r, const TPlatine& board) {
+  return r.Right >= 0 && r.Left <= board.Width && r.Bottom >= -int64_t{board.Height} && r.Top <= 0;
+}
 
 TDPoint SelectionCentre(const TObjektList& list, const TPlatine& board) {
   const TURect r = SelectionBounds(list, board);

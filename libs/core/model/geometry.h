@@ -104,7 +104,18 @@ std::optional<TURect> OutlineBounds(const TObjekt& e, const TPlatine& board);
 // The union of the elements' OutlineBounds, or nothing when none has an
 // outline. Round pads are measured only on the sides they can reach.
 std::optional<TURect> UnitedOutlineBounds(const std::vector<const TObjekt*>& elements, const TPlatine& board);
+// Grows `into` to hold `r`; a box with Left > Right is empty and holds
+// nothing.
+void Unite(TURect& into, const TURect& r);
 TURect SelectionBounds(const TObjektList& list, const TPlatine& board);
+// Per element the box of its partner set: its own outline box united with
+// those of its component and its innermost group; nothing when none of them
+// has an outline. Whether an element lies outside the working space is
+// judged by this box, so that a component or group stays or goes whole.
+std::vector<std::optional<TURect>> PartnerSetBounds(const TObjektList& list, const TPlatine& board);
+// Whether the box meets the working space x 0 ... width, y -height ... 0
+// (touching its edge counts).
+bool MeetsWorkingSpace(const TURect& r, const TPlatine& board);
 TURect AllBounds(const TObjektList& list, const TPlatine& board);
 // Union of the rectangles of the list's elements, or of its selected ones.
 TURect ListBounds(const TObjektList& list, const TPlatine& board, bool selectedOnly);

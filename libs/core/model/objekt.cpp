@@ -1,5 +1,7 @@
 #include "model/objekt.h"
 
+#include <bit>
+
 #include "model/polygon.h"
 
 namespace bs {
@@ -225,6 +227,84 @@ std::unique_ptr<TObjekt> CloneObjekt(TObjekt& src) {
   auto dst = NewObjekt();
   CopyObjekt(src, *dst);
   return dst;
+}
+
+namespace {
+// Floats compare by their bits: a copy must give back -0 as -0.
+bool Same(float a, float b) { return std::bit_cast<uint32_t>(a) == std::bit_cast<uint32_t>(b); }
+bool Same(TFPoint a, TFPoint b) { return Same(a.X, b.X) && Same(a.Y, b.Y); }
+
+// The fields CopyHeaderFields copies, but the position, the selection and,
+// for legacy texts, the sizes (which a move changes).
+bool SameHeader(const TObjekt& a, const TObjekt& b) {
+  return a.Kind == b.Kind && a.Width == b.Width && a.Layer == b.Layer && a.Shape == b.Shape &&
+         a.ComponentNo == b.ComponentNo && a.Mark == b.Mark && a.ThermalSpokes == b.ThermalSpokes &&
+         a.Reserved39 == b.Reserved39 && a.Fill == b.Fill && a.Clearance == b.Clearance && a.Routed == b.Routed &&
+         a.Thermal == b.Thermal && a.HatchAuto == b.HatchAuto && a.Cutout == b.Cutout &&
+         a.ThermalWidth == b.ThermalWidth && a.Via == b.Via && a.SolderMask == b.SolderMask &&
+         a.Reserved59 == b.Reserved59 && a.ThermalMagic == b.ThermalMagic && a.Reserved66 == b.Reserved66 &&
+         (a.Kind == kKindLegacyText || (Same(a.SizeA, b.SizeA) && Same(a.SizeB, b.SizeB)));
+}
+
+// Where MoveObjekt puts a coordinate of `base` for the offset.
+bool Moved(float live, float base, double offset) { return Same(live, static_cast<float>(base + offset)); }
+bool Moved(TFPoint live, TFPoint base, TDPoint offset) {
+  return Moved(live.X, base.X, offset.X) && Moved(live.Y, base.Y, offset.Y);
+}
+bool MovedPoints(const TPointList& live, const TPointList& base, TDPoint offset) {
+  if (live.size() != base.size()) return false;
+  for (size_t i = 0; i < live.size(); ++i)
+    if (!Moved(live[i], base[i], offset)) return false;
+  return true;
+}
+
+// Which coordinates MoveObjekt moves, by kind.
+bool PosMoves(uint8_t kind) {
+  return kind == kKindThtPad || kind == kKindLegacyText || kind == kKindCircle || kind == kKindText;
+}
+bool PointsMove(uint8_t kind) {
+  return kind == kKindThtPad || kind == kKindZone || kind == kKindTrack || kind == kKindSmdPad;
+}
+
+bool SameMoved(const TObjekt& live, const TObjekt& base, TDPoint offset) {
+  if (!SameHeader(live, base) || live.Text != base.Text || live.Text2 != base.Text2 || live.Groups != base.Groups ||
+      live.OutlineMargin != base.OutlineMargin || live.ScratchIndex != base.ScratchIndex)
+    return false;
+  if (PosMoves(live.Kind) ? !Moved(live.Pos, base.Pos, offset) : !Same(live.Pos, base.Pos)) return false;
+  if (live.Kind == kKindLegacyText &&
+      !(Moved(live.SizeA, base.SizeA, offset.X) && Moved(live.SizeB, base.SizeB, offset.Y)))
+    return false;
+  if (PointsMove(live.Kind) && !MovedPoints(live.Points, base.Points, offset)) return false;
+  if (live.Kind == kKindText) {
+    if (live.SubElements.size() != base.SubElements.size()) return false;
+    for (size_t i = 0; i < live.SubElements.size(); ++i) {
+      const TObjekt& a = *live.SubElements[i];
+      const TObjekt& b = *base.SubElements[i];
+      // A stroke moves with its points only.
+      if (!SameHeader(a, b) || !Same(a.Pos, b.Pos) || a.Text != b.Text || a.Text2 != b.Text2 || a.Groups != b.Groups ||
+          a.OutlineMargin != b.OutlineMargin || a.ScratchIndex != b.ScratchIndex ||
+          (PointsMove(a.Kind) ? !MovedPoints(a.Points, b.Points, offset) : false))
+        return false;
+    }
+  }
+  const bool livePlace = IsIdLabel(live) && live.Place;
+  if (livePlace != static_cast<bool>(base.Place)) return false;
+  return !livePlace || *live.Place == *base.Place;
+}
+}  // namespace
+
+bool SameAsMovedCopy(const TObjekt& live, const TObjekt& base, TDPoint& offset) {
+  // The offset that would take the base's first moved coordinate to the
+  // live one; every other coordinate is then checked against it.
+  TDPoint off{0, 0};
+  if (PosMoves(live.Kind)) {
+    off = {double(live.Pos.X) - base.Pos.X, double(live.Pos.Y) - base.Pos.Y};
+  } else if (PointsMove(live.Kind) && !live.Points.empty() && !base.Points.empty()) {
+    off = {double(live.Points[0].X) - base.Points[0].X, double(live.Points[0].Y) - base.Points[0].Y};
+  }
+  if (!SameMoved(live, base, off)) return false;
+  offset = off;
+  return true;
 }
 
 }  // namespace bs

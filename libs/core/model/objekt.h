@@ -130,6 +130,11 @@ struct TObjekt {
   TRefList NetList;
   std::unique_ptr<TPolygon> PolygonCache;
   std::unique_ptr<TPolygon> GrownPolygonCache;
+  // The frozen copy an undo snapshot last took of this element (in memory
+  // only, never copied): while the element is that copy moved by
+  // UndoOffset, the next snapshot shares it instead of copying again.
+  std::shared_ptr<const TObjekt> UndoBase;
+  TDPoint UndoOffset;
 };
 
 // ---- element predicates ----
@@ -171,6 +176,10 @@ std::unique_ptr<TObjekt> CloneObjekt(TObjekt& src);
 // The same copy without marking the source, for temporary geometric work.
 void CopyObjektFields(const TObjekt& src, TObjekt& dst);
 std::unique_ptr<TObjekt> ScratchCopy(const TObjekt& src);
+// Whether `live` is what CopyObjektFields would copy of `base` (which holds
+// no references) moved by MoveObjekt by some offset, ignoring the
+// selection and the references; the offset is stored in `offset`.
+bool SameAsMovedCopy(const TObjekt& live, const TObjekt& base, TDPoint& offset);
 
 // ---- the 77-byte header ----
 // Writes the header fields in the stored layout (little-endian, reference

@@ -52,6 +52,7 @@ TNewBoardLayout ComputeNewBoardLayout(const TNewBoardRequest& request, bool orig
 }
 
 std::string ValidateNewBoard(const TNewBoardRequest& request) {
+  if (TrimBlanks(request.Name).empty()) return msg::kBoardNameEmpty;
   std::string err;
   switch (request.Kind) {
     case TNewBoardKind::Empty:

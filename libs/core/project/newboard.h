@@ -38,8 +38,9 @@ struct TNewBoardLayout {
 
 TNewBoardLayout ComputeNewBoardLayout(const TNewBoardRequest& request, bool originTopLeft);
 
-// An error message for values the dialog must not accept: a value outside
-// its range, or "The board is too big!". Empty when the values are fine.
+// An error message for values the dialog must not accept: an empty name, a
+// value outside its range, or "The board is too big!". Empty when the values
+// are fine.
 std::string ValidateNewBoard(const TNewBoardRequest& request);
 
 // Adds the board and its outline (layer O, width 0, clearance 0) and sets its

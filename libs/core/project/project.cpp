@@ -113,7 +113,8 @@ TApplyResult ApplyBoardProperties(TProject& project, int32_t width, int32_t heig
   TApplyResult result = TApplyResult::Applied;
   p.Width = width;
   p.Height = height;
-  board.Caption = TrimBlanks(name) + " ";
+  // A board always has a name: an empty one keeps the old.
+  if (!TrimBlanks(name).empty()) board.Caption = TrimBlanks(name) + " ";
   if (p.Multilayer && !multilayer) {
     auto inner = [](const TObjekt& e) { return e.Layer == kLayerI1 || e.Layer == kLayerI2; };
     const bool any =
@@ -146,6 +147,15 @@ bool CloseProject(TProject& project, const TProjectUi& ui, const std::function<b
   project.Boards.clear();
   project.Info = {};
   return true;
+}
+
+void TakeOverProject(TProject& into, TProject&& from) {
+  into.Boards = std::move(from.Boards);
+  from.Boards.clear();
+  into.ActiveIndex = from.ActiveIndex;
+  into.FileName = std::move(from.FileName);
+  into.Info = std::move(from.Info);
+  into.Changed = from.Changed;
 }
 
 }  // namespace bs

@@ -15,9 +15,23 @@ namespace bs {
 
 inline constexpr size_t kBoardNameMax = 30;
 
+// One element of an undo snapshot: a frozen copy without references, moved
+// by an offset. Snapshots share the frozen copies of elements that did not
+// change between them (or only moved), so that a step costs memory in
+// proportion to what it changed.
+struct TUndoElement {
+  std::shared_ptr<const TObjekt> Base;
+  TDPoint Offset;
+};
+
 // One entry of a board's undo or redo stack: the whole board as it was.
 struct TUndoSnapshot {
-  TObjektList Elements;
+  std::vector<TUndoElement> Elements;
+  // The references between the elements, by index: for each pad with
+  // rubber bands its index, their count and the partners' indices; for each
+  // routed track its index and those of its start and end pad (or -1).
+  std::vector<int32_t> Connections;
+  std::vector<int32_t> Routes;
   int32_t OriginX = 0;
   int32_t OriginY = 0;
   int32_t Width = 0;
@@ -120,8 +134,8 @@ bool MoveActiveBoard(TProject& project, TBoardMove move);
 extern const char* const kInnerLayerDeleteQuestion;
 
 enum class TApplyResult { Applied, MultilayerKept };
-// Applies the board page of the properties panel: size in units, name and
-// the multilayer switch. Switching multilayer off deletes every element of
+// Applies the board page of the properties panel: size in units, name (an
+// empty one keeps the old name) and the multilayer switch. Switching multilayer off deletes every element of
 // layers I1 and I2 and their ground planes; when such elements exist
 // `confirmInnerDelete` is asked first, and on a refusal multilayer stays on
 // (the other values are applied).
@@ -132,5 +146,11 @@ TApplyResult ApplyBoardProperties(TProject& project, int32_t width, int32_t heig
 // reports whether the save completed. Returns whether the project was closed
 // (all boards gone, project info cleared).
 bool CloseProject(TProject& project, const TProjectUi& ui, const std::function<bool()>& saveAs);
+
+// Makes a project read into `from` the open one: its boards, active board,
+// file name, description and change flag replace those of `into`, whose old
+// boards and undo stacks are freed. The undo settings and the last folder of
+// `into` stay.
+void TakeOverProject(TProject& into, TProject&& from);
 
 }  // namespace bs

@@ -1,9 +1,11 @@
 #include "render/colours.h"
 
 #include <cmath>
-#include <fstream>
+#include <vector>
 
+#include "model/atomic_file.h"
 #include "model/le_bytes.h"
+#include "model/read_file.h"
 
 namespace bs {
 
@@ -19,9 +21,9 @@ TColour Darkened(TColour c, double k) {
 
 TColourScheme ReadColourScheme(const std::string& path) {
   TColourScheme s;
-  std::ifstream in(path, std::ios::binary);
-  uint8_t raw[48];
-  if (!in.read(reinterpret_cast<char*>(raw), sizeof raw)) return TColourScheme{};
+  const TFileBytes read = ReadRegularFile(path, 4096);
+  if (!read.Ok() || read.Bytes.size() < 48) return TColourScheme{};
+  const uint8_t* raw = read.Bytes.data();
   for (int i = 0; i < 12; ++i) {
     const int32_t v = le::GetI32(raw + 4 * i);
     s.C[i] = v < 0 ? 0 : static_cast<TColour>(v);
@@ -32,9 +34,7 @@ TColourScheme ReadColourScheme(const std::string& path) {
 bool WriteColourScheme(const std::string& path, const TColourScheme& scheme) {
   uint8_t raw[48];
   for (int i = 0; i < 12; ++i) le::PutU32(raw + 4 * i, scheme.C[i]);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(raw), sizeof raw);
-  return static_cast<bool>(out);
+  return WriteFileAtomically(path, std::vector<uint8_t>(raw, raw + sizeof raw));
 }
 
 }  // namespace bs

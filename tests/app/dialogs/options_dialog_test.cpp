@@ -30,6 +30,7 @@
 #include "edit/undo.h"
 #include "modal_helpers.h"
 #include "view/board_view.h"
+#include "widgets/number_field.h"
 #include "window/main_window.h"
 
 namespace bs::app {
@@ -386,6 +387,48 @@ TEST_F(OptionsDialogTest, AutoSaveMinutesSetTheTimer) {
   bool running = false;
   for (QTimer* t : w->findChildren<QTimer*>()) running |= t->interval() == 420000 && t->isActive();
   EXPECT_TRUE(running);
+}
+
+// Typed numbers are never turned into other numbers: a plain spin box would
+// drop the keystroke that leaves its range (51 -> 5) or that it cannot parse
+// (1.5 -> 15). A number beyond the range is held to the limit, a fraction
+// in a whole-number field is refused and the field keeps its value; a hint
+// says so.
+TEST_F(OptionsDialogTest, TypedNumbersAreHeldToTheLimitOrRefused) {
+  using O = TSettings::TOptions;
+  struct Case {
+    int page;
+    const char* field;
+    const char* typed;
+    int (*stored)(const O&);
+    int value;
+    const char* hint;  // the start of the hint, empty for none
+  } cases[] = {
+      {TOptionsDialog::kPageUndo, "undoDepth", "51", [](const O& o) { return o.Undo + 1; }, 50,
+       "51 is out of range (1 to 50)"},
+      {TOptionsDialog::kPageUndo, "undoDepth", "0", [](const O& o) { return o.Undo + 1; }, 1,
+       "0 is out of range (1 to 50)"},
+      {TOptionsDialog::kPageImax, "imaxCu", "300", [](const O& o) { return o.Imax_CU; }, 299,
+       "300 is out of range (1 to 299)"},
+      {TOptionsDialog::kPageAutoSave, "autoSaveMinutes", "1.5", [](const O& o) { return o.AutoSaveTime / 60000; }, 5,
+       "\"1.5\" is not a valid value here"},
+      {TOptionsDialog::kPageAutoSave, "autoSaveMinutes", "12", [](const O& o) { return o.AutoSaveTime / 60000; }, 12,
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.field) + " " + c.typed);
+    const QString before = TNumberRules::LastHint();
+    Run(c.page, [&](TOptionsDialog& d) {
+      auto* spin = Child<QSpinBox>(d, c.field);
+      TypeNumber(d, spin, c.typed);
+      EXPECT_EQ(spin->text(), QString(c.typed) + spin->suffix());  // every keystroke kept
+      Press(d, QDialogButtonBox::Ok);
+    });
+    EXPECT_EQ(c.stored(w->Settings().Options), c.value);
+    const QString hint = TNumberRules::LastHint() != before ? TNumberRules::LastHint() : QString();
+    if (*c.hint == 0) EXPECT_TRUE(hint.isEmpty()) << hint.toStdString();
+    else EXPECT_TRUE(hint.startsWith(c.hint)) << hint.toStdString();
+  }
 }
 
 TEST_F(OptionsDialogTest, GeneralSettingsEntryOpensTheFirstPage) {

@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "edit/units.h"
+#include "model/geometry.h"
 #include "model/objekt.h"
 #include "private_folders.h"
 #include "render/view.h"
@@ -532,6 +533,32 @@ TEST_F(EditToolTest, ArrowKeysMoveTheSelectionByOneGridStep) {
   Key(Qt::Key_Up, Qt::ControlModifier);  // a tenth with CTRL
   EXPECT_FLOAT_EQ(pad.Pos.Y, -200000 + 2540);
   EXPECT_EQ(UndoDepth(), 2u);
+}
+
+// A selection larger than the working space (one pad far outside it) is not
+// held inside the board as a whole; still neither a drag nor the arrow keys
+// may carry the pad that touched the board wholly outside it, or the next
+// save would delete it.
+TEST_F(EditToolTest, MovesNeverCarryWhatTouchedTheBoardWhollyOutside) {
+  TObjekt& in = Pad(100, 100);
+  TObjekt& out = Pad(-2000, 100);  // 200 mm left of the board's edge
+  in.Selected = out.Selected = 1;
+  w->SelectionChanged();
+  auto touching = [&] {
+    const std::optional<TURect> r = OutlineBounds(in, Record());
+    return r && MeetsWorkingSpace(*r, Record());
+  };
+  Drag(QPoint(100, 100), QPoint(-300, 100));
+  EXPECT_LT(in.Pos.X, 100000);  // it went as far as it could
+  EXPECT_TRUE(touching());
+  EXPECT_EQ(out.Pos.X - in.Pos.X, -2100000);  // and the rest went with it
+  for (int i = 0; i < 8; ++i) Key(Qt::Key_Left);
+  EXPECT_TRUE(touching());
+  EXPECT_EQ(out.Pos.X - in.Pos.X, -2100000);
+  // Away from the edge there is no limit.
+  const double x = in.Pos.X;
+  Key(Qt::Key_Right);
+  EXPECT_EQ(in.Pos.X, x + 25400);
 }
 
 // The measure tool draws the crosshair, the measured rectangle and the box

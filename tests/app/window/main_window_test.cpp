@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -28,6 +30,7 @@
 #include "view/board_view.h"
 #include "view/qpainter_surface.h"
 #include "view/ruler.h"
+#include "widgets/number_field.h"
 #include "window/main_window.h"
 
 namespace bs::app {
@@ -425,6 +428,36 @@ TEST(NewBoardDialog, LiveSizeAndTheTooBigRefusal) {
   EXPECT_EQ(s.WidthMm, 490);
   EXPECT_EQ(s.MarginMm, 5);
   EXPECT_EQ(s.Name, "New board");
+}
+
+// A typed width beyond 500 mm is held to 500 mm, not cut to 60 mm by a
+// dropped keystroke; a board needs a name.
+TEST(NewBoardDialog, TypedSizesAreHeldToTheLimitAndANameIsNeeded) {
+  TNewBoardDialog d;
+  d.show();
+  QDoubleSpinBox* width = d.Field("emptyWidth");
+  width->selectAll();
+  QTest::keyClicks(width, "600");
+  EXPECT_EQ(width->text(), "600 mm");
+  QLineEdit* name = nullptr;
+  for (QLineEdit* e : d.findChildren<QLineEdit*>())
+    if (e->text() == "New board") name = e;
+  ASSERT_NE(name, nullptr);
+  name->selectAll();
+  QTest::keyClick(name, Qt::Key_Backspace);
+  QString told;
+  test::AnswerNextBox(QMessageBox::Ok, &told);
+  d.accept();
+  EXPECT_EQ(told, "The board needs a name.");
+  EXPECT_NE(d.result(), QDialog::Accepted);
+  EXPECT_EQ(width->value(), 500);
+  EXPECT_TRUE(TNumberRules::LastHint().startsWith("600 is out of range (1.00 to 500.00)"))
+      << TNumberRules::LastHint().toStdString();
+  QTest::keyClicks(name, "Main");
+  d.accept();
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(d.Request().WidthMm, 500);
+  EXPECT_EQ(d.Request().Name, "Main");
 }
 
 TEST_F(MainWindowTest, FilesThatAreNotProjectsLeaveTheProjectAlone) {
