@@ -54,6 +54,7 @@ bench: build
 	$(BUILD)/bench/bench_render
 	$(BUILD)/bench/bench_copper
 	$(BUILD)/bench/bench_cam
+	$(BUILD)/bench/bench_editor
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)

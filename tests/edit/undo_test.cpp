@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "edit/undo.h"
+#include "io/project_file.h"
+#include "model/geometry.h"
+#include "synth/synth_board.h"
 
 namespace bs {
 namespace {
@@ -133,6 +136,77 @@ TEST_F(UndoTest, EachBoardHasItsOwnStacks) {
   EXPECT_TRUE(B().Elements.empty());
   SwitchBoard(p, 1);
   EXPECT_EQ(Xs(B()), (std::vector<float>{2}));
+}
+
+// Undo brings back exactly what was there, byte for byte as saved, also
+// when snapshots share the copies of elements that only moved: moves of
+// everything, of some and of single elements, mixed with other changes.
+TEST(UndoSharing, StepsOnABoardOfEveryKindComeBackExactly) {
+  TProject p;
+  TSynthOptions opt;
+  opt.Elements = 1500;
+  opt.Multilayer = true;
+  MakeSynthProject(p, opt);
+  TBoard& b = *p.Active();
+  b.Elements[3]->Pos.X = -0.0f;  // the sign of zero is kept too
+  std::vector<std::vector<uint8_t>> states{EncodeProject(p)};
+  auto step = [&](const std::function<void()>& change) {
+    RecordUndo(p);
+    change();
+    states.push_back(EncodeProject(p));
+  };
+  step([&] {
+    for (auto& e : b.Elements) MoveObjekt(*e, 25400, 0);
+  });
+  step([&] {
+    for (auto& e : b.Elements) MoveObjekt(*e, 0, -12700);
+  });
+  step([&] {
+    for (size_t i = 0; i < b.Elements.size(); i += 3) MoveObjekt(*b.Elements[i], 0.5, 1000.25);  // off the grid
+  });
+  step([&] { b.Elements[10]->Width += 100; });
+  step([&] { b.Elements.erase(b.Elements.begin() + 5); });
+  step([&] {
+    for (auto& e : b.Elements) RotateObjekt(*e, {100000, -100000}, 90);
+  });
+  for (size_t k = states.size() - 1; k > 0; --k) {
+    SCOPED_TRACE("undo to state " + std::to_string(k - 1));
+    ASSERT_TRUE(Undo(p));
+    EXPECT_TRUE(EncodeProject(p) == states[k - 1]);
+  }
+  for (size_t k = 1; k < states.size(); ++k) {
+    SCOPED_TRACE("redo to state " + std::to_string(k));
+    ASSERT_TRUE(Redo(p));
+    EXPECT_TRUE(EncodeProject(p) == states[k]);
+  }
+}
+
+// A step costs copies only of what it changed: after a move of everything
+// every element of the new snapshot is the frozen copy of the one before,
+// moved; a change of one element copies that element alone.
+TEST(UndoSharing, SnapshotsShareWhatDidNotChange) {
+  TProject p;
+  TSynthOptions opt;
+  opt.Elements = 500;
+  MakeSynthProject(p, opt);
+  TBoard& b = *p.Active();
+  RecordUndo(p);
+  for (auto& e : b.Elements) MoveObjekt(*e, 12700, -25400);
+  RecordUndo(p);
+  b.Elements[7]->Clearance += 1000;
+  RecordUndo(p);
+  ASSERT_EQ(b.UndoStack.size(), 3u);
+  const auto& first = b.UndoStack[0].Elements;
+  const auto& moved = b.UndoStack[1].Elements;
+  const auto& changed = b.UndoStack[2].Elements;
+  size_t shared = 0, newCopies = 0;
+  for (size_t i = 0; i < first.size(); ++i) {
+    shared += moved[i].Base == first[i].Base && moved[i].Offset == TDPoint{12700, -25400};
+    newCopies += changed[i].Base != moved[i].Base;
+  }
+  EXPECT_EQ(shared, first.size());
+  EXPECT_EQ(newCopies, 1u);
+  EXPECT_NE(changed[7].Base, moved[7].Base);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/geometry.h"
 #include "render/coverage.h"
 #include "render/painter.h"
 #include "render/raster_surface.h"
@@ -160,6 +161,34 @@ TBoard ManyElements() {
 bool Apart(TColour a, TColour b, int tolerance) {
   return std::abs(Red(a) - Red(b)) > tolerance || std::abs(Green(a) - Green(b)) > tolerance ||
          std::abs(Blue(a) - Blue(b)) > tolerance;
+}
+
+// The box the painter culls by holds each element's outline, so the moves
+// of the editor may measure only the elements whose box reaches furthest:
+// that gives the same selection box as measuring every element.
+TEST(PaintCulling, CullBoxesHoldTheOutlinesAndFindTheSelectionBox) {
+  TBoard board = ManyElements();
+  board.Platine.GroundPlane[kLayerC1] = 1;  // spokes too
+  std::vector<const TObjekt*> elements;
+  std::vector<TURect> covers;
+  size_t outside = 0;
+  for (const auto& e : board.Elements) {
+    elements.push_back(e.get());
+    covers.push_back(CullBounds(*e));
+    if (const auto r = OutlineBounds(*e, board.Platine)) {
+      const TURect& c = covers.back();
+      outside += r->Left < c.Left || r->Top < c.Top || r->Right > c.Right || r->Bottom > c.Bottom;
+    }
+  }
+  EXPECT_EQ(outside, 0u);
+  for (size_t keep : {elements.size(), size_t{40}, size_t{1}}) {
+    SCOPED_TRACE(keep);
+    const std::vector<const TObjekt*> part(elements.begin(), elements.begin() + keep);
+    const std::vector<TURect> partCovers(covers.begin(), covers.begin() + keep);
+    TObjektList list;
+    for (const TObjekt* e : part) list.push_back(ScratchCopy(*e));
+    EXPECT_EQ(OutlineBoundsWithin(part, partCovers, board.Platine), AllBounds(list, board.Platine));
+  }
 }
 
 // A picture painted band by band (each band clipped and culled on its own)

@@ -273,13 +273,16 @@ void TEditTool::DragMove(const TPointer& p) {
     for (const auto& e : board->Elements)
       if (e->Selected) moving_.push_back(e.get());
     if (moving_.empty()) return;
-    movingBounds_ = SelectionBounds(board->Elements, WithoutSpokes(board->Platine));
-    movingKeep_ = KeepTouchingRange(*board);
+    movingBounds_ = MovedBounds(*board, nullptr);
+    const TPlatine& b = board->Platine;
+    const bool larger = double(movingBounds_.Right) - movingBounds_.Left > b.Width ||
+                        double(movingBounds_.Bottom) - movingBounds_.Top > b.Height;
+    movingKeep_ = larger ? KeepTouchingRange(*board) : TDeltaRange{};
   }
   TMoveRequest r;
   r.Reference = reference_;
   r.Pointer = Minus(p.Model, press_.Model);
-  r.Bounds = movingBounds_;
+  if (movingBounds_.Left <= movingBounds_.Right) r.Bounds = movingBounds_;
   r.Keep = movingKeep_;
   r.Capture = CaptureOn(host_.Settings(), p);
   r.Ctrl = p.Ctrl();
@@ -477,6 +480,22 @@ void TEditTool::InvalidateMoving() {
   if (cover.Left <= cover.Right) host_.BoardView().InvalidateArea(cover);
 }
 
+TURect TEditTool::MovedBounds(const TBoard& board, TURect* cover) const {
+  // What the selected elements cover on screen holds their outlines; only
+  // those reaching furthest are measured exactly.
+  std::vector<const TObjekt*> selected;
+  std::vector<TURect> covers;
+  TURect all{1, 1, 0, 0};
+  for (const auto& e : board.Elements)
+    if (e->Selected) {
+      selected.push_back(e.get());
+      covers.push_back(CullBounds(*e));
+      Unite(all, covers.back());
+    }
+  if (cover) *cover = all;
+  return OutlineBoundsWithin(selected, covers, WithoutSpokes(board.Platine));
+}
+
 std::vector<TFollowVertex> TEditTool::SelectionFollowers() {
   TBoard* board = Board();
   return FollowingVertices(board->Elements, host_.Settings().Options.Gummiband, board->Platine.Multilayer != 0,
@@ -602,17 +621,14 @@ bool TEditTool::MoveSelection(double dx, double dy) {
   TBoard* board = Board();
   if (!board || !AnySelected(board->Elements)) return false;
   const TPlatine& p = board->Platine;
-  // What the moved elements cover on screen. It holds their outlines, so
-  // when it stays on the board the move needs no limit and the exact
-  // outlines (slow on a big board) are not measured.
-  TURect cover{1, 1, 0, 0};
-  for (const auto& e : board->Elements)
-    if (e->Selected) Unite(cover, CullBounds(*e));
+  TURect cover;
+  const TURect bounds = MovedBounds(*board, &cover);
   TDPoint d{dx, dy};
+  // The cover holds the outlines: when it stays on the board the move needs
+  // no limit.
   const bool staysInside = cover.Left <= cover.Right && cover.Left + dx >= 0 && cover.Right + dx <= p.Width &&
                            cover.Top + dy >= -double(p.Height) && cover.Bottom + dy <= 0;
-  if (!staysInside) {
-    const TURect bounds = SelectionBounds(board->Elements, WithoutSpokes(p));
+  if (!staysInside && bounds.Left <= bounds.Right) {
     const bool larger = double(bounds.Right) - bounds.Left > p.Width || double(bounds.Bottom) - bounds.Top > p.Height;
     d = LimitToBoard(d, bounds, p, true, larger ? KeepTouchingRange(*board) : TDeltaRange{});
   }

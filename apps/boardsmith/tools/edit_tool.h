@@ -76,6 +76,9 @@ class TEditTool final : public TTool {
   void ShowMoved(bool shown);
   // Marks the area of the moved elements and their following tracks stale.
   void InvalidateMoving();
+  // The outline box of the selected elements (empty when none has an
+  // outline), and in `cover` the box of what they cover on screen.
+  TURect MovedBounds(const TBoard& board, TURect* cover) const;
   // The track vertices that follow the selected pads.
   std::vector<TFollowVertex> SelectionFollowers();
   void SetState(TState s);

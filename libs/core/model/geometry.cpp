@@ -435,6 +435,49 @@ TURect ListBounds(const TObjektList& list, const TPlatine& board, bool selectedO
   return any ? acc : TURect{};
 }
 
+TURect OutlineBoundsWithin(const std::vector<const TObjekt*>& elements, const std::vector<TURect>& covers,
+                           const TPlatine& board) {
+  const TSpokeContext ctx = SpokeContextFor(board);
+  const size_t n = elements.size();
+  std::vector<std::optional<TURect>> measured(n);
+  std::vector<char> done(n, 0);
+  auto exact = [&](size_t i) -> const std::optional<TURect>& {
+    if (!done[i]) {
+      measured[i] = Bounds(*elements[i], ctx);
+      done[i] = 1;
+    }
+    return measured[i];
+  };
+  TURect out{1, 1, 0, 0};
+  std::vector<std::pair<double, size_t>> order;
+  // Each side: the elements by how far their box reaches on that side; the
+  // first outline measured bounds the rest, and the search stops at the
+  // first box that cannot reach past the best outline so far.
+  for (int side = 0; side < 4; ++side) {
+    auto reach = [&](const TURect& r) -> double {
+      switch (side) {
+        case 0: return -double(r.Left);
+        case 1: return -double(r.Top);
+        case 2: return r.Right;
+        default: return r.Bottom;
+      }
+    };
+    std::vector<std::pair<double, size_t>>& keys = order;
+    keys.resize(n);
+    for (size_t i = 0; i < n; ++i) keys[i] = {reach(covers[i]), i};
+    std::sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::optional<double> best;
+    for (const auto& [coverReach, i] : keys) {
+      if (best && coverReach <= *best) break;
+      if (const auto& r = exact(i)) {
+        Unite(out, *r);
+        best = std::max(best.value_or(reach(*r)), reach(*r));
+      }
+    }
+  }
+  return out;
+}
+
 void Unite(TURect& into, const TURect& r) {
   if (r.Left > r.Right) return;
   bool any = into.Left <= into.Right;

@@ -104,6 +104,13 @@ std::optional<TURect> OutlineBounds(const TObjekt& e, const TPlatine& board);
 // The union of the elements' OutlineBounds, or nothing when none has an
 // outline. Round pads are measured only on the sides they can reach.
 std::optional<TURect> UnitedOutlineBounds(const std::vector<const TObjekt*>& elements, const TPlatine& board);
+// The union of the elements' outline boxes (as ListBounds measures them),
+// given for each element a box that surely holds its outline (`covers`,
+// same order): only elements whose box reaches past what the others
+// measured are measured, so that a big selection costs little. Empty
+// (Left > Right) when no element has an outline.
+TURect OutlineBoundsWithin(const std::vector<const TObjekt*>& elements, const std::vector<TURect>& covers,
+                           const TPlatine& board);
 // Grows `into` to hold `r`; a box with Left > Right is empty and holds
 // nothing.
 void Unite(TURect& into, const TURect& r);
