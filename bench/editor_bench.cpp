@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -111,6 +112,28 @@ void BM_DragStepEverything(benchmark::State& state) {
   state.counters["elements"] = double(b.Elements.size());
 }
 BENCHMARK(BM_DragStepEverything)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The resident memory of the process, from the kernel.
+double ResidentMiB() {
+  long pages = 0, resident = 0;
+  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return double(resident) * double(::sysconf(_SC_PAGESIZE)) / (1 << 20);
+}
+
+// Opening another project frees the big board with its undo steps and
+// gives the memory back to the system. Runs last: it replaces the board.
+void BM_OpenAnotherProject(benchmark::State& state) {
+  TMainWindow& w = Window();
+  const double before = ResidentMiB();
+  w.Project().Changed = false;  // nothing to ask: the moves need not be saved
+  for (auto _ : state) w.OpenFile(QStringLiteral(BOARDSMITH_SOURCE_DIR "/examples/demo.bsm6"));
+  state.counters["resident_before_MiB"] = before;
+  state.counters["resident_after_MiB"] = ResidentMiB();
+}
+BENCHMARK(BM_OpenAnotherProject)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace bs::app

@@ -1,8 +1,6 @@
 // "textio": exports a board's elements as text records and imports such
 // records into a new project.
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <ostream>
 
@@ -15,6 +13,7 @@
 #include "model/geometry.h"
 #include "model/objekt_list.h"
 #include "model/platine.h"
+#include "model/read_file.h"
 #include "project/project.h"
 
 namespace bs::cli {
@@ -81,10 +80,9 @@ int Import(const TArgs& a, TContext& ctx) {
   const std::string& out = a.Positional()[2];
   if (!MayWrite(ctx, kName, out, a.Has("--force"))) return 1;
 
-  std::ifstream file(in, std::ios::binary);
-  if (!file) return Fail(ctx, kName, "The file \"" + in + "\" can not be read.");
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return Fail(ctx, kName, "The file \"" + in + "\" can not be read.");
+  const TFileBytes file = ReadRegularFile(in);
+  if (!file.Ok()) return Fail(ctx, kName, ReadFaultMessage(file, in));
+  const std::string text(file.Bytes.begin(), file.Bytes.end());
 
   TTextImportDefaults defaults;
   defaults.ActiveLayer = kImportLayer;
