@@ -13,6 +13,7 @@
 #include "model/codepage.h"
 #include "model/objekt_list.h"
 #include "render/painter.h"
+#include "render/raster_surface.h"
 #include "render/view.h"
 #include "tools/tool_geometry.h"
 #include "tools/tool_palette.h"
@@ -23,6 +24,41 @@
 namespace bs::app {
 
 namespace {
+// The elements drawn as the drag preview into a transparent picture of the
+// view's pixels in `area`. The board's own raster back-end draws them
+// twice, opaque, on black and on white: where a pixel is covered by a,
+// black shows a * colour and white a * colour + (1 - a) * 255, which gives
+// the picture's alpha and its premultiplied colour; the preview's
+// translucency is applied to both. Much faster than drawing many thousands
+// of elements through QPainter.
+QImage PreviewOverlay(const std::vector<TObjekt*>& moving, const TPlatine& board, QRect area,
+                      const TPaintSettings& settings, bool antiAliased) {
+  const std::vector<const TObjekt*> elements(moving.begin(), moving.end());
+  TViewMap map = ViewMapOf(board);
+  map.ScrollX += area.left();
+  map.ScrollY += area.top();
+  TRasterSurface onBlack(area.width(), area.height(), antiAliased), onWhite(area.width(), area.height(), antiAliased);
+  onBlack.Clear(0x000000);
+  onWhite.Clear(0xFFFFFF);
+  // Drawn opaque (the fast way through the raster back-end), made
+  // translucent here.
+  DrawDragPreview(onBlack, elements, board, map, settings, false);
+  DrawDragPreview(onWhite, elements, board, map, settings, false);
+  const int translucency = DragPreviewAlpha(settings, antiAliased);
+  QImage out(area.size(), QImage::Format_ARGB32_Premultiplied);
+  const uint8_t* k = onBlack.Raster().Pixels.data();
+  const uint8_t* w = onWhite.Raster().Pixels.data();
+  for (int y = 0; y < area.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < area.width(); ++x, k += 4, w += 4) {
+      const int a = std::clamp(255 - std::min({w[0] - k[0], w[1] - k[1], w[2] - k[2]}), 0, 255);
+      auto scaled = [&](int v) { return (std::min(v, a) * translucency + 127) / 255; };
+      row[x] = qRgba(scaled(k[0]), scaled(k[1]), scaled(k[2]), scaled(a));
+    }
+  }
+  return out;
+}
+
 // The box moved by a delta, grown to whole units.
 TURect Shifted(const TURect& r, TDPoint d) {
   return {int32_t(std::floor(r.Left + d.X)), int32_t(std::floor(r.Top + d.Y)), int32_t(std::ceil(r.Right + d.X)),
@@ -687,12 +723,7 @@ const TEditTool::TPreviewPicture& TEditTool::PreviewPicture() const {
   preview_.Zoom = b.Zoom;
   if (area.isEmpty()) return preview_;
   preview_.Anchor = PixelToModel(b, {double(area.left()), double(area.top())});
-  preview_.Image = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
-  preview_.Image.fill(Qt::transparent);
-  QPainter p(&preview_.Image);
-  const std::vector<const TObjekt*> elements(moving_.begin(), moving_.end());
-  PaintDragPreview(p, area.size(), elements, b, {-area.left() / b.Zoom, area.top() / b.Zoom}, view.Settings(),
-                   view.AntiAliased());
+  preview_.Image = PreviewOverlay(moving_, b, area, view.Settings(), view.AntiAliased());
   return preview_;
 }
 

@@ -845,11 +845,15 @@ class TBoardPaint {
 };
 }  // namespace
 
+uint8_t DragPreviewAlpha(const TPaintSettings& settings, bool antiAliased) {
+  return !antiAliased ? 255 : settings.Scheme.DarkBackground() ? 230 : 170;
+}
+
 void DrawDragPreview(TSurface& s, const std::vector<const TObjekt*>& elements, const TPlatine& board,
-                     const TViewMap& view, const TPaintSettings& settings) {
+                     const TViewMap& view, const TPaintSettings& settings, bool translucent) {
   TDraw d{s, board, view, settings, TPaintTarget::Screen};
   d.dragPreview = true;
-  if (s.AntiAliased()) s.SetAlpha(settings.Scheme.DarkBackground() ? 230 : 170);
+  if (translucent) s.SetAlpha(DragPreviewAlpha(settings, s.AntiAliased()));
   for (const TObjekt* e : elements) {
     const TColour c = ElementColour(*e, settings, TPaintTarget::Screen);
     if (e->Kind != kKindThtPad) {

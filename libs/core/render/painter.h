@@ -62,9 +62,12 @@ void DrawThermalSpokes(TSurface& s, const TObjekt& pad, const TPlatine& board, c
 
 // Elements being dragged, drawn over the picture: translucent on the
 // anti-aliased surface, cut-outs shown, pads with the rim of their hole and
-// bare holes as a crossed circle.
+// bare holes as a crossed circle. Without `translucent` they are drawn
+// opaque, for a caller that applies DragPreviewAlpha itself.
 void DrawDragPreview(TSurface& s, const std::vector<const TObjekt*>& elements, const TPlatine& board,
-                     const TViewMap& view, const TPaintSettings& settings);
+                     const TViewMap& view, const TPaintSettings& settings, bool translucent = true);
+// How opaque the drag preview is on the anti-aliased surface (255 opaque).
+uint8_t DragPreviewAlpha(const TPaintSettings& settings, bool antiAliased);
 
 // A quick bounding rectangle that surely contains everything drawn for the
 // element, its ground-plane gap and spokes included: the paint's cull test.
