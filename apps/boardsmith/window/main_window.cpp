@@ -264,6 +264,7 @@ void TMainWindow::BuildMenus() {
     view_->Refresh();
     RefreshTitle();
     RefreshEditMenu();
+    SelectionChanged();  // nothing is selected now: the size fields look normal again
   };
   undoAction_ = edit->addAction(tr("&Undo"), this, [this, afterUndo] {
     if (Undo(project_)) afterUndo();
@@ -282,6 +283,7 @@ void TMainWindow::BuildMenus() {
       run();
       RefreshTabs();
       ShowActiveBoard();
+      RefreshTitle();
     };
   };
   const std::vector<std::pair<QString, std::function<void()>>> boardCommands = {
@@ -340,6 +342,7 @@ void TMainWindow::BuildMenus() {
     if (answer != QMessageBox::Ok) return;
     ResetSolderMask(project_.Active()->Elements);
     project_.Changed = true;
+    RefreshTitle();
     view_->Refresh();
     QMessageBox::information(this, kCaption, tr("The solder mask was reset to its defaults."));
   });
@@ -353,6 +356,7 @@ void TMainWindow::BuildMenus() {
     if (counts.Removed > 0) view_->Refresh();
     commands_->Refresh();
     RefreshEditMenu();
+    RefreshTitle();
     QMessageBox::information(this, kCaption, Text(RubberBandCountsMessage(counts)));
   });
   connect(extras, &QMenu::aboutToShow, this,
@@ -441,6 +445,7 @@ void TMainWindow::BuildToolBars() {
   connect(groundBar_, &TGroundPlaneBar::DistanceEdited, this,
           [this](int32_t units) { ApplySize(TSizeField::Clearance, units); });
   connect(groundBar_, &TGroundPlaneBar::PlaneSwitched, this, [this] {
+    RefreshTitle();
     // Switching the plane releases the cut-out buttons.
     zoneTool_->SetCutout(false);
     rectangleTool_->SetCutout(false);
@@ -1036,6 +1041,7 @@ void TMainWindow::EditProjectInfo() {
   project_.Info.Company = bytes(company->text(), 100);
   project_.Info.Comment = bytes(comment->toPlainText().replace("\n", "\r\n"), 1900);
   project_.Changed = true;
+  RefreshTitle();
 }
 
 bool TMainWindow::Autosave() {
@@ -1098,6 +1104,8 @@ void TMainWindow::RefreshEditMenu() {
 void TMainWindow::RefreshTitle() {
   QString title = "Boardsmith 6.0";
   if (!project_.FileName.empty()) title += " - [" + QString::fromStdString(project_.FileName) + "]";
+  // Unsaved changes show as an asterisk after the title.
+  if (project_.Changed) title += "*";
   setWindowTitle(title);
 }
 

@@ -3,6 +3,7 @@
 #include "window_fixture.h"
 
 #include "edit/create.h"
+#include "edit/undo.h"
 #include "panels/ground_plane_bar.h"
 #include "panels/size_bar.h"
 #include "widgets/length_field.h"
@@ -74,6 +75,24 @@ TEST_F(SizeBarTest, SelectionSizesAreShownHighlighted) {
   w->Settings().Options.StrgZumFangen = false;
   Select({&a});
   EXPECT_EQ(sizes.Circle2, 8000);
+}
+
+// Undo and redo leave nothing selected: the fields return to their normal
+// look instead of still showing the selection that was.
+TEST_F(SizeBarTest, UndoAndRedoLeaveTheFieldsInTheirNormalLook) {
+  TObjekt& pad = PadOf(200, 20000, 8000);
+  Select({&pad});
+  RecordUndo(w->Project());
+  pad.SizeA = 12000;  // a change while selected
+  w->BoardEdited();
+  Select({&pad});
+  ASSERT_EQ(Bar()->Look(TSizeBar::kPadOuter), TFieldLook::Selection);
+  Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Bar()->Look(TSizeBar::kPadOuter), TFieldLook::Normal);
+  Select({Board().Elements.front().get()});
+  ASSERT_EQ(Bar()->Look(TSizeBar::kPadOuter), TFieldLook::Selection);
+  Key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Bar()->Look(TSizeBar::kPadOuter), TFieldLook::Normal);
 }
 
 // A changed field goes to the selected elements it fits, in one undo step;

@@ -68,6 +68,7 @@ struct DataSafetyTest : testing::Test {
     ASSERT_TRUE(w.OpenFile(QString::fromStdString(project)));
     RecordUndo(w.Project());  // an edit: the project now differs from its file
     w.Project().Active()->Elements.pop_back();
+    w.BoardEdited();
   }
   void TearDown() override { fs::remove_all(dir); }
 
@@ -76,7 +77,7 @@ struct DataSafetyTest : testing::Test {
     EXPECT_TRUE(w.Project().Changed);
     ASSERT_EQ(w.Project().Boards.size(), 1u);
     EXPECT_EQ(w.Project().Active()->Elements.size(), 56u);
-    EXPECT_TRUE(w.windowTitle().endsWith("demo.bsm6]"));
+    EXPECT_TRUE(w.windowTitle().endsWith("demo.bsm6]*"));
   }
 };
 
@@ -135,14 +136,16 @@ TEST_F(DataSafetyTest, ADamagedFileIsReportedBeforeTheQuestion) {
   EXPECT_FALSE(w.windowTitle().contains("damaged"));
 }
 
-// Undo after a save takes the board away from the saved state: closing
-// must ask, and Cancel keeps the window open.
+// Undo after a save takes the board away from the saved state: the title
+// marks it, closing must ask, and Cancel keeps the window open.
 TEST_F(DataSafetyTest, UndoAfterASaveAsksBeforeClosing) {
   ASSERT_TRUE(w.SaveFileAs(QString::fromStdString(project)));
   EXPECT_FALSE(w.Project().Changed);
+  EXPECT_TRUE(w.windowTitle().endsWith("demo.bsm6]"));  // no mark while saved
   Entry(w, "&Undo")->trigger();
   EXPECT_EQ(w.Project().Active()->Elements.size(), 57u);
   EXPECT_TRUE(w.Project().Changed);
+  EXPECT_TRUE(w.windowTitle().endsWith("demo.bsm6]*"));
   QStringList boxes;
   AnswerBoxes({QMessageBox::Cancel}, &boxes);
   EXPECT_FALSE(w.close());
