@@ -36,9 +36,14 @@ TTextDialog::TTextDialog(QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("Text"));
   auto* grid = new QGridLayout(this);
 
+  auto* textRow = new QHBoxLayout;
+  auto* textLabel = new QLabel(tr("Text"), this);
   text_ = new QLineEdit(this);
   text_->setObjectName("TextLine");
-  grid->addWidget(text_, 0, 0, 1, 3);
+  textLabel->setBuddy(text_);
+  textRow->addWidget(textLabel);
+  textRow->addWidget(text_, 1);
+  grid->addLayout(textRow, 0, 0, 1, 3);
 
   auto* heightRow = new QHBoxLayout;
   heightRow->addWidget(new QLabel(tr("Height"), this));
@@ -72,9 +77,7 @@ TTextDialog::TTextDialog(QWidget* parent) : QDialog(parent) {
   grid->addWidget(orientation, 3, 0, 1, 3);
   // The buttons and the free angle show the same value.
   connect(orientation_, &QButtonGroup::idClicked, this, [this](int id) { angle_->setValue(id * 90); });
-  connect(angle_, &QSpinBox::valueChanged, this, [this](int v) {
-    for (QAbstractButton* b : orientation_->buttons()) b->setChecked(orientation_->id(b) * 90 == v);
-  });
+  connect(angle_, &QSpinBox::valueChanged, this, [this] { ShowOrientation(); });
 
   automatic_ = new QGroupBox(tr("Automatic"), this);
   auto* autoRow = new QHBoxLayout(automatic_);
@@ -103,6 +106,14 @@ TTextDialog::TTextDialog(QWidget* parent) : QDialog(parent) {
 
 void TTextDialog::SetUnit(TDisplayUnit unit) { height_->SetUnit(unit); }
 
+void TTextDialog::ShowOrientation() {
+  // An exclusive group cannot have its checked button switched off, so the
+  // buttons are set as plain switches: none is on for a free angle.
+  orientation_->setExclusive(false);
+  for (QAbstractButton* b : orientation_->buttons()) b->setChecked(orientation_->id(b) * 90 == angle_->value());
+  orientation_->setExclusive(true);
+}
+
 void TTextDialog::LimitHeight() {
   if (!heightLimit_) return;
   const int32_t limited = static_cast<int32_t>(LimitTextHeight(height_->Units(), thickness_->checkedId()));
@@ -119,6 +130,7 @@ void TTextDialog::SetFields(const TTextFields& f) {
   mirrorH_->setChecked(f.MirrorH);
   mirrorV_->setChecked(f.MirrorV);
   angle_->setValue(((f.Rotation % 360) + 360) % 360);
+  ShowOrientation();
 }
 
 TTextFields TTextDialog::Fields() const {

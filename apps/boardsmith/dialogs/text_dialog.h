@@ -42,6 +42,9 @@ class TTextDialog : public QDialog {
 
  private:
   void LimitHeight();
+  // The orientation buttons show the angle field: the button of its quarter
+  // turn, or none.
+  void ShowOrientation();
 
   QLineEdit* text_ = nullptr;
   TLengthField* height_ = nullptr;

@@ -4,8 +4,10 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 
 #include "copper/connectivity.h"
@@ -584,6 +586,46 @@ TEST_F(CutoutTest, CutoutButtonsDrawCutoutZones) {
   w->SetTool(kToolRectangle);  // chosen from the palette: no cut-outs
   Drag({300, 400}, {400, 450});
   EXPECT_FALSE(Last().Cutout);
+}
+
+// The text field is labelled, and the orientation buttons show the angle
+// the angle field holds: its quarter turn, or none for a free angle, also
+// when the dialog is filled.
+TEST(TextDialog, TheTextFieldIsLabelledAndTheButtonsFollowTheAngle) {
+  TTextDialog d;
+  d.show();
+  auto* text = d.findChild<QLineEdit*>("TextLine");
+  QLabel* label = nullptr;
+  for (QLabel* l : d.findChildren<QLabel*>())
+    if (l->buddy() == text) label = l;
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->text(), "Text");
+  auto checked = [&] {
+    QStringList on;
+    for (QRadioButton* b : d.findChildren<QRadioButton*>())
+      if (b->isChecked() && b->text().endsWith("°")) on << b->text();
+    return on;
+  };
+  auto* angle = d.findChild<QSpinBox*>("TextAngle");
+  struct Case {
+    int rotation;
+    QStringList on;
+  } cases[] = {{90, {"90°"}}, {45, {}}, {270, {"270°"}}, {0, {"0°"}}, {359, {}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rotation);
+    TTextFields f;
+    f.Rotation = c.rotation;
+    d.SetFields(f);
+    EXPECT_EQ(angle->value(), c.rotation);
+    EXPECT_EQ(checked(), c.on);
+  }
+  // Typed into the angle field, too.
+  angle->selectAll();
+  QTest::keyClicks(angle, "180");
+  EXPECT_EQ(checked(), QStringList{"180°"});
+  QTest::keyClicks(angle, "\b\b");
+  angle->interpretText();
+  EXPECT_EQ(checked(), QStringList{});
 }
 
 }  // namespace
