@@ -101,7 +101,12 @@ QIcon Swatch(TColour c) {
   QPainter p(&pm);
   p.setPen(Qt::gray);
   p.drawRect(pm.rect().adjusted(0, 0, -1, -1));
-  return QIcon(pm);
+  // A read-only scheme disables its buttons; they still show the real
+  // colours instead of Qt's greyed-out picture.
+  QIcon icon;
+  icon.addPixmap(pm, QIcon::Normal);
+  icon.addPixmap(pm, QIcon::Disabled);
+  return icon;
 }
 
 // A whole-number field; a value out of range is held to it.

@@ -319,7 +319,15 @@ TEST_F(OptionsDialogTest, EditedUserSchemeIsSavedOnSwitchingWithYesAndOnOk) {
   ASSERT_TRUE(Run(TOptionsDialog::kPageColours, [&](TOptionsDialog& d) {
     auto* scheme = Child<QComboBox>(d, "scheme");
     EXPECT_EQ(scheme->itemText(0), "Standard");
-    for (int i = 0; i < 12; ++i) EXPECT_FALSE(Child<QToolButton>(d, QString("colour%1").arg(i))->isEnabled()) << i;
+    // The standard scheme is read-only, but its buttons show its real colours.
+    const TColourScheme standard = w->View()->Settings().Scheme;
+    for (int i = 0; i < 12; ++i) {
+      auto* b = Child<QToolButton>(d, QString("colour%1").arg(i));
+      EXPECT_FALSE(b->isEnabled()) << i;
+      const QImage shown = b->icon().pixmap(QSize(40, 16), QIcon::Disabled).toImage();
+      const QColor c = shown.pixelColor(shown.width() / 2, shown.height() / 2);
+      EXPECT_EQ(Rgb(uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue())), standard.C[size_t(i)]) << i;
+    }
     EXPECT_FALSE(Child<QPushButton>(d, "resetScheme")->isEnabled());
 
     QTest::keyClick(scheme, Qt::Key_Down);  // user scheme 1
