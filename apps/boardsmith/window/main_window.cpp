@@ -1165,6 +1165,9 @@ bool TMainWindow::OpenFile(const QString& path) {
   ReleaseFreedMemory();
   if (r.Ok) {
     project_.LastDirectory = QFileInfo(path).absolutePath().toStdString();
+    // The layout folder, where the export windows start when all file
+    // types share one folder.
+    settings_.Folders.Kinds[kFolderLayout].Last = project_.LastDirectory;
     AddRecentFile(QFileInfo(path).absoluteFilePath().toStdString());
   }
   RefreshTabs();
@@ -1188,7 +1191,10 @@ bool TMainWindow::SaveAs() {
 
 bool TMainWindow::SaveFileAs(const QString& path) {
   const bool ok = SaveProjectAs(project_, path.toStdString(), Ui());
-  if (ok) AddRecentFile(QFileInfo(QString::fromStdString(project_.FileName)).absoluteFilePath().toStdString());
+  if (ok) {
+    AddRecentFile(QFileInfo(QString::fromStdString(project_.FileName)).absoluteFilePath().toStdString());
+    settings_.Folders.Kinds[kFolderLayout].Last = project_.LastDirectory;
+  }
   RefreshTabs();
   view_->Refresh();
   RefreshTitle();

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "dialogs/gerber_dialog.h"
 #include "edit/undo.h"
 #include "modal_helpers.h"
 #include "model/objekt_list.h"
@@ -32,13 +33,19 @@ using test::OnNextDialog;
 
 const std::string kDemo = BOARDSMITH_SOURCE_DIR "/examples/demo.bsm6";
 
-QAction* Entry(TMainWindow& w, const QString& caption) {
-  for (QAction* menu : w.menuBar()->actions())
-    if (menu->menu())
-      for (QAction* a : menu->menu()->actions())
-        if (a->text() == caption) return a;
-  ADD_FAILURE() << "no menu entry " << caption.toStdString();
+// The menu entry with the caption, in any menu or submenu.
+QAction* Find(const QList<QAction*>& actions, const QString& caption) {
+  for (QAction* a : actions) {
+    if (a->text() == caption) return a;
+    if (a->menu())
+      if (QAction* inside = Find(a->menu()->actions(), caption)) return inside;
+  }
   return nullptr;
+}
+QAction* Entry(TMainWindow& w, const QString& caption) {
+  QAction* a = Find(w.menuBar()->actions(), caption);
+  if (!a) ADD_FAILURE() << "no menu entry " << caption.toStdString();
+  return a;
 }
 
 // Answers the next message boxes in turn with the given buttons and keeps
@@ -164,6 +171,27 @@ TEST_F(DataSafetyTest, FailedSavesAndAutosavesSayWhy) {
   EXPECT_EQ(boxes, QStringList{QString::fromStdString("The file \"" + project +
                                                       "\" can not be written:\nNo such file or directory")});
   EXPECT_TRUE(w.Project().Changed);
+}
+
+// With one folder for all file types, the export windows start where the
+// project was opened from and then saved to.
+TEST_F(DataSafetyTest, ExportWindowsStartInTheProjectsFolder) {
+  w.Settings().Folders.EqualDir = true;
+  QString folder;
+  auto ask = [&] {
+    OnNextDialog<TGerberDlg>([&](TGerberDlg& d) {
+      folder = d.Folder();
+      d.reject();
+    });
+    Entry(w, "&Gerber Export...")->trigger();
+  };
+  ask();
+  EXPECT_EQ(folder.toStdString(), dir.string());
+  const fs::path elsewhere = dir / "elsewhere";
+  fs::create_directories(elsewhere);
+  ASSERT_TRUE(w.SaveFileAs(QString::fromStdString((elsewhere / "copy.bsm6").string())));
+  ask();
+  EXPECT_EQ(folder.toStdString(), elsewhere.string());
 }
 
 }  // namespace
