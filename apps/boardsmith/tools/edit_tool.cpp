@@ -59,6 +59,13 @@ QImage PreviewOverlay(const std::vector<TObjekt*>& moving, const TPlatine& board
   return out;
 }
 
+// The union of the elements' cull boxes: what they cover on screen.
+TURect CullCover(const std::vector<TObjekt*>& elements) {
+  TURect cover{1, 1, 0, 0};
+  for (const TObjekt* e : elements) Unite(cover, CullBounds(*e));
+  return cover;
+}
+
 // The box moved by a delta, grown to whole units.
 TURect Shifted(const TURect& r, TDPoint d) {
   return {int32_t(std::floor(r.Left + d.X)), int32_t(std::floor(r.Top + d.Y)), int32_t(std::ceil(r.Right + d.X)),
@@ -510,9 +517,8 @@ void TEditTool::ShowMoved(bool shown) {
 void TEditTool::InvalidateMoving() {
   // One box for all: many small areas would cost more to collect than to
   // paint again.
-  TURect cover{1, 1, 0, 0};
-  for (TObjekt* e : moving_) Unite(cover, CullBounds(*e));
-  for (TObjekt* t : followerTracks_) Unite(cover, CullBounds(*t));
+  TURect cover = CullCover(moving_);
+  Unite(cover, CullCover(followerTracks_));
   if (cover.Left <= cover.Right) host_.BoardView().InvalidateArea(cover);
 }
 
@@ -706,8 +712,7 @@ const TEditTool::TPreviewPicture& TEditTool::PreviewPicture() const {
   if (preview_.Zoom == b.Zoom) return preview_;
   // Where the moved elements are on screen, within a view's size around
   // the view (further than a drag takes them in one go).
-  TURect cover{1, 1, 0, 0};
-  for (const TObjekt* e : moving_) Unite(cover, CullBounds(*e));
+  const TURect cover = CullCover(moving_);
   const QSize size = view.viewport()->size();
   QRect area = QRect(-size.width(), -size.height(), 3 * size.width(), 3 * size.height());
   if (cover.Left <= cover.Right) {

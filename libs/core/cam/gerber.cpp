@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <utility>
 
@@ -52,27 +51,11 @@ TCamMapping CamMapping(const TPlatine& board, bool useOrigin, bool mirror) {
   return m;
 }
 
-std::string GerberMillimetres(int32_t units) {
-  const long long v = units;
-  const long long a = v < 0 ? -v : v;
-  std::string s = (v < 0 ? "-" : "") + std::to_string(a / kUnitsPerMm);
-  long long frac = a % kUnitsPerMm;
-  if (frac == 0) return s;
-  std::string digits = std::to_string(frac);
-  digits.insert(0, 4 - digits.size(), '0');
-  while (digits.back() == '0') digits.pop_back();
-  return s + "." + digits;
-}
+std::string GerberMillimetres(int32_t units) { return UnitsAsMillimetres(units); }
 
 std::string CoordinateDoesNotFit(double units, const std::string& path) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.4f", units / kUnitsPerMm);
-  std::string mm = buf;
-  if (mm.find('.') != std::string::npos) {
-    while (mm.back() == '0') mm.pop_back();
-    if (mm.back() == '.') mm.pop_back();
-  }
-  if (mm == "-0") mm = "0";
+  // To the unit; a position too far even for that (or no number) as is.
+  const std::string mm = std::fabs(units) < 1e15 ? UnitsAsMillimetres(std::llround(units)) : std::to_string(units);
   return FormatMessage(msg::kCoordinateDoesNotFit, {mm, path});
 }
 

@@ -116,7 +116,7 @@ TFileCheck CheckFileHeader(const uint8_t* data, size_t size, const std::string& 
 }
 
 TFileCheck CheckFile(const std::string& path) {
-  const TFileBytes read = ReadRegularFile(path);
+  const TFileBytes read = ReadRegularFileHead(path, 4);
   if (!read.Ok()) {
     TFileCheck c;
     c.Message = ReadFaultMessage(read, path);

@@ -389,18 +389,6 @@ void ReadRecord(std::string_view raw, int line, const TTextImportDefaults& d, TT
   out.Elements.push_back(std::move(e));
 }
 
-// A length in units as millimetres, trailing zeros dropped ("1100", "500.25").
-std::string Millimetres(int64_t units) {
-  const int64_t a = units < 0 ? -units : units;
-  std::string s = (units < 0 ? "-" : "") + std::to_string(a / kUnitsPerMm);
-  const int64_t frac = a % kUnitsPerMm;
-  if (frac == 0) return s;
-  std::string digits = std::to_string(frac);
-  digits.insert(0, 4 - digits.size(), '0');
-  while (digits.back() == '0') digits.pop_back();
-  return s + "." + digits;
-}
-
 }  // namespace
 
 std::string WriteTextExchangeRecord(const TObjekt& e) {
@@ -531,9 +519,9 @@ TImportBoardSize ImportBoardSize(const TTextImportResult& read, const TPlatine& 
       const bool isRight = nearRight > kMaxBoardSide;
       const auto line = read.Lines.find(e.get());
       size.Error = (line != read.Lines.end() ? "Line " + std::to_string(line->second) + ": the" : "The") +
-                   std::string(" element lies ") + Millimetres(isRight ? nearRight : nearDown) + " mm " +
+                   std::string(" element lies ") + UnitsAsMillimetres(isRight ? nearRight : nearDown) + " mm " +
                    (isRight ? "to the right" : "down") + ", wholly beyond the largest board (" +
-                   Millimetres(kMaxBoardSide) + " x " + Millimetres(kMaxBoardSide) + " mm).";
+                   UnitsAsMillimetres(kMaxBoardSide) + " x " + UnitsAsMillimetres(kMaxBoardSide) + " mm).";
       return size;
     }
     right = std::max<int64_t>(right, r->Right);

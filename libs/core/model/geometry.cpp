@@ -181,6 +181,17 @@ std::string FormatLength(double value, int decimals, TDisplayUnit unit) {
   return buf;
 }
 
+std::string UnitsAsMillimetres(int64_t units) {
+  const int64_t a = units < 0 ? -units : units;
+  std::string s = (units < 0 ? "-" : "") + std::to_string(a / kUnitsPerMm);
+  const int64_t frac = a % kUnitsPerMm;
+  if (frac == 0) return s;
+  std::string digits = std::to_string(frac);
+  digits.insert(0, 4 - digits.size(), '0');
+  while (digits.back() == '0') digits.pop_back();
+  return s + "." + digits;
+}
+
 TDPoint ScreenToModel(TDPoint pixel, double zoom) { return {pixel.X / zoom, -pixel.Y / zoom}; }
 
 TDPoint SnapToGrid(TDPoint p, double grid, TDPoint origin) {

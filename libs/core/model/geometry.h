@@ -48,6 +48,9 @@ TPointList RotatedRectangle(const TPointList& corners, double width, double heig
 enum class TDisplayUnit { Mm, Mil };
 // value / 10000 " mm" or value / 254 " mil"; negative decimals: 3 for mm, 1 for mil.
 std::string FormatLength(double value, int decimals, TDisplayUnit unit);
+// A length in whole units as millimetres, exact to the unit: at most four
+// decimals, trailing zeros dropped ("0.254", "1100", "-2").
+std::string UnitsAsMillimetres(int64_t units);
 // (x / zoom, -y / zoom).
 TDPoint ScreenToModel(TDPoint pixel, double zoom);
 // The nearest point of the grid of step g through the zero point.

@@ -276,16 +276,10 @@ bool SameMoved(const TObjekt& live, const TObjekt& base, TDPoint offset) {
     return false;
   if (PointsMove(live.Kind) && !MovedPoints(live.Points, base.Points, offset)) return false;
   if (live.Kind == kKindText) {
+    // The strokes are tracks: they move with their points, as their text.
     if (live.SubElements.size() != base.SubElements.size()) return false;
-    for (size_t i = 0; i < live.SubElements.size(); ++i) {
-      const TObjekt& a = *live.SubElements[i];
-      const TObjekt& b = *base.SubElements[i];
-      // A stroke moves with its points only.
-      if (!SameHeader(a, b) || !Same(a.Pos, b.Pos) || a.Text != b.Text || a.Text2 != b.Text2 || a.Groups != b.Groups ||
-          a.OutlineMargin != b.OutlineMargin || a.ScratchIndex != b.ScratchIndex ||
-          (PointsMove(a.Kind) ? !MovedPoints(a.Points, b.Points, offset) : false))
-        return false;
-    }
+    for (size_t i = 0; i < live.SubElements.size(); ++i)
+      if (!SameMoved(*live.SubElements[i], *base.SubElements[i], offset)) return false;
   }
   const bool livePlace = IsIdLabel(live) && live.Place;
   if (livePlace != static_cast<bool>(base.Place)) return false;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -10,7 +11,10 @@
 
 namespace bs {
 
-TFileBytes ReadRegularFile(const std::string& path, size_t limit) {
+namespace {
+// Reads the regular file at `path`: at most `limit` bytes, where a longer
+// file is unreadable, or with `head` just its first `limit` bytes.
+TFileBytes Read(const std::string& path, size_t limit, bool head) {
   TFileBytes r;
   // Without O_NONBLOCK, opening a FIFO waits until something opens it for
   // writing; with it the open returns at once and fstat tells what it is.
@@ -26,10 +30,12 @@ TFileBytes ReadRegularFile(const std::string& path, size_t limit) {
     ::close(fd);
     return r;
   }
-  if (st.st_size > 0 && static_cast<uint64_t>(st.st_size) <= limit) r.Bytes.reserve(size_t(st.st_size));
+  if (st.st_size > 0) r.Bytes.reserve(std::min(size_t(st.st_size), limit));
   uint8_t buffer[1 << 16];
   for (;;) {
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const size_t want = head ? std::min(sizeof buffer, limit - r.Bytes.size()) : sizeof buffer;
+    if (want == 0) break;
+    const ssize_t n = ::read(fd, buffer, want);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 || r.Bytes.size() + size_t(n) > limit) {
       r.Fault = TReadFault::Unreadable;
@@ -43,6 +49,11 @@ TFileBytes ReadRegularFile(const std::string& path, size_t limit) {
   ::close(fd);
   return r;
 }
+}  // namespace
+
+TFileBytes ReadRegularFile(const std::string& path, size_t limit) { return Read(path, limit, false); }
+
+TFileBytes ReadRegularFileHead(const std::string& path, size_t count) { return Read(path, count, true); }
 
 std::string ReadFaultMessage(const TFileBytes& read, const std::string& path) {
   return FormatMessage(read.Fault == TReadFault::NotAFile ? msg::kNotARegularFile : msg::kCannotRead, {path});

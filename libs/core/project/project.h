@@ -135,8 +135,9 @@ extern const char* const kInnerLayerDeleteQuestion;
 
 enum class TApplyResult { Applied, MultilayerKept };
 // Applies the board page of the properties panel: size in units, name (an
-// empty one keeps the old name) and the multilayer switch. Switching multilayer off deletes every element of
-// layers I1 and I2 and their ground planes; when such elements exist
+// empty one keeps the old name) and the multilayer switch. Switching
+// multilayer off deletes every element of layers I1 and I2 and their ground
+// planes; when such elements exist
 // `confirmInnerDelete` is asked first, and on a refusal multilayer stays on
 // (the other values are applied).
 TApplyResult ApplyBoardProperties(TProject& project, int32_t width, int32_t height, const TByteString& name,

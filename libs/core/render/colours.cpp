@@ -21,7 +21,7 @@ TColour Darkened(TColour c, double k) {
 
 TColourScheme ReadColourScheme(const std::string& path) {
   TColourScheme s;
-  const TFileBytes read = ReadRegularFile(path, 4096);
+  const TFileBytes read = ReadRegularFileHead(path, 48);
   if (!read.Ok() || read.Bytes.size() < 48) return TColourScheme{};
   const uint8_t* raw = read.Bytes.data();
   for (int i = 0; i < 12; ++i) {
