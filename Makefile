@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 20
 JOBS ?= $(shell nproc)
 CLI = $(BUILD)/apps/boardsmith-cli/boardsmith-cli
 
-.PHONY: all deps build build-sanitize run test test-plain test-sanitize test-fuzz bench clean format format-check
+.PHONY: all deps build build-sanitize run test test-plain test-sanitize test-fuzz bench clean format format-check screenshots
 
 all: build
 
@@ -47,6 +47,11 @@ format: deps
 
 format-check: deps
 	./scripts/format.sh --check
+
+# The pictures of the user manual (docs/images), made by the editor itself
+# under Xvfb from the example project.
+screenshots: build
+	xvfb-run -a -s "-screen 0 1400x900x24" $(BUILD)/tests/docs_screenshots examples/demo.bsm6 docs/images
 
 bench: build
 	$(BUILD)/bench/bench_model

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 const char* const kGerberUsage =
     "Usage: boardsmith-cli gerber FILE [--board N] --out DIR [--prefix P]\n"
     "           [--layers c1,c2,s1,s2,i1,i2,o,mask1,mask2,smd1,smd2] [--frame] [--mirror]\n"
-    "           [--punch [--center-punch]] [--no-origin] [--force]\n\n"
+    "           [--punch [--center-punch]] [--no-origin] [--names default|common] [--force]\n\n"
     "Writes one extended Gerber (RS-274X) file per output of a board into DIR,\n"
     "named prefix + the output's ending (\"_Ф1_верх.gbr\" for c1 ...), and lists them.\n"
     "Without --layers every output that has something on it is written. Nothing is\n"
@@ -36,6 +36,10 @@ const char* const kGerberUsage =
     "  --center-punch  punch only 0.3 mm centre marks (with --punch)\n"
     "  --no-origin     coordinates from the board's lower-left corner instead of\n"
     "                  its zero point\n"
+    "  --names N       file-name endings: default, or common (the endings board\n"
+    "                  houses expect: .GTL .GBL copper, .GTO .GBO silkscreen,\n"
+    "                  .G1 .G2 inner copper, .GKO outline, .GTS .GBS solder mask,\n"
+    "                  .GTP .GBP SMD paste)\n"
     "  --force         replace existing files\n";
 
 const char* const kExcellonUsage =
@@ -70,27 +74,6 @@ const char* const kDrillsUsage =
     "  --mil             diameters in mil instead of millimetres\n"
     "  --plated-only     only through-holes (vias)\n"
     "  --unplated-only   only simple drillings\n";
-
-// Loads the project and picks the board; prints why when it cannot.
-TBoard* LoadBoard(TContext& ctx, const std::string& cmd, const TArgs& a, const std::string& path, TProject& p,
-                  int& code) {
-  long long board = -1;
-  if (std::string e = a.IntValue("--board", 0, 1LL << 30, board); !e.empty()) {
-    code = UsageError(ctx, cmd, e);
-    return nullptr;
-  }
-  int version = 0;
-  code = 1;
-  if (!LoadProject(ctx, cmd, path, p, version)) return nullptr;
-  if (board < 0) board = p.ActiveIndex;
-  if (board < 0 || board >= static_cast<long long>(p.Boards.size())) {
-    Fail(ctx, cmd,
-         "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " + std::to_string(board));
-    return nullptr;
-  }
-  code = 0;
-  return p.Boards[size_t(board)].get();
-}
 
 // The hole choice of --plated-only / --unplated-only: simple, plated.
 bool HoleChoice(TContext& ctx, const std::string& cmd, const TArgs& a, bool& simple, bool& plated) {
@@ -127,6 +110,7 @@ int RunGerber(const std::vector<std::string>& args, TContext& ctx) {
       .Option("--out")
       .Option("--prefix")
       .Option("--layers")
+      .Option("--names")
       .Flag("--frame")
       .Flag("--mirror")
       .Flag("--punch")
@@ -138,6 +122,10 @@ int RunGerber(const std::vector<std::string>& args, TContext& ctx) {
   const auto dir = a.Value("--out");
   if (!dir || dir->empty()) return UsageError(ctx, cmd, "--out DIR is required");
   if (a.Has("--center-punch") && !a.Has("--punch")) return UsageError(ctx, cmd, "--center-punch needs --punch");
+
+  const std::string names = a.Value("--names").value_or("default");
+  if (names != "default" && names != "common")
+    return UsageError(ctx, cmd, "--names must be default or common, not '" + names + "'");
 
   std::vector<bool> wanted(kGerberOutputCount, false);
   const bool explicitLayers = a.Has("--layers");
@@ -162,12 +150,14 @@ int RunGerber(const std::vector<std::string>& args, TContext& ctx) {
   if (!fs::is_directory(*dir, ec)) return Fail(ctx, cmd, "The directory: \"" + *dir + "\" does not exist.");
 
   const std::string prefix = a.Value("--prefix").value_or(fs::path(in).stem().string());
+  const bool commonNames = names == "common";
   std::vector<int> rows;
   std::vector<std::string> paths;
   for (int i = 0; i < kGerberOutputCount; ++i) {
     if (explicitLayers ? !wanted[size_t(i)] : !GerberOutputAvailable(*b, i)) continue;
     rows.push_back(i);
-    paths.push_back((fs::path(*dir) / (prefix + kGerberOutputs[size_t(i)].DefaultEnding)).string());
+    const TGerberOutput& out = kGerberOutputs[size_t(i)];
+    paths.push_back((fs::path(*dir) / (prefix + (commonNames ? out.CommonEnding : out.DefaultEnding))).string());
   }
   if (rows.empty()) return Fail(ctx, cmd, "the board has nothing to write");
   // Refuse before anything is written, so that a run writes all its files

@@ -29,8 +29,6 @@ int RunConnected(const std::vector<std::string>& args, TContext& ctx) {
   a.Option("--board").Option("--at").Flag("--follow-rubber-bands").Flag("--json");
   if (std::string e = a.Parse(args); !e.empty()) return UsageError(ctx, cmd, e);
   if (a.Positional().size() != 1) return UsageError(ctx, cmd, "expects one FILE");
-  long long board = -1;
-  if (std::string e = a.IntValue("--board", 0, 1LL << 30, board); !e.empty()) return UsageError(ctx, cmd, e);
   const auto at = a.Value("--at");
   if (!at) return UsageError(ctx, cmd, "--at X,Y is required");
   double x = 0, y = 0;
@@ -39,14 +37,10 @@ int RunConnected(const std::vector<std::string>& args, TContext& ctx) {
     return UsageError(ctx, cmd, "--at needs X,Y");
 
   TProject p;
-  int version = 0;
-  if (!LoadProject(ctx, cmd, a.Positional()[0], p, version)) return 1;
-  if (board < 0) board = p.ActiveIndex;
-  if (board < 0 || board >= static_cast<long long>(p.Boards.size()))
-    return Fail(
-        ctx, cmd,
-        "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " + std::to_string(board));
-  TBoard& b = *p.Boards[size_t(board)];
+  int code = 0;
+  TBoard* loaded = LoadBoard(ctx, cmd, a, a.Positional()[0], p, code);
+  if (!loaded) return code;
+  TBoard& b = *loaded;
   for (auto& e : b.Elements) e->Selected = 0;
   const int start = PickElement(b, {x, y}, true, false);
   if (start < 0 || !CanStartTest(*b.Elements[size_t(start)]))

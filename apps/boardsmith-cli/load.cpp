@@ -60,4 +60,24 @@ bool MayWrite(TContext& ctx, const std::string& command, const std::string& path
   return true;
 }
 
+TBoard* LoadBoard(TContext& ctx, const std::string& cmd, const TArgs& a, const std::string& path, TProject& p,
+                  int& code) {
+  long long board = -1;
+  if (std::string e = a.IntValue("--board", 0, 1LL << 30, board); !e.empty()) {
+    code = UsageError(ctx, cmd, e);
+    return nullptr;
+  }
+  int version = 0;
+  code = 1;
+  if (!LoadProject(ctx, cmd, path, p, version)) return nullptr;
+  if (board < 0) board = p.ActiveIndex;
+  if (board < 0 || board >= static_cast<long long>(p.Boards.size())) {
+    Fail(ctx, cmd,
+         "the file has " + std::to_string(p.Boards.size()) + " board(s); there is no board " + std::to_string(board));
+    return nullptr;
+  }
+  code = 0;
+  return p.Boards[size_t(board)].get();
+}
+
 }  // namespace bs::cli

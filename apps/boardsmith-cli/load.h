@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "args.h"
 #include "cli.h"
 #include "io/macro_file.h"
 #include "io/project_file.h"
@@ -14,6 +15,12 @@ bool IsMacroPath(const std::string& path);
 // Reads a project file; on failure prints the reason to err and returns false.
 bool LoadProject(TContext& ctx, const std::string& command, const std::string& path, TProject& project, int& version);
 bool LoadMacro(TContext& ctx, const std::string& command, const std::string& path, TMacro& macro);
+
+// Reads the project and picks the board of --board (the file's active board
+// without it). On failure prints why, sets `code` to the exit status and
+// returns nullptr.
+TBoard* LoadBoard(TContext& ctx, const std::string& command, const TArgs& a, const std::string& path, TProject& p,
+                  int& code);
 
 // Refuses to replace an existing file unless `force`; prints why.
 bool MayWrite(TContext& ctx, const std::string& command, const std::string& path, bool force);

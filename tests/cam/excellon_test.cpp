@@ -362,12 +362,12 @@ TEST(DrillListText, CountsPerDiameterAndTotal) {
   f.Pad({100000, -300000}, 4005, 8000);  // 0.801 mm: a tool of its own, shown as 0.80
   const TDrillList list = BuildDrillList(f.board, true, true, false, false, false);
   EXPECT_EQ(DrillListText(list, TDisplayUnit::Mm, TLanguage::English),
-            "  12 x  0.80 мм\n   1 x  0.80 мм\n----------------\n  13 drilings\n");
+            "  12 x  0.80 mm\n   1 x  0.80 mm\n----------------\n  13 drilings\n");
   EXPECT_EQ(DrillListText(list, TDisplayUnit::Mil, TLanguage::French),
             "  12 x   31 mil\n   1 x   32 mil\n----------------\n  13 percages\n");
   EXPECT_EQ(DrillListText({}, TDisplayUnit::Mm, TLanguage::Russian), "----------------\n   0 отверстий\n");
   TDrillList many{{8000, std::vector<const TObjekt*>(12345, nullptr)}};
-  EXPECT_EQ(DrillListText(many, TDisplayUnit::Mm, TLanguage::English).substr(0, 20), "12345 x  0.80 мм\n-");
+  EXPECT_EQ(DrillListText(many, TDisplayUnit::Mm, TLanguage::Russian).substr(0, 20), "12345 x  0.80 мм\n-");
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ def gerbv_messages(stderr, path=None):
     msgs = [l for l in stderr.splitlines() if re.search(r"CRITICAL|WARNING|ERROR", l)]
     # gerbv takes a Gerber file without any aperture (the valid empty file)
     # for the older RS-274D format, says so and reads it all the same.
-    if path and path.endswith(".gbr") and "%ADD" not in open(path, encoding="latin-1").read():
+    if path and "%ADD" not in open(path, encoding="latin-1").read():
         msgs = [m for m in msgs if "RS-274D" not in m]
     return msgs
 
@@ -163,8 +163,12 @@ def picture_check(cli, gerbv, board, work, info):
                  % (layer, 100 * share, theirs, ours))
 
 
+COMMON_NAMES = {"b.GTL", "b.GBL", "b.GTO", "b.GBO", "b.G1", "b.G2", "b.GKO", "b.GTS", "b.GBS", "b.GTP", "b.GBP"}
+
+
 def load_check(cli, gerbv, board, work):
-    variants = [[], ["--frame", "--punch"], ["--mirror", "--no-origin", "--punch", "--center-punch"]]
+    variants = [[], ["--frame", "--punch"], ["--mirror", "--no-origin", "--punch", "--center-punch"],
+                ["--names", "common"]]
     for k, extra in enumerate(variants):
         out = os.path.join(work, "load%d" % k)
         os.makedirs(out, exist_ok=True)
@@ -173,9 +177,10 @@ def load_check(cli, gerbv, board, work):
         if r.returncode != 0:
             fail("gerber %s: %s" % (extra, r.stderr))
             continue
-        for name in sorted(os.listdir(out)):
-            if not name.endswith(".gbr"):
-                continue
+        written = set(os.listdir(out))
+        if "common" in extra and written != COMMON_NAMES:
+            fail("--names common wrote %s instead of %s" % (sorted(written), sorted(COMMON_NAMES)))
+        for name in sorted(written):
             r = run([gerbv, "-x", "png", "-o", os.path.join(out, name + ".png"), os.path.join(out, name)])
             msgs = gerbv_messages(r.stderr, os.path.join(out, name))
             if msgs:

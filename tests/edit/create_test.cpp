@@ -141,10 +141,12 @@ TEST_F(CreateTest, PadsTakeTheSizesAndThroughPadOnlyOnCopper) {
 }
 
 TEST(SizePresets, CaptionsMatchingAndOrder) {
-  EXPECT_EQ(TrackPresetCaption(8000, TDisplayUnit::Mm), "0.80   мм");
-  EXPECT_EQ(TrackPresetCaption(8000, TDisplayUnit::Mil), "31.5   mil");
-  EXPECT_EQ(PairPresetCaption(18000, 6000, TDisplayUnit::Mm), "1.80  x  0.60 мм");
-  EXPECT_EQ(PairPresetCaption(18000, 6000, TDisplayUnit::Mil), "70.9  x  23.6 mil");
+  EXPECT_EQ(TrackPresetCaption(8000, TDisplayUnit::Mm, TLanguage::Russian), "0.80   мм");
+  EXPECT_EQ(TrackPresetCaption(8000, TDisplayUnit::Mm, TLanguage::English), "0.80   mm");
+  EXPECT_EQ(TrackPresetCaption(8000, TDisplayUnit::Mil, TLanguage::Russian), "31.5   mil");
+  EXPECT_EQ(PairPresetCaption(18000, 6000, TDisplayUnit::Mm, TLanguage::Russian), "1.80  x  0.60 мм");
+  EXPECT_EQ(PairPresetCaption(18000, 6000, TDisplayUnit::Mm, TLanguage::French), "1.80  x  0.60 mm");
+  EXPECT_EQ(PairPresetCaption(18000, 6000, TDisplayUnit::Mil, TLanguage::English), "70.9  x  23.6 mil");
   EXPECT_TRUE(TrackPresetMatches(8000, 8049, TDisplayUnit::Mm));
   EXPECT_FALSE(TrackPresetMatches(8000, 8051, TDisplayUnit::Mm));
   EXPECT_TRUE(TrackPresetMatches(8000, 8024, TDisplayUnit::Mil));

@@ -25,7 +25,8 @@ TEST(Platine, NewBoardDefaultsAtTheirOffsets) {
   EXPECT_EQ(GetF64(&b[27]), 0.001);
   EXPECT_EQ(GetI32(&b[35]), 0);
   EXPECT_EQ(GetI32(&b[39]), 0);
-  EXPECT_EQ(GetI32(&b[43]), 3);
+  EXPECT_EQ(GetI32(&b[43]), 1);  // a new board starts on C1; the record's own default is C2
+  EXPECT_EQ(TPlatine{}.ActiveLayer, 3);
   EXPECT_EQ(std::vector<uint8_t>(b.begin() + 47, b.begin() + 54), (std::vector<uint8_t>{1, 1, 1, 1, 0, 0, 1}));
   EXPECT_EQ(b[54], 0);
   EXPECT_EQ(b[55], 0);

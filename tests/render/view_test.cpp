@@ -24,6 +24,7 @@ TPlatine Board(double zoom = 0.001, int32_t scrollX = 0, int32_t scrollY = 0) {
   b.Zoom = zoom;
   b.ScrollX = scrollX;
   b.ScrollY = scrollY;
+  b.ActiveLayer = kLayerC2;  // the layer rules below are shown on the bottom copper
   return b;
 }
 
@@ -662,18 +663,30 @@ TEST(GridText, ValuesInEachUnit) {
                         Case{0.0396875, TDisplayUnit::Mil, "1.5625 mil"}, Case{0.01, TDisplayUnit::Mil, "0.3937 mil"},
                         Case{0.1, TDisplayUnit::Mil, "3.93701 mil"}, Case{1, TDisplayUnit::Mil, "39.3701 mil"},
                         Case{25.4, TDisplayUnit::Mil, "1000 mil"}}) {
-    EXPECT_EQ(GridValueText(c.mm, c.unit), c.text) << c.mm;
+    EXPECT_EQ(GridValueText(c.mm, c.unit, TLanguage::Russian), c.text) << c.mm;
+  }
+}
+
+// The English and French interfaces show the international signs; mil is
+// the same everywhere.
+TEST(GridText, UnitSignsFollowTheLanguage) {
+  for (TLanguage l : {TLanguage::English, TLanguage::French}) {
+    EXPECT_EQ(GridValueText(2.54, TDisplayUnit::Mm, l), "2.54 mm");
+    EXPECT_EQ(GridValueText(0.0396875, TDisplayUnit::Mm, l), "39.6875 µm");
+    EXPECT_EQ(GridMenuText(2.54, TDisplayUnit::Mil, l), "100 mil (2.54 mm)");
+    EXPECT_EQ(GridButtonText(2.54, TDisplayUnit::Mm, l), "  2.54 mm");
+    EXPECT_EQ(GridButtonText(0.3175, TDisplayUnit::Mm, l), "0.3175 mm");
   }
 }
 
 TEST(GridText, MenuAndButton) {
-  EXPECT_EQ(GridMenuText(2.54, TDisplayUnit::Mm), "2.54 мм (100 mil)");
-  EXPECT_EQ(GridMenuText(2.54, TDisplayUnit::Mil), "100 mil (2.54 мм)");
-  EXPECT_EQ(GridMenuText(0.0396875, TDisplayUnit::Mm), "39.6875 мк (1.5625 mil)");
+  EXPECT_EQ(GridMenuText(2.54, TDisplayUnit::Mm, TLanguage::Russian), "2.54 мм (100 mil)");
+  EXPECT_EQ(GridMenuText(2.54, TDisplayUnit::Mil, TLanguage::Russian), "100 mil (2.54 мм)");
+  EXPECT_EQ(GridMenuText(0.0396875, TDisplayUnit::Mm, TLanguage::Russian), "39.6875 мк (1.5625 mil)");
   // Padded to 9 characters (mm) or 11 (mil); Cyrillic letters count once.
-  EXPECT_EQ(GridButtonText(2.54, TDisplayUnit::Mm), "  2.54 мм");
-  EXPECT_EQ(GridButtonText(0.0396875, TDisplayUnit::Mm), "39.6875 мк");
-  EXPECT_EQ(GridButtonText(2.54, TDisplayUnit::Mil), "    100 mil");
+  EXPECT_EQ(GridButtonText(2.54, TDisplayUnit::Mm, TLanguage::Russian), "  2.54 мм");
+  EXPECT_EQ(GridButtonText(0.0396875, TDisplayUnit::Mm, TLanguage::Russian), "39.6875 мк");
+  EXPECT_EQ(GridButtonText(2.54, TDisplayUnit::Mil, TLanguage::Russian), "    100 mil");
 }
 
 // ---- rulers ----

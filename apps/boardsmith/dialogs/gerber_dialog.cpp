@@ -96,6 +96,18 @@ TGerberDateinamenDlg::TGerberDateinamenDlg(TSettings::TGerber& settings, QWidget
   QPushButton* defaults = buttons->addButton(tr("Default..."), QDialogButtonBox::ResetRole);
   defaults->setObjectName("defaults");
   connect(defaults, &QPushButton::clicked, this, &TGerberDateinamenDlg::ResetToDefaults);
+  // The endings most board houses expect; like typed endings they are kept
+  // with OK.
+  QPushButton* common = buttons->addButton(tr("Common endings"), QDialogButtonBox::ActionRole);
+  common->setObjectName("commonEndings");
+  common->setToolTip(
+      tr("Copper .GTL/.GBL, silkscreen .GTO/.GBO, solder mask .GTS/.GBS, SMD paste .GTP/.GBP, "
+         "outline .GKO, inner layers .G1/.G2"));
+  connect(common, &QPushButton::clicked, this, [this] {
+    const auto endings = TSettings::CommonGerberEndings();
+    for (int i = 0; i < kGerberOutputCount; ++i)
+      endings_[size_t(i)]->setText(QString::fromStdString(endings[size_t(i)]));
+  });
   connect(buttons, &QDialogButtonBox::accepted, this, &TGerberDateinamenDlg::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &TGerberDateinamenDlg::reject);
   auto* outer = new QVBoxLayout(this);

@@ -249,7 +249,7 @@ QWidget* TOptionsDialog::BuildGeneralPage() {
 
   auto* edit = new QGroupBox(tr("Editing"));
   auto* editBox = new QVBoxLayout(edit);
-  editBox->addWidget(Switch(tr("Limit text height (track width min. 0.15 мм)"), &O::SchrifthoeheBegrenzen));
+  editBox->addWidget(Switch(tr("Limit text height (track width min. 0.15 mm)"), &O::SchrifthoeheBegrenzen));
   editBox->addWidget(Switch(tr("Component ID and value always readable after rotating"), &O::BezWertFlip));
   editBox->addWidget(Switch(tr("Optimize nodes of a track automatically"), &O::TracksOptimieren));
   editBox->addWidget(Switch(tr("CTRL-Key necessary to capture values during selections"), &O::StrgZumFangen));

@@ -13,14 +13,12 @@
 #include "panels/properties_pages.h"
 #include "panels/properties_panel.h"
 #include "project/project.h"
+#include "window/language.h"
 
 namespace bs::app {
 
 namespace {
 constexpr const char* kCaption = "Boardsmith";
-
-// The millimetre suffix of the spoke-width line, as in every length field.
-constexpr const char* kMmSuffix = " мм";
 
 QToolButton* MenuButton(const char* name, QWidget* parent) {
   auto* b = new QToolButton(parent);
@@ -90,7 +88,8 @@ TThermalBox* TPropertiesPage::ThermalBox(bool layerChoice) {
 namespace {
 void ShowSpokeWidth(TThermalBox& box, const TObjekt& pad, TDisplayUnit unit) {
   const double mm = SpokeWidthMm(pad, box.Slider()->value());
-  box.WidthLine()->setText(QString::fromStdString(SpokeWidthText(mm, unit, kMmSuffix)));
+  box.WidthLine()->setText(
+      QString::fromStdString(SpokeWidthText(mm, unit, std::string(" ") + MillimetreSign(UiLanguage()))));
 }
 
 // Shows the group of a single thermal pad; with individual spokes the

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "widgets/length_field.h"
+#include "window/language.h"
 
 namespace bs::app {
 
@@ -193,7 +194,7 @@ void TSizeBar::FillMenu(int group) {
     auto& list = settings_.TrackPresets;
     for (size_t i = 0; i < list.size(); ++i) {
       const int32_t v = list[i];
-      entries.push_back({QString::fromStdString(TrackPresetCaption(v, unit)), matches(v, sizes_.Track),
+      entries.push_back({QString::fromStdString(TrackPresetCaption(v, unit, UiLanguage())), matches(v, sizes_.Track),
                          [this, v] {
                            sizes_.Track = v;
                            Refresh();
@@ -206,7 +207,7 @@ void TSizeBar::FillMenu(int group) {
     auto& list = settings_.PadPresets;
     for (size_t i = 0; i < list.size(); ++i) {
       const TPadSizePreset p = list[i];
-      entries.push_back({QString::fromStdString(PairPresetCaption(p.Outer, p.Drill, unit)),
+      entries.push_back({QString::fromStdString(PairPresetCaption(p.Outer, p.Drill, unit, UiLanguage())),
                          matches(p.Outer, sizes_.Circle1) && matches(p.Drill, sizes_.Circle2),
                          [this, p] {
                            sizes_.Circle1 = p.Outer;
@@ -222,7 +223,7 @@ void TSizeBar::FillMenu(int group) {
     auto& list = settings_.SmdPresets;
     for (size_t i = 0; i < list.size(); ++i) {
       const TSmdSizePreset p = list[i];
-      entries.push_back({QString::fromStdString(PairPresetCaption(p.Width, p.Height, unit)),
+      entries.push_back({QString::fromStdString(PairPresetCaption(p.Width, p.Height, unit, UiLanguage())),
                          matches(p.Width, sizes_.SMDX) && matches(p.Height, sizes_.SMDY),
                          [this, p] {
                            sizes_.SMDX = p.Width;

@@ -418,6 +418,14 @@
         <source>Reset all filenames to default values ?</source>
         <translation>Rétablir tous les noms de fichier par défaut ?</translation>
     </message>
+    <message>
+        <source>Common endings</source>
+        <translation>Extensions usuelles</translation>
+    </message>
+    <message>
+        <source>Copper .GTL/.GBL, silkscreen .GTO/.GBO, solder mask .GTS/.GBS, SMD paste .GTP/.GBP, outline .GKO, inner layers .G1/.G2</source>
+        <translation>Cuivre .GTL/.GBL, sérigraphie .GTO/.GBO, vernis épargne .GTS/.GBS, pâte CMS .GTP/.GBP, contour .GKO, couches internes .G1/.G2</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TGerberDlg</name>
@@ -610,6 +618,48 @@ Le remplacer ?</translation>
     </message>
 </context>
 <context>
+    <name>bs::app::THelpWindow</name>
+    <message>
+        <source>Boardsmith - Help</source>
+        <translation>Boardsmith - Aide</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Sommaire</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TInfoWindow</name>
+    <message>
+        <source>An editor for printed circuit boards.</source>
+        <translation>Un éditeur de circuits imprimés.</translation>
+    </message>
+    <message>
+        <source>Boardsmith uses these libraries:</source>
+        <translation>Boardsmith utilise ces bibliothèques :</translation>
+    </message>
+    <message>
+        <source>Library</source>
+        <translation>Bibliothèque</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Licence</source>
+        <translation>Licence</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Informations</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TKeyPanel</name>
     <message>
         <source> = Fine adjustment   </source>
@@ -768,10 +818,6 @@ Ces perçages seront ignorés.</translation>
     <message>
         <source>Layout files (*.bsm*);;All Files (*)</source>
         <translation>Fichiers de circuit (*.bsm*);;Tous les fichiers (*)</translation>
-    </message>
-    <message>
-        <source>Ready</source>
-        <translation type="vanished">Prêt</translation>
     </message>
     <message>
         <source>Open</source>
@@ -1131,6 +1177,18 @@ Continuer ?</translation>
         <source>Autosave failed: %1</source>
         <translation>Échec de l’enregistrement automatique : %1</translation>
     </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>&amp;Index...</source>
+        <translation>&amp;Sommaire...</translation>
+    </message>
+    <message>
+        <source>I&amp;nfo...</source>
+        <translation>&amp;Informations...</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
@@ -1439,10 +1497,6 @@ rond</translation>
         <translation>Édition</translation>
     </message>
     <message>
-        <source>Limit text height (track width min. 0.15 мм)</source>
-        <translation>Limiter la hauteur du texte (largeur de trait min. 0.15 mm)</translation>
-    </message>
-    <message>
         <source>Component ID and value always readable after rotating</source>
         <translation>Repère et valeur du composant toujours lisibles après rotation</translation>
     </message>
@@ -1615,6 +1669,10 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>The hotkey &quot;%1&quot; is already in use.</source>
         <translation>Le raccourci &quot;%1&quot; est déjà utilisé.</translation>
+    </message>
+    <message>
+        <source>Limit text height (track width min. 0.15 mm)</source>
+        <translation>Limiter la hauteur du texte (largeur de trait min. 0.15 mm)</translation>
     </message>
 </context>
 <context>
@@ -2207,6 +2265,58 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>%1 element(s) lie wholly outside the working space and will be deleted when saving.<byte value="xd"/><byte value="xd"/>Continue?</source>
         <translation>%1 élément(s) se trouvent entièrement hors de la zone de travail et seront supprimés à l’enregistrement.<byte value="xd"/><byte value="xd"/>Continuer ?</translation>
+    </message>
+    <message>
+        <source>Copper too close to other copper</source>
+        <translation>Cuivres trop près</translation>
+    </message>
+    <message>
+        <source>Gap to the ground plane too small</source>
+        <translation>Distance depuis plan de masse</translation>
+    </message>
+    <message>
+        <source>Drillings too close together</source>
+        <translation>Perçages trop près</translation>
+    </message>
+    <message>
+        <source>Drilling too small</source>
+        <translation>Perçages trop petits</translation>
+    </message>
+    <message>
+        <source>Drilling too large</source>
+        <translation>Perçages trop gros</translation>
+    </message>
+    <message>
+        <source>Track too thin</source>
+        <translation>Piste trop fine</translation>
+    </message>
+    <message>
+        <source>Annular ring too small</source>
+        <translation>Collerette trop fine</translation>
+    </message>
+    <message>
+        <source>Silkscreen over pad</source>
+        <translation>Sérigraphie sur pastille</translation>
+    </message>
+    <message>
+        <source>Drilling on SMD pad</source>
+        <translation>Perçage sur pastille-CMS</translation>
+    </message>
+    <message>
+        <source>Pad without soldermask</source>
+        <translation>Recouverte de vernis épargne</translation>
+    </message>
+    <message>
+        <source>Non-pad with soldermask</source>
+        <translation>Absence de vernis épargne</translation>
+    </message>
+    <message>
+        <source>Silkscreen too thin</source>
+        <translation>Sérigraphie trop fine</translation>
+    </message>
+    <message>
+        <source>%1 errors</source>
+        <translation>%1 Entrées</translation>
     </message>
 </context>
 </TS>

@@ -418,6 +418,14 @@
         <source>Reset all filenames to default values ?</source>
         <translation>Вернуть всем именам файлов значения по умолчанию?</translation>
     </message>
+    <message>
+        <source>Common endings</source>
+        <translation>Обычные окончания</translation>
+    </message>
+    <message>
+        <source>Copper .GTL/.GBL, silkscreen .GTO/.GBO, solder mask .GTS/.GBS, SMD paste .GTP/.GBP, outline .GKO, inner layers .G1/.G2</source>
+        <translation>Медь .GTL/.GBL, шелкография .GTO/.GBO, маска пайки .GTS/.GBS, паста SMD .GTP/.GBP, контур .GKO, внутренние слои .G1/.G2</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TGerberDlg</name>
@@ -610,6 +618,48 @@ Overwrite?</source>
     </message>
 </context>
 <context>
+    <name>bs::app::THelpWindow</name>
+    <message>
+        <source>Boardsmith - Help</source>
+        <translation>Boardsmith - Справка</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Назад</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Содержание</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TInfoWindow</name>
+    <message>
+        <source>An editor for printed circuit boards.</source>
+        <translation>Редактор печатных плат.</translation>
+    </message>
+    <message>
+        <source>Boardsmith uses these libraries:</source>
+        <translation>Boardsmith использует эти библиотеки:</translation>
+    </message>
+    <message>
+        <source>Library</source>
+        <translation>Библиотека</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Версия</translation>
+    </message>
+    <message>
+        <source>Licence</source>
+        <translation>Лицензия</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Информация</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TKeyPanel</name>
     <message>
         <source> = Fine adjustment   </source>
@@ -768,10 +818,6 @@ These drillings will be ignored.</source>
     <message>
         <source>Layout files (*.bsm*);;All Files (*)</source>
         <translation>Файлы плат (*.bsm*);;Все файлы (*)</translation>
-    </message>
-    <message>
-        <source>Ready</source>
-        <translation type="vanished">Готово</translation>
     </message>
     <message>
         <source>Open</source>
@@ -1131,6 +1177,18 @@ Continue?</source>
         <source>Autosave failed: %1</source>
         <translation>Автосохранение не выполнено: %1</translation>
     </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>&amp;Index...</source>
+        <translation>&amp;Содержание...</translation>
+    </message>
+    <message>
+        <source>I&amp;nfo...</source>
+        <translation>&amp;Информация...</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
@@ -1439,10 +1497,6 @@ PCB outline</source>
         <translation>Редактирование</translation>
     </message>
     <message>
-        <source>Limit text height (track width min. 0.15 мм)</source>
-        <translation>Ограничить высоту текста (толщина линии не менее 0.15 мм)</translation>
-    </message>
-    <message>
         <source>Component ID and value always readable after rotating</source>
         <translation>Обозначение и номинал всегда читаемы после поворота</translation>
     </message>
@@ -1615,6 +1669,10 @@ Save changes?</source>
     <message>
         <source>The hotkey &quot;%1&quot; is already in use.</source>
         <translation>Горячая клавиша &quot;%1&quot; уже используется.</translation>
+    </message>
+    <message>
+        <source>Limit text height (track width min. 0.15 mm)</source>
+        <translation>Ограничить высоту текста (толщина линии не менее 0.15 мм)</translation>
     </message>
 </context>
 <context>
@@ -2207,6 +2265,58 @@ Save changes?</source>
     <message>
         <source>%1 element(s) lie wholly outside the working space and will be deleted when saving.<byte value="xd"/><byte value="xd"/>Continue?</source>
         <translation>Элементов полностью вне рабочей области: %1. При сохранении они будут удалены.<byte value="xd"/><byte value="xd"/>Продолжить?</translation>
+    </message>
+    <message>
+        <source>Copper too close to other copper</source>
+        <translation>Расстояние очень маленькое</translation>
+    </message>
+    <message>
+        <source>Gap to the ground plane too small</source>
+        <translation>Зазор на общей шине маленький</translation>
+    </message>
+    <message>
+        <source>Drillings too close together</source>
+        <translation>Отверстия близко друг к другу</translation>
+    </message>
+    <message>
+        <source>Drilling too small</source>
+        <translation>Отверстие очень маленькое</translation>
+    </message>
+    <message>
+        <source>Drilling too large</source>
+        <translation>Отверстие очень большое</translation>
+    </message>
+    <message>
+        <source>Track too thin</source>
+        <translation>Ширина дорожки очень узкая</translation>
+    </message>
+    <message>
+        <source>Annular ring too small</source>
+        <translation>Ширина кольца пятачка мала</translation>
+    </message>
+    <message>
+        <source>Silkscreen over pad</source>
+        <translation>Шелкография закрывает контакт</translation>
+    </message>
+    <message>
+        <source>Drilling on SMD pad</source>
+        <translation>Отверстие в SMD-контакте</translation>
+    </message>
+    <message>
+        <source>Pad without soldermask</source>
+        <translation>Контакт без маски пайки</translation>
+    </message>
+    <message>
+        <source>Non-pad with soldermask</source>
+        <translation>Маска пайки не на контакте</translation>
+    </message>
+    <message>
+        <source>Silkscreen too thin</source>
+        <translation>Линия шелкографии очень тонкая</translation>
+    </message>
+    <message>
+        <source>%1 errors</source>
+        <translation>%1 ошибок</translation>
     </message>
 </context>
 </TS>

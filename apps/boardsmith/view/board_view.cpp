@@ -220,6 +220,10 @@ void TBoardView::paintEvent(QPaintEvent* event) {
   const int w = viewport()->width(), h = viewport()->height();
   if (!board_ || w <= 0 || h <= 0) {
     painter.fillRect(viewport()->rect(), palette().window());
+    // While the project is replaced (behind "Save changes?" and the
+    // new-board dialog) the view has no board; the last picture stays, so
+    // that the drawing area never goes blank behind the question.
+    if (!board_) painter.drawImage(0, 0, PictureImage());
     return;
   }
   // The kept picture serves as long as the view is the same; a request for

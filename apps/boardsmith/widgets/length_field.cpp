@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "window/language.h"
+
 namespace bs::app {
 
 namespace {
@@ -48,7 +50,8 @@ void TLengthField::Show() {
   setDecimals(mil ? 1 : mmDecimals_);
   setRange(minMm_ * factor, maxMm_ * factor);
   setSingleStep(mil ? 0.1 : mmStep_);
-  setSuffix(mil ? (milUnitText_ ? QStringLiteral(" mil") : QString()) : QString::fromUtf8(" мм"));
+  setSuffix(mil ? (milUnitText_ ? QStringLiteral(" mil") : QString())
+                : QString::fromUtf8(" ") + QString::fromUtf8(MillimetreSign(UiLanguage())));
   setValue(Shown(units_));
   filling_ = false;
 }

@@ -1,10 +1,12 @@
 #include "window/main_window.h"
 
 #include <malloc.h>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDockWidget>
@@ -23,6 +25,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -33,6 +36,7 @@
 #include "dialogs/drill_list_window.h"
 #include "dialogs/excellon_dialog.h"
 #include "dialogs/gerber_dialog.h"
+#include "dialogs/help_window.h"
 #include "dialogs/new_board_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/text_dialog.h"
@@ -406,6 +410,11 @@ void TMainWindow::BuildMenus() {
   // The language of the next start.
   options->addSeparator();
   options->addMenu(new TLanguageMenu(this));
+
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
+  QAction* index = help->addAction(tr("&Index..."), this, &TMainWindow::ShowHelp);
+  index->setShortcut(Qt::Key_F1);
+  help->addAction(tr("I&nfo..."), this, [this] { TInfoWindow(this).exec(); });
 
   QToolBar* bar = addToolBar(tr("View"));
   bar->setObjectName("ViewBar");
@@ -957,8 +966,9 @@ void TMainWindow::SetGridCode(int32_t code) {
 
 void TMainWindow::RefreshGridButton() {
   const TBoard* b = project_.Active();
-  gridButton_->setText(b ? QString::fromStdString(GridButtonText(b->Platine.Grid / 10000.0, TDisplayUnit::Mm)).trimmed()
-                         : QString());
+  gridButton_->setText(
+      b ? QString::fromStdString(GridButtonText(b->Platine.Grid / 10000.0, TDisplayUnit::Mm, UiLanguage())).trimmed()
+        : QString());
 }
 
 void TMainWindow::BuildGridMenu() {
@@ -967,7 +977,7 @@ void TMainWindow::BuildGridMenu() {
   const double grid = b ? b->Platine.Grid : 0;
   auto entry = [&](QMenu* menu, int32_t code, const QString& suffix) {
     const double mm = DecodeGridValue(code).value_or(0);
-    QAction* a = menu->addAction(QString::fromStdString(GridMenuText(mm, TDisplayUnit::Mm)) + suffix);
+    QAction* a = menu->addAction(QString::fromStdString(GridMenuText(mm, TDisplayUnit::Mm, UiLanguage())) + suffix);
     a->setCheckable(true);
     a->setChecked(GridMatches(grid, mm));
     connect(a, &QAction::triggered, this, [this, code] { SetGridCode(code); });
@@ -993,7 +1003,7 @@ void TMainWindow::BuildGridMenu() {
     QMenu* remove = gridMenu_->addMenu(tr("Remove user grid"));
     for (size_t i = 0; i < settings_.UserGrids.size(); ++i) {
       const double mm = DecodeGridValue(settings_.UserGrids[i]).value_or(0);
-      remove->addAction(QString::fromStdString(GridMenuText(mm, TDisplayUnit::Mm)), this,
+      remove->addAction(QString::fromStdString(GridMenuText(mm, TDisplayUnit::Mm, UiLanguage())), this,
                         [this, i] { settings_.UserGrids.erase(settings_.UserGrids.begin() + long(i)); });
     }
   }
@@ -1230,6 +1240,34 @@ void TMainWindow::ApplySettings() {
   palette_->SetHotkeys(o.Hotkeys);
   commands_->RefreshAngleMenu();
   view_->Refresh();
+}
+
+// Widgets that take typed text keep the focus; the tool letters would type
+// into them otherwise.
+static bool TakesTyping(const QWidget* w) {
+  if (!w) return false;
+  if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+      qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w))
+    return true;
+  const auto* combo = qobject_cast<const QComboBox*>(w);
+  return combo && combo->isEditable();
+}
+
+bool TMainWindow::event(QEvent* event) {
+  // Whenever the window becomes the active one (at start, after a modal
+  // window, after switching programs), the drawing area takes the focus so
+  // that the tool letters work at once; Qt then gives the focus to the
+  // window's focus widget.
+  if (event->type() == QEvent::WindowActivate && view_ && !TakesTyping(focusWidget()))
+    view_->setFocus(Qt::ActiveWindowFocusReason);
+  return QMainWindow::event(event);
+}
+
+void TMainWindow::ShowHelp() {
+  if (!help_) help_ = new THelpWindow(this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {

@@ -33,6 +33,7 @@ class TBoardView;
 class TEditCommands;
 class TEditTool;
 class TGroundPlaneBar;
+class THelpWindow;
 class TKeyPanel;
 class TPlacementTool;
 class TLayerBar;
@@ -139,9 +140,14 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   // Shows the properties panel and flashes it; for the board's properties
   // the selection is dropped first, so that the board page shows.
   void ShowProperties(bool board);
+  // Help -> Index: the user manual in a window beside the editor, made on
+  // first use and kept.
+  void ShowHelp();
+  THelpWindow* HelpWindow() const { return help_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
   // The tool keys of the drawing area.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -235,6 +241,7 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   QDockWidget* overviewDock_ = nullptr;
   TPropertiesPanel* properties_ = nullptr;
   QDockWidget* propertiesDock_ = nullptr;
+  THelpWindow* help_ = nullptr;
   QAction* propertiesAction_ = nullptr;
   QAction* captureAction_ = nullptr;
   std::array<QAction*, 3> followActions_ = {};

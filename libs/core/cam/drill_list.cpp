@@ -256,7 +256,7 @@ std::string DrillListText(const TDrillList& list, TDisplayUnit unit, TLanguage l
   for (const TDrillTool& t : list) {
     char buf[64];
     if (unit == TDisplayUnit::Mil) std::snprintf(buf, sizeof buf, "%d mil", RoundInt(t.Diameter / 254.0));
-    else std::snprintf(buf, sizeof buf, "%.2f мм", t.Diameter / 10000.0);
+    else std::snprintf(buf, sizeof buf, "%.2f %s", t.Diameter / 10000.0, MillimetreSign(language));
     out += pad(std::to_string(t.Holes.size()), 4) + " x " + pad(buf, 8) + "\n";
     total += t.Holes.size();
   }

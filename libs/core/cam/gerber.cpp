@@ -363,17 +363,20 @@ std::string TGerberFile::EndFile() const {
 // ---- the output files ----
 
 const std::array<TGerberOutput, kGerberOutputCount> kGerberOutputs{{
-    {"C1 - Copper Top", kLayerC1, "COPPER_TOP", "K1", "_Ф1_верх.gbr", TGerberContent::Copper, "c1"},
-    {"C2 - Copper Bottom", kLayerC2, "COPPER_BOTTOM", "K2", "_Ф2_низ.gbr", TGerberContent::Copper, "c2"},
-    {"S1 - Silkscreen Top", kLayerS1, "SILK_TOP", "B1", "_Ш1_верх.gbr", TGerberContent::Plain, "s1"},
-    {"S2 - Silkscreen Bottom", kLayerS2, "SILK_BOTTOM", "B2", "_Ш2_низ.gbr", TGerberContent::Plain, "s2"},
-    {"I1 - Copper Inner 1", kLayerI1, "COPPER_INNER1", "I1", "_В1_внутри1.gbr", TGerberContent::Copper, "i1"},
-    {"I2 - Copper Inner 2", kLayerI2, "COPPER_INNER2", "I2", "_В2_внутри2.gbr", TGerberContent::Copper, "i2"},
-    {"O - Outline", kLayerO, "OUTLINE", "U", "_контур.gbr", TGerberContent::Plain, "o"},
-    {"C1 - Solder mask", kLayerC1, "SOLDERMASK_TOP", "LS1", "_пайка_верх.gbr", TGerberContent::SolderMask, "mask1"},
-    {"C2 - Solder mask", kLayerC2, "SOLDERMASK_BOTTOM", "LS2", "_пайка_низ.gbr", TGerberContent::SolderMask, "mask2"},
-    {"C1 - SMD mask", kLayerC1, "SMDMASK_TOP", "SMD1", "_smd_маска_верх.gbr", TGerberContent::SmdMask, "smd1"},
-    {"C2 - SMD mask", kLayerC2, "SMDMASK_BOTTOM", "SMD2", "_smd_маска_низ.gbr", TGerberContent::SmdMask, "smd2"},
+    {"C1 - Copper Top", kLayerC1, "COPPER_TOP", "K1", "_Ф1_верх.gbr", ".GTL", TGerberContent::Copper, "c1"},
+    {"C2 - Copper Bottom", kLayerC2, "COPPER_BOTTOM", "K2", "_Ф2_низ.gbr", ".GBL", TGerberContent::Copper, "c2"},
+    {"S1 - Silkscreen Top", kLayerS1, "SILK_TOP", "B1", "_Ш1_верх.gbr", ".GTO", TGerberContent::Plain, "s1"},
+    {"S2 - Silkscreen Bottom", kLayerS2, "SILK_BOTTOM", "B2", "_Ш2_низ.gbr", ".GBO", TGerberContent::Plain, "s2"},
+    {"I1 - Copper Inner 1", kLayerI1, "COPPER_INNER1", "I1", "_В1_внутри1.gbr", ".G1", TGerberContent::Copper, "i1"},
+    {"I2 - Copper Inner 2", kLayerI2, "COPPER_INNER2", "I2", "_В2_внутри2.gbr", ".G2", TGerberContent::Copper, "i2"},
+    {"O - Outline", kLayerO, "OUTLINE", "U", "_контур.gbr", ".GKO", TGerberContent::Plain, "o"},
+    {"C1 - Solder mask", kLayerC1, "SOLDERMASK_TOP", "LS1", "_пайка_верх.gbr", ".GTS", TGerberContent::SolderMask,
+     "mask1"},
+    {"C2 - Solder mask", kLayerC2, "SOLDERMASK_BOTTOM", "LS2", "_пайка_низ.gbr", ".GBS", TGerberContent::SolderMask,
+     "mask2"},
+    {"C1 - SMD mask", kLayerC1, "SMDMASK_TOP", "SMD1", "_smd_маска_верх.gbr", ".GTP", TGerberContent::SmdMask, "smd1"},
+    {"C2 - SMD mask", kLayerC2, "SMDMASK_BOTTOM", "SMD2", "_smd_маска_низ.gbr", ".GBP", TGerberContent::SmdMask,
+     "smd2"},
 }};
 
 bool GerberOutputAvailable(const TBoard& board, int row) {

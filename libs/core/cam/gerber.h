@@ -148,6 +148,9 @@ struct TGerberOutput {
   const char* LayerName;  // written with %LN
   const char* Key;        // file-name ending key of the settings section "Gerber"
   const char* DefaultEnding;
+  // The ending most board houses expect for this file (.GTL for the top
+  // copper ...), offered beside the default.
+  const char* CommonEnding;
   TGerberContent Content;
   const char* ShortName;  // the command line's name of the file
 };

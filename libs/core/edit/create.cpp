@@ -239,18 +239,18 @@ TEditResult ChangeText(TProject& project, TObjekt& text, const TTextFields& fiel
 
 // ---- favourites ----
 
-std::string TrackPresetCaption(int32_t width, TDisplayUnit unit) {
+std::string TrackPresetCaption(int32_t width, TDisplayUnit unit, TLanguage language) {
   char buf[64];
   if (unit == TDisplayUnit::Mil) std::snprintf(buf, sizeof buf, "%.1f   mil", width / 10000.0 * 39.37);
-  else std::snprintf(buf, sizeof buf, "%.2f   мм", width / 10000.0);
+  else std::snprintf(buf, sizeof buf, "%.2f   %s", width / 10000.0, MillimetreSign(language));
   return buf;
 }
 
-std::string PairPresetCaption(int32_t a, int32_t b, TDisplayUnit unit) {
+std::string PairPresetCaption(int32_t a, int32_t b, TDisplayUnit unit, TLanguage language) {
   char buf[96];
   if (unit == TDisplayUnit::Mil)
     std::snprintf(buf, sizeof buf, "%.1f  x  %.1f mil", a / 10000.0 * 39.37, b / 10000.0 * 39.37);
-  else std::snprintf(buf, sizeof buf, "%.2f  x  %.2f мм", a / 10000.0, b / 10000.0);
+  else std::snprintf(buf, sizeof buf, "%.2f  x  %.2f %s", a / 10000.0, b / 10000.0, MillimetreSign(language));
   return buf;
 }
 

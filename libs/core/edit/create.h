@@ -100,8 +100,8 @@ TEditResult ChangeText(TProject& project, TObjekt& text, const TTextFields& fiel
 
 // ---- the favourite lists of the size fields ----
 
-std::string TrackPresetCaption(int32_t width, TDisplayUnit unit);
-std::string PairPresetCaption(int32_t a, int32_t b, TDisplayUnit unit);
+std::string TrackPresetCaption(int32_t width, TDisplayUnit unit, TLanguage language);
+std::string PairPresetCaption(int32_t a, int32_t b, TDisplayUnit unit, TLanguage language);
 // Whether a track-width entry counts as the current width.
 bool TrackPresetMatches(int32_t entry, int32_t current, TDisplayUnit unit);
 // Inserted in order (pairs by first, then second value); returns false when

@@ -388,6 +388,12 @@ std::array<std::string, 11> TSettings::DefaultGerberEndings() {
   return endings;
 }
 
+std::array<std::string, 11> TSettings::CommonGerberEndings() {
+  std::array<std::string, 11> endings;
+  for (size_t i = 0; i < endings.size(); ++i) endings[i] = kGerberOutputs[i].CommonEnding;
+  return endings;
+}
+
 TSettings DefaultSettings(const TSettingsContext& context) {
   TSettings s;
   s.Options.Hotkeys = DefaultToolHotkeys(context.Language);

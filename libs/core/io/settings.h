@@ -226,6 +226,8 @@ struct TSettings {
   // The file-name endings of a fresh installation, in the order of the
   // Gerber output files.
   static std::array<std::string, 11> DefaultGerberEndings();
+  // The endings board houses expect (.GTL, .GBL, ...).
+  static std::array<std::string, 11> CommonGerberEndings();
   struct TGerber {                // [Gerber]
     int LS_Offset_LA = 30;        // solder-mask offset of THT pads, 1/100 mm
     int LS_Offset_SMD = 10;       // ... of SMD pads

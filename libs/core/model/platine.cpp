@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "model/le_bytes.h"
+#include "model/types.h"
 
 namespace bs {
 
@@ -53,6 +54,9 @@ TPlatine NewPlatine(int32_t width, int32_t height, bool originTopLeft) {
   p.Width = width;
   p.Height = height;
   p.OriginY = originTopLeft ? 0 : -height;
+  // A new board starts on the top copper, where most users draw first; the
+  // record's own default (C2) stays for what files leave out.
+  p.ActiveLayer = kLayerC1;
   return p;
 }
 

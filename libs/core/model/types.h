@@ -97,4 +97,9 @@ enum TPadShape : uint8_t {
 // The user-interface languages.
 enum class TLanguage : int { Russian = 0, English = 1, French = 2 };
 
+// The unit signs shown after lengths (UTF-8): Cyrillic in the Russian
+// interface, the international signs in the others.
+inline const char* MillimetreSign(TLanguage language) { return language == TLanguage::Russian ? "мм" : "mm"; }
+inline const char* MicrometreSign(TLanguage language) { return language == TLanguage::Russian ? "мк" : "µm"; }
+
 }  // namespace bs

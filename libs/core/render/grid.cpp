@@ -156,21 +156,21 @@ TUserGridAdd AddUserGrid(std::vector<int32_t>& list, const std::string& typed, T
 
 // ---- grid texts ----
 
-std::string GridValueText(double mm, TDisplayUnit unit) {
+std::string GridValueText(double mm, TDisplayUnit unit, TLanguage language) {
   if (unit == TDisplayUnit::Mil) {
     const double mil = std::round(mm / kMmPerMil * 100000) / 100000;
     return SixDigitText(mil) + " mil";
   }
-  if (mm < 1 && PlainDecimals(mm) > 4) return SixDigitText(mm * 1000) + " мк";
-  return SixDigitText(mm) + " мм";
+  if (mm < 1 && PlainDecimals(mm) > 4) return SixDigitText(mm * 1000) + " " + MicrometreSign(language);
+  return SixDigitText(mm) + " " + MillimetreSign(language);
 }
 
-std::string GridMenuText(double mm, TDisplayUnit base) {
-  return GridValueText(mm, base) + " (" + GridValueText(mm, Other(base)) + ")";
+std::string GridMenuText(double mm, TDisplayUnit base, TLanguage language) {
+  return GridValueText(mm, base, language) + " (" + GridValueText(mm, Other(base), language) + ")";
 }
 
-std::string GridButtonText(double mm, TDisplayUnit base) {
-  std::string s = GridValueText(mm, base);
+std::string GridButtonText(double mm, TDisplayUnit base, TLanguage language) {
+  std::string s = GridValueText(mm, base, language);
   const size_t width = base == TDisplayUnit::Mil ? 11 : 9;
   const size_t n = CodePoints(s);
   if (n < width) s.insert(0, width - n, ' ');

@@ -116,14 +116,14 @@ TUserGridAdd AddUserGrid(std::vector<int32_t>& list, const std::string& typed, T
 
 // In mil: rounded to 5 decimals, 6 - (integer digits) decimals with trailing
 // zeros and separator removed, then " mil". In mm: the same trimming; values
-// below 1 mm with more than 4 decimals are shown in micrometres (" мк"),
-// others in millimetres (" мм").
-std::string GridValueText(double mm, TDisplayUnit unit);
+// below 1 mm with more than 4 decimals are shown in micrometres, others in
+// millimetres, with the signs of the interface language.
+std::string GridValueText(double mm, TDisplayUnit unit, TLanguage language);
 // A menu entry: the value in the base unit, then " (" the other unit ")".
-std::string GridMenuText(double mm, TDisplayUnit base);
+std::string GridMenuText(double mm, TDisplayUnit base, TLanguage language);
 // The grid button: the base-unit text padded on the left with blanks to 11
 // characters (mil) or 9 (mm).
-std::string GridButtonText(double mm, TDisplayUnit base);
+std::string GridButtonText(double mm, TDisplayUnit base, TLanguage language);
 
 // ---- rulers ----
 

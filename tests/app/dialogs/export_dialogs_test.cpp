@@ -305,6 +305,21 @@ TEST_F(ExportDialogsTest, GerberNamesFollowPrefixAndEndings) {
   EXPECT_EQ(settings.Gerber.LS_Offset_LA, 44);
   EXPECT_EQ(name->text(), "board7_Ф1_верх.gbr");
 
+  // "Common endings" fills in the board houses' endings in one click; like
+  // typed endings they are kept with OK and forgotten with Cancel.
+  for (auto button : {QDialogButtonBox::Cancel, QDialogButtonBox::Ok}) {
+    OnNextDialog<TGerberDateinamenDlg>([button](TGerberDateinamenDlg& e) {
+      Click(Child<QPushButton>(e, "commonEndings"));
+      EXPECT_EQ(Child<QLineEdit>(e, "ending0")->text(), ".GTL");
+      EXPECT_EQ(Child<QLineEdit>(e, "ending6")->text(), ".GKO");
+      QTest::mouseClick(e.findChild<QDialogButtonBox*>()->button(button), Qt::LeftButton);
+    });
+    Click(Child<QPushButton>(d, "endings"));
+    EXPECT_EQ(name->text(), button == QDialogButtonBox::Ok ? "board7.GTL" : "board7_Ф1_верх.gbr");
+  }
+  EXPECT_EQ(settings.Gerber.Endings, TSettings::CommonGerberEndings());
+  EXPECT_EQ(Child<QLabel>(d, "name9")->text(), "board7.GTP");
+
   // Opening again: the prefix comes from the project's name again, an
   // unchecked row stays unchecked.
   Click(Row(d, 2));
@@ -588,13 +603,13 @@ TEST_F(ExportDialogsTest, DrillListCountsHolesPerDiameterAndChoosesByKind) {
   UseBoard(std::move(b));
   TBohrInfoDlg d(Board(), TDisplayUnit::Mm);
   d.show();
-  EXPECT_EQ(d.Text(), "   2 x  0.80 мм\n   1 x  1.00 мм\n----------------\n   3 drilings\n");
+  EXPECT_EQ(d.Text(), "   2 x  0.80 mm\n   1 x  1.00 mm\n----------------\n   3 drilings\n");
   Click(Child<QCheckBox>(d, "CB_Vias"));
-  EXPECT_EQ(d.Text(), "   2 x  0.80 мм\n----------------\n   2 drilings\n");
+  EXPECT_EQ(d.Text(), "   2 x  0.80 mm\n----------------\n   2 drilings\n");
   Click(Child<QCheckBox>(d, "CB_Bohrungen"));
   EXPECT_EQ(d.Text(), "----------------\n   0 drilings\n");
   Click(Child<QCheckBox>(d, "CB_Vias"));
-  EXPECT_EQ(d.Text(), "   1 x  1.00 мм\n----------------\n   1 drilings\n");
+  EXPECT_EQ(d.Text(), "   1 x  1.00 mm\n----------------\n   1 drilings\n");
 
   TBohrInfoDlg mil(Board(), TDisplayUnit::Mil);
   EXPECT_EQ(mil.Text(), "   2 x   31 mil\n   1 x   39 mil\n----------------\n   3 drilings\n");

@@ -161,7 +161,7 @@ TEST_F(OptionsDialogTest, EverySwitchReachesItsSetting) {
       {"Show ground-plane of all layers simultaneous", &O::AlleAutoMassen},
       {"Blinking TEST mode", &O::BlinkTest},
       {"Consider connections (rubberbands) in TEST mode", &O::TestLuftlinien},
-      {"Limit text height (track width min. 0.15 мм)", &O::SchrifthoeheBegrenzen},
+      {"Limit text height (track width min. 0.15 mm)", &O::SchrifthoeheBegrenzen},
       {"Component ID and value always readable after rotating", &O::BezWertFlip},
       {"Optimize nodes of a track automatically", &O::TracksOptimieren},
       {"CTRL-Key necessary to capture values during selections", &O::StrgZumFangen},

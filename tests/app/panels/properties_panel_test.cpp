@@ -144,7 +144,7 @@ TEST_F(PropertiesPanelTest, MixedDrillsAndOneOuterDiameterForAllInOneUndoStep) {
   EXPECT_EQ(panel->TypeCaption(), "3 Pads");
   EXPECT_FALSE(panel->KindList()->isVisible());  // one kind only
   EXPECT_EQ(Shown("drill"), "");                 // mixed
-  EXPECT_EQ(Shown("outerDiameter"), QString::fromUtf8("1.80 мм"));
+  EXPECT_EQ(Shown("outerDiameter"), QString::fromUtf8("1.80 mm"));
   EXPECT_FALSE(Field("centreX")->isEnabled());  // several pads
   EXPECT_EQ(Shown("centreX"), "");
   Shot("tht_mixed");
@@ -169,7 +169,7 @@ TEST_F(PropertiesPanelTest, MixedDrillsAndOneOuterDiameterForAllInOneUndoStep) {
     EXPECT_EQ(Board().Elements[i]->SizeA, 9000);
     EXPECT_EQ(Board().Elements[i]->SizeB, drills[i]);
   }
-  EXPECT_EQ(Shown("outerDiameter"), QString::fromUtf8("1.80 мм"));
+  EXPECT_EQ(Shown("outerDiameter"), QString::fromUtf8("1.80 mm"));
 
   // Typing the hidden value of a mixed field still applies it to all.
   Type(Field("drill"), "0.6");
@@ -177,7 +177,7 @@ TEST_F(PropertiesPanelTest, MixedDrillsAndOneOuterDiameterForAllInOneUndoStep) {
   // An outer diameter below the drill is raised to it.
   Type(Field("outerDiameter"), "0.5");
   for (const auto& e : Board().Elements) EXPECT_EQ(e->SizeA, 3000);
-  EXPECT_EQ(Shown("outerDiameter"), QString::fromUtf8("0.60 мм"));
+  EXPECT_EQ(Shown("outerDiameter"), QString::fromUtf8("0.60 mm"));
 
   // A step from the mixed state starts at the leader's value.
   for (size_t i = 0; i < 3; ++i) Board().Elements[i]->SizeB = drills[i];
@@ -186,7 +186,7 @@ TEST_F(PropertiesPanelTest, MixedDrillsAndOneOuterDiameterForAllInOneUndoStep) {
   const int announced = host.before;
   QTest::keyClick(Field("drill"), Qt::Key_Up);
   EXPECT_EQ(host.before, announced + 1);
-  EXPECT_EQ(Shown("drill"), QString::fromUtf8("0.65 мм"));
+  EXPECT_EQ(Shown("drill"), QString::fromUtf8("0.65 mm"));
   for (const auto& e : Board().Elements) EXPECT_EQ(e->SizeB, 3250);
 }
 
@@ -226,7 +226,7 @@ TEST_F(PropertiesPanelTest, ViaSpokesPerLayer) {
   ASSERT_TRUE(individual->isVisible());
   EXPECT_TRUE(equal->isChecked());
   EXPECT_EQ(spokes->Mask(), 0x55);
-  EXPECT_EQ(Find<QLabel>("spokeWidthLine")->text(), QString::fromUtf8("0.6 мм"));
+  EXPECT_EQ(Find<QLabel>("spokeWidthLine")->text(), QString::fromUtf8("0.6 mm"));
 
   Click(individual);
   EXPECT_EQ(host.before, 1);
@@ -267,7 +267,7 @@ TEST_F(PropertiesPanelTest, ViaSpokesPerLayer) {
   QTest::keyClick(slider, Qt::Key_PageUp);
   EXPECT_EQ(via.ThermalWidth, 110);
   EXPECT_EQ(host.before, announced + 1);
-  EXPECT_EQ(Find<QLabel>("spokeWidthLine")->text(), QString::fromUtf8("0.66 мм"));
+  EXPECT_EQ(Find<QLabel>("spokeWidthLine")->text(), QString::fromUtf8("0.66 mm"));
 }
 
 TEST_F(PropertiesPanelTest, ThermalCheckShowsTheGroupAndRaisesTheClearance) {
@@ -302,7 +302,7 @@ TEST_F(PropertiesPanelTest, TextWithTheHeightLimit) {
   EXPECT_EQ(host.before, 1);
   EXPECT_EQ(t.SizeB, 0);
   EXPECT_EQ(t.SizeA, 25000);
-  EXPECT_EQ(Shown("textHeight"), QString::fromUtf8("2.5 мм"));
+  EXPECT_EQ(Shown("textHeight"), QString::fromUtf8("2.5 mm"));
 
   // Entering the field announces the change once; every keystroke applies.
   QTest::mouseClick(text, Qt::LeftButton);
@@ -390,7 +390,7 @@ TEST_F(PropertiesPanelTest, BoardPage) {
   panel->RefreshPanel();
   ASSERT_EQ(panel->ShownPage(), TPropertiesPanel::kPageBoard);
   EXPECT_EQ(panel->TypeCaption(), "Board");
-  EXPECT_EQ(Shown("boardWidth"), QString::fromUtf8("160.00 мм"));
+  EXPECT_EQ(Shown("boardWidth"), QString::fromUtf8("160.00 mm"));
   EXPECT_EQ(Find<QLineEdit>("boardName")->text(), "Board 1");
   EXPECT_EQ(Find<QLabel>("area")->text(), QString::fromUtf8("160 cm²"));
   Shot("board");
@@ -443,7 +443,7 @@ TEST_F(PropertiesPanelTest, MilUnit) {
   EXPECT_EQ(pad.SizeB, 4000);
 
   panel->SetPanelUnit(TDisplayUnit::Mm);
-  EXPECT_EQ(Shown("outerDiameter"), QString::fromUtf8("2.54 мм"));
+  EXPECT_EQ(Shown("outerDiameter"), QString::fromUtf8("2.54 mm"));
   pad.Selected = 0;
   panel->SetPanelUnit(TDisplayUnit::Mil);
   panel->RefreshPanel();
@@ -468,7 +468,7 @@ TEST_F(PropertiesPanelTest, EveryKindHasItsPage) {
   panel->RefreshPanel();
   ASSERT_EQ(panel->ShownPage(), TPropertiesPanel::kPageSmd);
   EXPECT_EQ(panel->TypeCaption(), "1 SMD pad");
-  EXPECT_EQ(Shown("smdWidth"), QString::fromUtf8("0.90 мм"));
+  EXPECT_EQ(Shown("smdWidth"), QString::fromUtf8("0.90 mm"));
   Type(Field("smdHeight"), "2");
   EXPECT_NEAR(s.SizeB, 20000, 0.5);
   EXPECT_NEAR(s.SizeA, 9000, 0.5);
@@ -482,8 +482,8 @@ TEST_F(PropertiesPanelTest, EveryKindHasItsPage) {
   c.Selected = 1;
   panel->RefreshPanel();
   ASSERT_EQ(panel->ShownPage(), TPropertiesPanel::kPageCircle);
-  EXPECT_EQ(Shown("circleWidth"), QString::fromUtf8("0.20 мм"));
-  EXPECT_EQ(Shown("diameter"), QString::fromUtf8("2.00 мм"));
+  EXPECT_EQ(Shown("circleWidth"), QString::fromUtf8("0.20 mm"));
+  EXPECT_EQ(Shown("diameter"), QString::fromUtf8("2.00 mm"));
   Type(Field("diameter"), "3");
   EXPECT_EQ(c.SizeA, 16000);
   EXPECT_EQ(c.SizeB, 14000);
@@ -498,7 +498,7 @@ TEST_F(PropertiesPanelTest, EveryKindHasItsPage) {
   EXPECT_TRUE(Field("hatchWidth")->isEnabled());
   Type(Field("hatchWidth"), "1");
   EXPECT_EQ(z.HatchWidth, 6000);  // at most twice the outline
-  EXPECT_EQ(Shown("hatchWidth"), QString::fromUtf8("0.60 мм"));
+  EXPECT_EQ(Shown("hatchWidth"), QString::fromUtf8("0.60 mm"));
   Click(Find<QCheckBox>("cutout"));
   EXPECT_EQ(z.Cutout, 1);
   EXPECT_FALSE(Find<QCheckBox>("hatched")->isEnabled());

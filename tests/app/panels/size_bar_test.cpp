@@ -137,11 +137,11 @@ TEST_F(SizeBarTest, TrackFavourites) {
   w->Settings().Sizes.Track = 8000;
   Bar()->Refresh();
   QMenu* menu = Bar()->TrackMenu();
-  EXPECT_EQ(Captions(menu), (QStringList{"Add (off)", "Remove", "0.20   мм", "0.80   мм *", "1.20   мм"}));
+  EXPECT_EQ(Captions(menu), (QStringList{"Add (off)", "Remove", "0.20   mm", "0.80   mm *", "1.20   mm"}));
   Field(TSizeBar::kTrack)->setValue(1.0);
   Entry(menu, "Add")->trigger();
   EXPECT_EQ(list, (std::vector<int32_t>{2000, 8000, 10000, 12000}));
-  Entry(menu, "0.20   мм")->trigger();
+  Entry(menu, "0.20   mm")->trigger();
   EXPECT_EQ(w->Settings().Sizes.Track, 2000);
   EXPECT_EQ(Field(TSizeBar::kTrack)->Units(), 2000);
   emit menu->aboutToShow();
@@ -162,7 +162,7 @@ TEST_F(SizeBarTest, PairFavouritesAndFlip) {
   Bar()->Refresh();
   Entry(Bar()->PadMenu(), "Add")->trigger();
   EXPECT_EQ(pads, (std::vector<TPadSizePreset>{{10000, 5000}, {14000, 6000}, {16000, 8000}}));
-  Entry(Bar()->PadMenu(), "1.60  x  0.80 мм")->trigger();
+  Entry(Bar()->PadMenu(), "1.60  x  0.80 mm")->trigger();
   EXPECT_EQ(sizes.Circle1, 16000);
   EXPECT_EQ(sizes.Circle2, 8000);
 

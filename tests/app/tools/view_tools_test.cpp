@@ -268,7 +268,7 @@ TEST_F(ViewToolsTest, SizeFieldsStoreWhatIsTypedInTheDisplayUnit) {
     w->Settings().Options.MIL = c.mil;
     w->ApplySettings();
     TLengthField* field = w->SizeBar()->Field(c.field);
-    EXPECT_TRUE(field->text().endsWith(c.mil ? " mil" : " мм")) << field->text().toStdString();
+    EXPECT_TRUE(field->text().endsWith(c.mil ? " mil" : " mm")) << field->text().toStdString();
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, c.typed);
@@ -286,7 +286,7 @@ TEST_F(ViewToolsTest, SizeFieldsStoreWhatIsTypedInTheDisplayUnit) {
   EXPECT_EQ(w->SizeBar()->Field(F::kTrack)->text(), "31.5 mil");
   w->Settings().Options.MIL = false;
   w->ApplySettings();
-  EXPECT_EQ(w->SizeBar()->Field(F::kTrack)->text(), "0.80 мм");
+  EXPECT_EQ(w->SizeBar()->Field(F::kTrack)->text(), "0.80 mm");
 }
 
 TEST_F(ViewToolsTest, GroundPlaneButtonSwitchesTheActiveLayersPlaneAndMarksTheProjectChanged) {
@@ -354,7 +354,7 @@ TEST_F(ViewToolsTest, DistanceFieldKeepsCurrentAndRememberedClearance) {
   Record().GroundPlane[kLayerC2] = 1;
   bar->Refresh();
   EXPECT_EQ(bar->CurrentClearance(), 4000);
-  EXPECT_EQ(field->text(), "0.4 мм");
+  EXPECT_EQ(field->text(), "0.4 mm");
   field->setFocus();
   field->selectAll();
   QTest::keyClicks(field, "0,7");
@@ -368,10 +368,10 @@ TEST_F(ViewToolsTest, DistanceFieldKeepsCurrentAndRememberedClearance) {
   EXPECT_EQ(bar->RememberedClearance(), 8000);
   ChooseTool(kToolZoom);
   EXPECT_EQ(bar->CurrentClearance(), 8000);
-  EXPECT_EQ(field->text(), "0.8 мм");
+  EXPECT_EQ(field->text(), "0.8 mm");
   QTest::keyClick(field, Qt::Key_Up);
   QTest::keyClick(field, Qt::Key_Up);
-  EXPECT_EQ(field->text(), "1.0 мм");
+  EXPECT_EQ(field->text(), "1.0 mm");
   field->selectAll();
   QTest::keyClicks(field, "12");  // above 10 mm: not taken
   QTest::keyClick(field, Qt::Key_Return);

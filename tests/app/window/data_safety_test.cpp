@@ -20,9 +20,11 @@
 #include <fstream>
 
 #include "dialogs/gerber_dialog.h"
+#include "dialogs/new_board_dialog.h"
 #include "edit/undo.h"
 #include "modal_helpers.h"
 #include "model/objekt_list.h"
+#include "view/board_view.h"
 #include "window/main_window.h"
 
 namespace bs::app {
@@ -158,6 +160,31 @@ TEST_F(DataSafetyTest, UndoAfterASaveAsksBeforeClosing) {
   EXPECT_FALSE(w.close());
   EXPECT_EQ(boxes, QStringList{"Save changes?"});
   EXPECT_TRUE(w.isVisible());
+}
+
+// Behind "Save changes?" and the new-board dialog of File -> New the
+// drawing area keeps the board's picture; it never goes blank.
+TEST_F(DataSafetyTest, TheDrawingAreaKeepsItsPictureBehindTheQuestions) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  QApplication::processEvents();  // the scroll bars settle
+  QWidget* area = w.View()->viewport();
+  const QImage before = area->grab().toImage();
+  QImage behindQuestion, behindDialog;
+  OnNextDialog<QMessageBox>([&](QMessageBox& box) {
+    EXPECT_EQ(box.text(), "Save changes?");
+    behindQuestion = area->grab().toImage();
+    OnNextDialog<TNewBoardDialog>([&](TNewBoardDialog& d) {
+      behindDialog = area->grab().toImage();
+      d.reject();
+    });
+    QTest::mouseClick(box.button(QMessageBox::No), Qt::LeftButton);
+  });
+  Entry(w, "&New...")->trigger();
+  EXPECT_EQ(behindQuestion, before);
+  EXPECT_EQ(behindDialog, before);
+  // Then the new project's board is shown.
+  EXPECT_TRUE(w.Project().Active()->Elements.empty());
+  EXPECT_NE(area->grab().toImage(), before);
 }
 
 TEST_F(DataSafetyTest, FailedSavesAndAutosavesSayWhy) {

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDoubleSpinBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -16,6 +17,7 @@
 #include "model/layers.h"
 #include "model/messages.h"
 #include "panels/layer_bar.h"
+#include "panels/size_bar.h"
 #include "window/core_text.h"
 #include "window/language.h"
 #include "window/main_window.h"
@@ -68,11 +70,12 @@ TEST_F(LanguageTest, WindowTextsBoardNamesAndHotkeysFollowTheLanguage) {
     const char* Board;      // the first board's tab
     const char* Copy;       // the tab of its copy
     const char* Hotkeys;    // the default tool hotkeys
+    const char* Mm;         // the millimetre sign after lengths
   };
   const Case cases[] = {
-      {TLanguage::Russian, "&Файл", "Копировать плату", "Плата 1 ", "Копия Плата 1 ", "ZLPSRQFNTCAXMVO"},
-      {TLanguage::French, "&Fichier", "Copier la carte", "Carte 1 ", "Copie de Carte 1 ", "ZLPSRQFNTCAXMVO"},
-      {TLanguage::English, "&File", "Copy board", "Board 1 ", "Copy of Board 1 ", "ZTPSRQFNLCAXMVO"},
+      {TLanguage::Russian, "&Файл", "Копировать плату", "Плата 1 ", "Копия Плата 1 ", "ZLPSRQFNTCAXMVO", "мм"},
+      {TLanguage::French, "&Fichier", "Copier la carte", "Carte 1 ", "Copie de Carte 1 ", "ZLPSRQFNTCAXMVO", "mm"},
+      {TLanguage::English, "&File", "Copy board", "Board 1 ", "Copy of Board 1 ", "ZTPSRQFNLCAXMVO", "mm"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(LanguageName(c.Language).toStdString());
@@ -87,6 +90,15 @@ TEST_F(LanguageTest, WindowTextsBoardNamesAndHotkeysFollowTheLanguage) {
     EXPECT_EQ(w.Project().Active()->Caption, Utf8ToCp1251(c.Board));
     EXPECT_EQ(w.Settings().Options.Hotkeys, c.Hotkeys);
     EXPECT_EQ(w.LayerBar()->ActiveButton(kLayerC1)->text(), QString::fromUtf8(LayerLabel(kLayerC1, c.Language).data()));
+    // Lengths carry the sign of the language: the grid button and a size
+    // field of the size bar.
+    const QString mm = QString::fromUtf8(c.Mm);
+    auto* grid = w.findChild<QToolButton*>("GridButton");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->text().endsWith(" " + mm)) << grid->text().toStdString();
+    auto* field = w.SizeBar()->findChild<QDoubleSpinBox*>("SizeField0");
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->suffix(), " " + mm);
 
     QAction* copy = MenuEntry(w, QString::fromUtf8(c.CopyBoard));
     ASSERT_NE(copy, nullptr);

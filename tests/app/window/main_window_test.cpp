@@ -3,11 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -18,6 +22,7 @@
 #include <fstream>
 
 #include "copper/connectivity.h"
+#include "dialogs/help_window.h"
 #include "dialogs/new_board_dialog.h"
 #include "edit/connections.h"
 #include "edit/undo.h"
@@ -26,6 +31,8 @@
 #include "model/objekt_list.h"
 #include "panels/layer_bar.h"
 #include "render/painter.h"
+#include "tools/tool_palette.h"
+#include "tools/tools.h"
 #include "view/board_overview.h"
 #include "view/board_view.h"
 #include "view/qpainter_surface.h"
@@ -379,6 +386,7 @@ TEST(QPainterSurface, PlainLookProbes) {
   board.Platine = NewPlatine(1000000, 1000000, false);
   board.Platine.OriginY = 1000000;
   board.Platine.GroundPlane[kLayerC2] = 1;
+  board.Platine.ActiveLayer = kLayerC2;  // the plane is drawn on the active layer
   auto pad = NewObjekt();
   InitThtPad(*pad, {500000, -500000}, kLayerC2, kShapeRound, 20000, 50000);
   pad->Clearance = 40000;
@@ -473,6 +481,95 @@ TEST_F(MainWindowTest, FilesThatAreNotProjectsLeaveTheProjectAlone) {
   EXPECT_FALSE(w.OpenFile(QString::fromStdString(junk)));
   EXPECT_EQ(w.Project().Active()->Elements.size(), 57u);
   EXPECT_TRUE(w.windowTitle().endsWith("demo.bsm6]"));
+}
+
+// The tool letters work as soon as the window is active, with no click into
+// the drawing area first, and again after a modal window has closed.
+TEST_F(MainWindowTest, HotkeysWorkRightAfterStartAndAfterAModalWindow) {
+  TMainWindow w;
+  w.resize(1000, 700);
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  const int hot = int(w.Settings().Options.Hotkeys.find('T'));
+  ASSERT_GE(hot, 0);
+  const int track = ToolOfHotkey(hot);
+  ASSERT_NE(track, kToolEdit);
+
+  // The new board starts on the top copper.
+  EXPECT_EQ(w.Project().Active()->Platine.ActiveLayer, kLayerC1);
+  EXPECT_TRUE(w.LayerBar()->ActiveButton(kLayerC1)->isChecked());
+
+  EXPECT_EQ(QApplication::focusWidget(), w.View());
+  QTest::keyClick(w.windowHandle(), Qt::Key_T);
+  EXPECT_EQ(w.Tool(), track);
+  QTest::keyClick(w.windowHandle(), Qt::Key_Escape);
+  EXPECT_EQ(w.Tool(), kToolEdit);
+
+  // After a modal window the drawing area has the focus again, also when
+  // another widget had it before; a size field keeps it for typing.
+  const auto afterModalWindow = [&w](QWidget* before) {
+    before->setFocus();
+    QTimer::singleShot(0, [] {
+      if (QWidget* box = QApplication::activeModalWidget()) box->close();
+    });
+    QMessageBox::information(&w, "Boardsmith", "A modal window");
+    // The window manager activates the window again.
+    w.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    QApplication::processEvents();
+    return QApplication::focusWidget();
+  };
+  QTabBar* tabs = w.Tabs();
+  tabs->setFocusPolicy(Qt::StrongFocus);
+  EXPECT_EQ(afterModalWindow(tabs), w.View());
+  QTest::keyClick(w.windowHandle(), Qt::Key_T);
+  EXPECT_EQ(w.Tool(), track);
+  auto* field = w.findChild<QDoubleSpinBox*>("SizeField0");
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(afterModalWindow(field), field);
+}
+
+// Help -> Index (F1) shows the manual built into the program with every
+// picture it names; Help -> Info names the version and the libraries.
+TEST_F(MainWindowTest, HelpShowsTheManualAndTheInfoWindow) {
+  TMainWindow w;
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  EXPECT_EQ(w.HelpWindow(), nullptr);
+  QTest::keyClick(w.windowHandle(), Qt::Key_F1);
+  THelpWindow* help = w.HelpWindow();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  QTextBrowser* page = help->Browser();
+  EXPECT_TRUE(page->toPlainText().startsWith("Boardsmith user manual")) << page->toPlainText().left(80).toStdString();
+
+  if (const char* dir = std::getenv("BS_SCREENSHOTS")) help->grab().save(QString(dir) + "/help.png");
+
+  QFile source(":/help/manual.md");
+  ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+  const QString markdown = QString::fromUtf8(source.readAll());
+  QStringList pictures;
+  for (const QRegularExpressionMatch& m : QRegularExpression(R"(\]\((images/[^)]+)\))").globalMatch(markdown))
+    pictures << m.captured(1);
+  EXPECT_GE(pictures.size(), 5);
+  for (const QString& picture : pictures) {
+    const QVariant data = page->loadResource(QTextDocument::ImageResource, QUrl(picture));
+    const QImage image =
+        data.typeId() == QMetaType::QImage ? data.value<QImage>() : QImage::fromData(data.toByteArray());
+    EXPECT_FALSE(image.isNull()) << picture.toStdString();
+  }
+
+  QString info;
+  test::OnNextDialog<TInfoWindow>([&info](TInfoWindow& d) {
+    info = d.findChild<QLabel*>("info")->text();
+    d.accept();
+  });
+  Entry(w, "I&nfo...")->trigger();
+  EXPECT_TRUE(info.contains("Boardsmith " BOARDSMITH_VERSION));
+  EXPECT_TRUE(info.contains(QString("<td>Qt</td><td>%1</td>").arg(qVersion())));
+  for (const char* library : {"Anti-Grain Geometry", "libpng", "zlib", "LGPL"}) EXPECT_TRUE(info.contains(library));
 }
 
 }  // namespace
