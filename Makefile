@@ -59,6 +59,7 @@ bench: build
 	$(BUILD)/bench/bench_render
 	$(BUILD)/bench/bench_copper
 	$(BUILD)/bench/bench_cam
+	$(BUILD)/bench/bench_checks
 	$(BUILD)/bench/bench_editor
 
 clean:

@@ -17,6 +17,12 @@ TArgs& TArgs::Option(const std::string& name) {
   return *this;
 }
 
+TArgs& TArgs::Repeated(const std::string& name) {
+  known_[name] = true;
+  repeated_[name] = true;
+  return *this;
+}
+
 std::string TArgs::Parse(const std::vector<std::string>& args) {
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -49,8 +55,14 @@ std::string TArgs::Parse(const std::vector<std::string>& args) {
       value = args[++i];
     }
     values_[name] = value;
+    if (repeated_.count(name)) allValues_[name].push_back(value);
   }
   return {};
+}
+
+std::vector<std::string> TArgs::Values(const std::string& name) const {
+  auto it = allValues_.find(name);
+  return it == allValues_.end() ? std::vector<std::string>{} : it->second;
 }
 
 bool TArgs::Has(const std::string& name) const { return values_.count(name) != 0; }

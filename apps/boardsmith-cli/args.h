@@ -15,12 +15,16 @@ class TArgs {
  public:
   TArgs& Flag(const std::string& name);
   TArgs& Option(const std::string& name);
+  // An option with a value that may be given several times.
+  TArgs& Repeated(const std::string& name);
 
   // Returns an error message, or an empty string when the arguments fit.
   std::string Parse(const std::vector<std::string>& args);
 
   bool Has(const std::string& name) const;
   std::optional<std::string> Value(const std::string& name) const;
+  // Every value of a repeated option, in the order given.
+  std::vector<std::string> Values(const std::string& name) const;
   const std::vector<std::string>& Positional() const { return positional_; }
 
   // Reads an option as an integer; an error message when it is not one.
@@ -28,7 +32,9 @@ class TArgs {
 
  private:
   std::map<std::string, bool> known_;  // name -> takes a value
+  std::map<std::string, bool> repeated_;
   std::map<std::string, std::string> values_;
+  std::map<std::string, std::vector<std::string>> allValues_;
   std::vector<std::string> positional_;
 };
 

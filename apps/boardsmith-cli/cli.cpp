@@ -22,7 +22,8 @@ void PrintOverview(std::ostream& out) {
 const std::vector<TSubcommand>& Subcommands() {
   static const std::vector<TSubcommand> all = {InfoCommand(),      DumpCommand(),   ConvertCommand(),  RenderCommand(),
                                                TextioCommand(),    SynthCommand(),  GlyphsCommand(),   DemoCommand(),
-                                               ConnectedCommand(), GerberCommand(), ExcellonCommand(), DrillsCommand()};
+                                               ConnectedCommand(), GerberCommand(), ExcellonCommand(), DrillsCommand(),
+                                               DrcCommand()};
   return all;
 }
 

@@ -43,5 +43,6 @@ TSubcommand ConnectedCommand();
 TSubcommand GerberCommand();
 TSubcommand ExcellonCommand();
 TSubcommand DrillsCommand();
+TSubcommand DrcCommand();
 
 }  // namespace bs::cli

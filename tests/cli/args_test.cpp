@@ -25,6 +25,15 @@ TEST(Args, OptionsFlagsAndPositionals) {
   EXPECT_NE(b.IntValue("--board", 0, 10, n), "");
 }
 
+TEST(Args, RepeatedOptionsKeepEveryValueInOrder) {
+  TArgs a;
+  a.Repeated("--set").Option("--board");
+  EXPECT_EQ(a.Parse({"--set", "A=1", "--board", "1", "--set=B=2", "--board", "3"}), "");
+  EXPECT_EQ(a.Values("--set"), (std::vector<std::string>{"A=1", "B=2"}));
+  EXPECT_EQ(a.Value("--board"), "3");  // a plain option keeps its last value
+  EXPECT_TRUE(a.Values("--board").empty());
+}
+
 TEST(Args, Errors) {
   struct Case {
     std::vector<std::string> args;

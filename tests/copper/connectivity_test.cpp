@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <unordered_map>
 
 #include "copper/connectivity.h"
 #include "copper/ground_plane.h"
@@ -247,6 +248,45 @@ TEST(Connectivity, RemovalAgreesWithAFloodFromEveryPad) {
   EXPECT_EQ(counts.Remaining, expected.Remaining);
   for (size_t i = 0; i < list.size(); ++i)
     EXPECT_EQ(fast->board->Elements[i]->Connections.size(), list[i]->Connections.size()) << i;
+}
+
+// Numbering the nets once gives what a flood from each copper element in
+// list order gives when it does not enter elements that already have a net.
+TEST(Connectivity, NetsAreWhatFloodsInListOrderGive) {
+  TFixture f;
+  TSynthOptions opt;
+  opt.Elements = 400;
+  opt.Multilayer = true;
+  FillSynthBoard(*f.board, opt);
+  f.board->Platine.GroundPlane[kLayerC1] = 1;
+  int k = 0;
+  for (auto& e : f.board->Elements)
+    if (e->Kind == kKindTrack && k++ % 3 == 0) e->Clearance = 0;
+  const std::vector<int> nets = CopperNets(*f.board);
+
+  auto& list = f.board->Elements;
+  std::unordered_map<const TObjekt*, size_t> index;
+  for (size_t i = 0; i < list.size(); ++i) index[list[i].get()] = i;
+  std::vector<int> flooded(list.size(), -1);
+  TFloodOptions withNet;
+  withNet.Excluded = [&](const TObjekt& e) { return flooded[index.at(&e)] >= 0; };
+  std::vector<size_t> copper;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (!CanStartTest(*list[i])) continue;
+    copper.push_back(i);
+    if (flooded[i] >= 0) continue;
+    for (auto& e : list) e->Selected = 0;
+    MarkConnected(*f.board, *list[i], withNet);
+    for (size_t j = 0; j < list.size(); ++j)
+      if (list[j]->Selected) flooded[j] = int(i);
+  }
+  std::set<int> distinct;
+  for (size_t i : copper) {
+    distinct.insert(flooded[i]);
+    for (size_t j : copper) ASSERT_EQ(nets[i] == nets[j], flooded[i] == flooded[j]) << i << " " << j;
+  }
+  EXPECT_GT(distinct.size(), 20u);
+  EXPECT_LT(distinct.size(), copper.size());
 }
 
 TEST(Connectivity, RubberBandHit) {

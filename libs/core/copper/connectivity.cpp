@@ -58,9 +58,11 @@ bool JoinsPlane(const TObjekt& e) { return !e.Cutout && (e.Clearance == 0 || (Is
 // the elements' rectangles to find the neighbours of each, and the
 // ground-plane rasters built once per layer with the elements standing in
 // each area of plane.
+// A flood marks (Selected) the elements it reaches; nothing else changes
+// the board, so the numbering of nets works on a const board.
 class TConnectivity {
  public:
-  explicit TConnectivity(TBoard& board) : board_(board), p_(board.Platine), list_(board.Elements) {
+  explicit TConnectivity(const TBoard& board) : board_(board), p_(board.Platine), list_(board.Elements) {
     const size_t n = list_.size();
     cull_.reserve(n);
     for (size_t i = 0; i < n; ++i) {
@@ -260,9 +262,9 @@ class TConnectivity {
     return found_;
   }
 
-  TBoard& board_;
+  const TBoard& board_;
   const TPlatine& p_;
-  TObjektList& list_;
+  const TObjektList& list_;
   std::unordered_map<const TObjekt*, size_t> index_;
   std::vector<TURect> cull_;
   std::vector<std::array<std::optional<TCopper>, 4>> polygons_;
@@ -286,6 +288,8 @@ bool ElementsTouch(const TObjekt& a, const TObjekt& b, int layer, const TPlatine
 void MarkConnected(TBoard& board, TObjekt& start, const TFloodOptions& options) {
   TConnectivity(board).Flood(start, options);
 }
+
+std::vector<int> CopperNets(const TBoard& board) { return TConnectivity(board).Components(); }
 
 bool CanStartTest(const TObjekt& e) { return !e.Cutout && !IsBareHole(e) && IsCopperLayer(e.Layer) && !HiddenLabel(e); }
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "project/project.h"
 #include "render/painter.h"
@@ -24,6 +25,15 @@ bool ElementsTouch(const TObjekt& a, const TObjekt& b, int layer, const TPlatine
 // Marks (Selected) `start` and every element joined to it. Old marks stay:
 // the caller clears them for a fresh result.
 void MarkConnected(TBoard& board, TObjekt& start, const TFloodOptions& options = {});
+
+// The net of every element, by list position: elements that copper or a
+// ground plane joins share a number, the one a flood from any of them
+// (without rubber bands) would mark together; -1 for elements that copper
+// cannot reach (cut-outs, bare holes, hidden component labels). Marks no
+// element. Touching is symmetric, so numbering each connected group once
+// gives what a design check gets by flooding from every element in list
+// order while skipping the elements that already have a net.
+std::vector<int> CopperNets(const TBoard& board);
 
 // Whether a test click may start at the element: copper, no cut-out, no
 // bare hole.

@@ -383,6 +383,8 @@ std::optional<TURect> OutlineBounds(const TObjekt& e, const TPlatine& board) {
   return Bounds(e, SpokeContextFor(board));
 }
 
+std::optional<TURect> OutlineBounds(const TObjekt& e, const TSpokeContext& ctx) { return Bounds(e, ctx); }
+
 std::optional<TURect> UnitedOutlineBounds(const std::vector<const TObjekt*>& elements, const TPlatine& board) {
   const TSpokeContext ctx = SpokeContextFor(board);
   auto units = [](double v) { return double(OutlineUnits(v)); };

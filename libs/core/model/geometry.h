@@ -104,6 +104,8 @@ TSpokeContext SpokeContextFor(const TPlatine& board);
 TURect BoundingRect(const TObjekt& e, const TPlatine& board);
 // The same, or nothing for an element without outline.
 std::optional<TURect> OutlineBounds(const TObjekt& e, const TPlatine& board);
+// The same with the spokes of the given context (none with NoSpokes).
+std::optional<TURect> OutlineBounds(const TObjekt& e, const TSpokeContext& ctx);
 // The union of the elements' OutlineBounds, or nothing when none has an
 // outline. Round pads are measured only on the sides they can reach.
 std::optional<TURect> UnitedOutlineBounds(const std::vector<const TObjekt*>& elements, const TPlatine& board);

@@ -12,7 +12,10 @@ const std::vector<const char*>& AllFormats() {
       kHeightRange,        kDistanceRange,      kDiameterRange,        kGridTooSmall,
       kGridTooLarge,       kGridDigits,         kRubberBandCounts,     kTextNotGenerated,
       kNotARegularFile,    kCannotWriteBecause, kCoordinateDoesNotFit, kBoardNameEmpty,
-      kRemoveOutside,
+      kRemoveOutside,      kDrcCopperDistance,  kDrcPlaneGap,          kDrcDrillDistance,
+      kDrcDrillSmall,      kDrcDrillLarge,      kDrcTrackThin,         kDrcRingSmall,
+      kDrcSilkOnPad,       kDrcDrillOnSmd,      kDrcPadNoMask,         kDrcMaskOffPad,
+      kDrcSilkThin,        kDrcCount,
   };
   return all;
 }

@@ -59,6 +59,21 @@ inline constexpr const char* kDiameterRange = BS_CORE_TEXT("core", "The diameter
 inline constexpr const char* kRubberBandCounts =
     BS_CORE_TEXT("core", "%1 connections (rubberbands) removed.\r%2 connections (rubberbands) remaining.");
 
+// ---- design rule check: the line of each finding, the count after a run ----
+inline constexpr const char* kDrcCopperDistance = BS_CORE_TEXT("core", "Copper too close to other copper");
+inline constexpr const char* kDrcPlaneGap = BS_CORE_TEXT("core", "Gap to the ground plane too small");
+inline constexpr const char* kDrcDrillDistance = BS_CORE_TEXT("core", "Drillings too close together");
+inline constexpr const char* kDrcDrillSmall = BS_CORE_TEXT("core", "Drilling too small");
+inline constexpr const char* kDrcDrillLarge = BS_CORE_TEXT("core", "Drilling too large");
+inline constexpr const char* kDrcTrackThin = BS_CORE_TEXT("core", "Track too thin");
+inline constexpr const char* kDrcRingSmall = BS_CORE_TEXT("core", "Annular ring too small");
+inline constexpr const char* kDrcSilkOnPad = BS_CORE_TEXT("core", "Silkscreen over pad");
+inline constexpr const char* kDrcDrillOnSmd = BS_CORE_TEXT("core", "Drilling on SMD pad");
+inline constexpr const char* kDrcPadNoMask = BS_CORE_TEXT("core", "Pad without soldermask");
+inline constexpr const char* kDrcMaskOffPad = BS_CORE_TEXT("core", "Non-pad with soldermask");
+inline constexpr const char* kDrcSilkThin = BS_CORE_TEXT("core", "Silkscreen too thin");
+inline constexpr const char* kDrcCount = BS_CORE_TEXT("core", "%1 errors");
+
 // ---- texts ----
 inline constexpr const char* kTextNotGenerated = BS_CORE_TEXT("core", "The text could not be generated.");
 
