@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 20
 JOBS ?= $(shell nproc)
 CLI = $(BUILD)/apps/boardsmith-cli/boardsmith-cli
 
-.PHONY: all deps build build-sanitize run test test-plain test-sanitize test-fuzz bench clean format format-check screenshots
+.PHONY: all deps build build-sanitize run test test-plain test-sanitize test-fuzz bench clean format format-check package package-check screenshots
 
 all: build
 
@@ -38,7 +38,7 @@ test-sanitize: build-sanitize
 test-fuzz: deps
 	./fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-test: format-check test-plain test-sanitize test-fuzz
+test: format-check test-plain test-sanitize test-fuzz package-check
 
 # The C++ sources in the style of .clang-format: `format` rewrites them,
 # `format-check` fails on any file that is not formatted.
@@ -47,6 +47,16 @@ format: deps
 
 format-check: deps
 	./scripts/format.sh --check
+
+# The Debian package $(BUILD)/boardsmith_<version>_<arch>.deb from the install
+# rules (cmake/install.cmake, cmake/package.cmake): stripped, under /usr.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+# The package's files and dependencies, and lintian without errors (about 20 s
+# on a built tree, so `make test` runs it too).
+package-check: package
+	./tests/install/check_package.sh $(BUILD)
 
 # The pictures of the user manual (docs/images), made by the editor itself
 # under Xvfb from the example project.

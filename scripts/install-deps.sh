@@ -10,6 +10,11 @@ packages=(
   libagg-dev libjpeg-dev libgif-dev libpng-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   gerbv xvfb xauth python3 python3-shapely
+  # the editor's Qt plugins at run time: platforms, and SVG for the window icon
+  libqt6svg6 qt6-qpa-plugins
+  # `make package` and the checks of the installed files and of the package
+  dpkg-dev binutils gzip groff-base lintian
+  desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libglib2.0-bin
 )
 
 missing=()

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 
 #include "view/board_view.h"
@@ -8,6 +9,9 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Boardsmith");
+  // The installed menu entry (data/org.boardsmith.Boardsmith.desktop) and its icon.
+  QGuiApplication::setDesktopFileName("org.boardsmith.Boardsmith");
+  QApplication::setWindowIcon(QIcon(":/icons/org.boardsmith.Boardsmith.svg"));
   // The texts, hotkeys and board names of the main window follow the
   // language, so it is set before the window is made.
   bs::app::InstallLanguage(bs::app::StartupLanguage());
