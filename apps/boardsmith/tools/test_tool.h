@@ -24,6 +24,7 @@ class TTestTool final : public TTool {
   void Press(const TPointer& p) override;
   QString Hint() const override;
   bool Blinking() const { return blink_.isActive(); }
+  QTimer* BlinkTimer() { return &blink_; }
 
  private:
   void SetDark(bool dark);

@@ -194,6 +194,85 @@
     </message>
 </context>
 <context>
+    <name>bs::app::TDrcPanel</name>
+    <message>
+        <source>Copper:</source>
+        <translation>Cuivre :</translation>
+    </message>
+    <message>
+        <source>Drillings:</source>
+        <translation>Perçages :</translation>
+    </message>
+    <message>
+        <source>Drilling min:</source>
+        <translation>Perçage min. :</translation>
+    </message>
+    <message>
+        <source>Drilling max:</source>
+        <translation>Perçage max. :</translation>
+    </message>
+    <message>
+        <source>Track min:</source>
+        <translation>Piste min. :</translation>
+    </message>
+    <message>
+        <source>Annular ring min:</source>
+        <translation>Collerette min. :</translation>
+    </message>
+    <message>
+        <source>Silkscreen min:</source>
+        <translation>Sérigraphie min. :</translation>
+    </message>
+    <message>
+        <source>Silkscreen over pads</source>
+        <translation>Sérigraphie sur pastilles</translation>
+    </message>
+    <message>
+        <source>Drilling on SMD pads</source>
+        <translation>Perçages sur pastilles CMS</translation>
+    </message>
+    <message>
+        <source>Pads without soldermask</source>
+        <translation>Pastilles sans vernis épargne</translation>
+    </message>
+    <message>
+        <source>Soldermask out of pads</source>
+        <translation>Vernis épargne hors pastilles</translation>
+    </message>
+    <message>
+        <source>Minimum distance</source>
+        <translation>Distance minimale</translation>
+    </message>
+    <message>
+        <source>Min/Max</source>
+        <translation>Min/Max</translation>
+    </message>
+    <message>
+        <source>Miscellaneous</source>
+        <translation>Divers</translation>
+    </message>
+    <message>
+        <source>Complete...</source>
+        <translation>Complet...</translation>
+    </message>
+    <message>
+        <source>Window...</source>
+        <translation>Fenêtre...</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>DRC-Panel</source>
+        <translation>Panneau DRC</translation>
+    </message>
+    <message>
+        <source>DRC running...</source>
+        <translation>Vérification DRC en cours...</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TEditCommands</name>
     <message>
         <source>C&amp;opy</source>
@@ -1188,6 +1267,10 @@ Continuer ?</translation>
     <message>
         <source>I&amp;nfo...</source>
         <translation>&amp;Informations...</translation>
+    </message>
+    <message>
+        <source>DRC-Panel</source>
+        <translation>Panneau DRC</translation>
     </message>
 </context>
 <context>

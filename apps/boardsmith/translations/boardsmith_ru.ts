@@ -194,6 +194,85 @@
     </message>
 </context>
 <context>
+    <name>bs::app::TDrcPanel</name>
+    <message>
+        <source>Copper:</source>
+        <translation>Медь:</translation>
+    </message>
+    <message>
+        <source>Drillings:</source>
+        <translation>Отверстия:</translation>
+    </message>
+    <message>
+        <source>Drilling min:</source>
+        <translation>Отверстие мин.:</translation>
+    </message>
+    <message>
+        <source>Drilling max:</source>
+        <translation>Отверстие макс.:</translation>
+    </message>
+    <message>
+        <source>Track min:</source>
+        <translation>Дорожка мин.:</translation>
+    </message>
+    <message>
+        <source>Annular ring min:</source>
+        <translation>Кольцо пятачка мин.:</translation>
+    </message>
+    <message>
+        <source>Silkscreen min:</source>
+        <translation>Шелкография мин.:</translation>
+    </message>
+    <message>
+        <source>Silkscreen over pads</source>
+        <translation>Шелкография на контактах</translation>
+    </message>
+    <message>
+        <source>Drilling on SMD pads</source>
+        <translation>Отверстия в SMD-контактах</translation>
+    </message>
+    <message>
+        <source>Pads without soldermask</source>
+        <translation>Контакты без маски пайки</translation>
+    </message>
+    <message>
+        <source>Soldermask out of pads</source>
+        <translation>Маска пайки вне контактов</translation>
+    </message>
+    <message>
+        <source>Minimum distance</source>
+        <translation>Минимальное расстояние</translation>
+    </message>
+    <message>
+        <source>Min/Max</source>
+        <translation>Мин./Макс.</translation>
+    </message>
+    <message>
+        <source>Miscellaneous</source>
+        <translation>Разное</translation>
+    </message>
+    <message>
+        <source>Complete...</source>
+        <translation>Полностью...</translation>
+    </message>
+    <message>
+        <source>Window...</source>
+        <translation>Окно...</translation>
+    </message>
+    <message>
+        <source>Select all</source>
+        <translation>Выбрать все</translation>
+    </message>
+    <message>
+        <source>DRC-Panel</source>
+        <translation>Панель DRC</translation>
+    </message>
+    <message>
+        <source>DRC running...</source>
+        <translation>Идёт проверка DRC...</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TEditCommands</name>
     <message>
         <source>C&amp;opy</source>
@@ -1188,6 +1267,10 @@ Continue?</source>
     <message>
         <source>I&amp;nfo...</source>
         <translation>&amp;Информация...</translation>
+    </message>
+    <message>
+        <source>DRC-Panel</source>
+        <translation>Панель DRC</translation>
     </message>
 </context>
 <context>

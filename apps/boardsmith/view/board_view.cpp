@@ -133,6 +133,21 @@ void TBoardView::Zoom(const std::function<void(TViewport)>& change) {
   viewport()->update();
 }
 
+void TBoardView::ZoomTo(double zoom, TDPoint centre) {
+  Zoom([this, zoom, centre](TViewport vp) { SetZoom(board_->Platine, vp, centre, zoom); });
+}
+
+void TBoardView::SetDecoration(TDecoration decoration) {
+  decoration_ = std::move(decoration);
+  RefreshDecoration();
+}
+
+void TBoardView::RefreshDecoration() {
+  // Like the tool's overlay: the board itself is not painted again.
+  overlayOnly_ = true;
+  viewport()->update();
+}
+
 void TBoardView::ZoomBoard() {
   Zoom([this](TViewport vp) { bs::ZoomBoard(board_->Platine, board_->ZoomHistory, vp); });
 }
@@ -248,6 +263,11 @@ void TBoardView::paintEvent(QPaintEvent* event) {
     stale_ -= todo;
   }
   painter.drawImage(0, 0, PictureImage());
+  if (decoration_) {
+    painter.save();
+    decoration_(painter, ViewMapOf(p));
+    painter.restore();
+  }
 
   // The zoom tool's rectangle, over the picture.
   if (const QRect r = ZoomRectangle(); !r.isNull()) {

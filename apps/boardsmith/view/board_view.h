@@ -68,6 +68,17 @@ class TBoardView : public QAbstractScrollArea {
   void ZoomPrevious();
   // Syncs the scroll bars with the board's zoom and scroll positions.
   void UpdateScrollBars();
+  // Zooms to `zoom` with the model point (x, -y) in the middle of the view.
+  void ZoomTo(double zoom, TDPoint centre);
+  // The size of the drawing area in pixels.
+  TViewport Viewport() const;
+
+  // Marks drawn over the board after every paint, never into the kept
+  // picture (the design rule check's hatched findings); null for none.
+  using TDecoration = std::function<void(QPainter&, const TViewMap&)>;
+  void SetDecoration(TDecoration decoration);
+  // The marks changed: they are drawn again over the kept picture.
+  void RefreshDecoration();
 
   // The board changed within a model rectangle (units): only that part of
   // the picture is painted again. A whole-view update paints everything.
@@ -102,7 +113,6 @@ class TBoardView : public QAbstractScrollArea {
  private:
   // Runs a zoom operation with the viewport's size and refreshes the view.
   void Zoom(const std::function<void(TViewport)>& change);
-  TViewport Viewport() const;
   // The pointer at `at` (viewport pixels) while nothing or the left button
   // is held: read-out, the zoom rectangle, scrolling at the edges.
   void PointerAt(QPoint at);
@@ -121,6 +131,7 @@ class TBoardView : public QAbstractScrollArea {
   QImage PictureImage() const;
 
   TBoard* board_ = nullptr;
+  TDecoration decoration_;
   bool antiAliased_ = true;
   bool syncing_ = false;
   bool panning_ = false;  // the middle button drags the view

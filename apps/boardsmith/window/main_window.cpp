@@ -32,6 +32,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "checks/drc.h"
 #include "copper/connectivity.h"
 #include "dialogs/drill_list_window.h"
 #include "dialogs/excellon_dialog.h"
@@ -44,9 +45,11 @@
 #include "edit/connections.h"
 #include "edit/create.h"
 #include "edit/undo.h"
+#include "edit/units.h"
 #include "io/project_file.h"
 #include "model/codepage.h"
 #include "model/objekt_list.h"
+#include "panels/drc_panel.h"
 #include "panels/ground_plane_bar.h"
 #include "panels/layer_bar.h"
 #include "panels/properties_fields.h"
@@ -403,6 +406,31 @@ void TMainWindow::BuildMenus() {
   connect(propertiesDock_, &QDockWidget::visibilityChanged, propertiesAction_,
           [this](bool) { propertiesAction_->setChecked(!propertiesDock_->isHidden()); });
   commands_->SetPropertiesCommand([this] { ShowProperties(false); });
+
+  // The design rule check's panel; its rules come from the settings file
+  // and go back into it when the window closes.
+  drc_ = new TDrcPanel(*view_, {[this] { return LongOperationTimers(); },
+                                [this] {
+                                  if (TBoard* b = project_.Active()) DeselectAll(b->Elements);
+                                  SelectionChanged();
+                                  view_->Refresh();
+                                }});
+  {
+    TIniFile ini;
+    ini.Load(SettingsFilePath());
+    drc_->SetRules(ReadDrcRules(ini));
+  }
+  drcDock_ = new QDockWidget(TDrcPanel::Heading(), this);
+  drcDock_->setObjectName("DrcDock");
+  drcDock_->setWidget(drc_);
+  addDockWidget(Qt::RightDockWidgetArea, drcDock_);
+  drcDock_->hide();
+  QAction* showDrc = options->addAction(tr("DRC-Panel"));
+  showDrc->setObjectName("ShowDrcPanel");
+  showDrc->setCheckable(true);
+  connect(showDrc, &QAction::toggled, drcDock_, &QDockWidget::setVisible);
+  connect(drcDock_, &QDockWidget::visibilityChanged, showDrc,
+          [this, showDrc](bool) { showDrc->setChecked(!drcDock_->isHidden()); });
   options->addAction(tr("Zoom &board"), this, [this] { view_->ZoomBoard(); });
   options->addAction(tr("Zoom &objects"), this, [this] { view_->ZoomObjects(); });
   options->addAction(tr("Zoom &selection"), this, [this] { view_->ZoomSelection(); });
@@ -1131,6 +1159,13 @@ void TMainWindow::ShowActiveBoard() {
   vruler_->SetBoard(project_.Active());
   commands_->Refresh();
   RefreshProperties();
+  if (drc_) drc_->BoardShown(project_.Active());
+}
+
+std::vector<QTimer*> TMainWindow::LongOperationTimers() {
+  std::vector<QTimer*> timers{autosaveTimer_};
+  if (auto* test = dynamic_cast<TTestTool*>(ToolObject(kToolTest))) timers.push_back(test->BlinkTimer());
+  return timers;
 }
 
 void TMainWindow::DetachBoard() {
@@ -1214,6 +1249,7 @@ bool TMainWindow::SaveFileAs(const QString& path) {
 void TMainWindow::ApplySettings() {
   const auto& o = settings_.Options;
   TPaintSettings& p = view_->Settings();
+  if (drc_) drc_->SetUnit(UnitOf(settings_));
   p.Scheme = schemes_[size_t(std::clamp(o.Farbschema, 0, 3))];  // loaded at start-up, edited by the options dialog
   p.DarkenGroundPlane = o.AutoMasseDunkel;
   p.AllGroundPlanes = o.AlleAutoMassen;
@@ -1281,7 +1317,8 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
       win.WindowW = width();
       win.WindowH = height();
     }
-    if (!SaveSettings(settings_, SettingsFilePath()))
+    const TDrcRules rules = drc_->Rules();
+    if (!SaveSettings(settings_, SettingsFilePath(), [&rules](TIniFile& ini) { WriteDrcRules(ini, rules); }))
       QMessageBox::warning(this, kCaption, tr("The settings could not be written."));
     event->accept();
   } else {

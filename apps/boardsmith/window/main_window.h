@@ -16,6 +16,7 @@
 #include "tools/tool.h"
 
 class QAction;
+class QTimer;
 class QKeyEvent;
 class QLabel;
 class QMenu;
@@ -34,6 +35,7 @@ class TEditCommands;
 class TEditTool;
 class TGroundPlaneBar;
 class THelpWindow;
+class TDrcPanel;
 class TKeyPanel;
 class TPlacementTool;
 class TLayerBar;
@@ -144,6 +146,10 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   // first use and kept.
   void ShowHelp();
   THelpWindow* HelpWindow() const { return help_; }
+  TDrcPanel* DrcPanel() const { return drc_; }
+  QDockWidget* DrcDock() const { return drcDock_; }
+  // The timers a long job pauses: autosave and the test tool's blinking.
+  std::vector<QTimer*> LongOperationTimers();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -242,6 +248,8 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   TPropertiesPanel* properties_ = nullptr;
   QDockWidget* propertiesDock_ = nullptr;
   THelpWindow* help_ = nullptr;
+  TDrcPanel* drc_ = nullptr;
+  QDockWidget* drcDock_ = nullptr;
   QAction* propertiesAction_ = nullptr;
   QAction* captureAction_ = nullptr;
   std::array<QAction*, 3> followActions_ = {};
@@ -249,7 +257,7 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   QAction* recentSeparator_ = nullptr;
   std::vector<QAction*> recentActions_;
   std::vector<QAction*> multiBoardActions_;
-  class QTimer* autosaveTimer_ = nullptr;
+  QTimer* autosaveTimer_ = nullptr;
   bool refreshingTabs_ = false;
   // The four colour schemes (the options dialog edits them); the chosen one is drawn.
   std::array<TColourScheme, 4> schemes_ = LoadColourSchemes(DataFolder());

@@ -550,10 +550,13 @@ TSettings LoadSettings(const std::string& path, const TSettingsContext& context)
   return ReadSettings(ini, context);
 }
 
-bool SaveSettings(const TSettings& settings, const std::string& path) {
+bool SaveSettings(const TSettings& settings, const std::string& path) { return SaveSettings(settings, path, {}); }
+
+bool SaveSettings(const TSettings& settings, const std::string& path, const std::function<void(TIniFile&)>& more) {
   TIniFile ini;
   ini.Load(path);
   WriteSettings(settings, ini);
+  if (more) more(ini);
   return SaveCreatingFolder(ini, path);
 }
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -276,5 +277,8 @@ TSettings LoadSettings(const std::string& path, const TSettingsContext& context)
 // Updates the file at `path` (creating its folder), keeping the sections
 // of the other windows. Returns whether it was written.
 bool SaveSettings(const TSettings& settings, const std::string& path);
+// The same, with sections of other parts of the program (the design rule
+// check's rules) written by `more` into the same file.
+bool SaveSettings(const TSettings& settings, const std::string& path, const std::function<void(TIniFile&)>& more);
 
 }  // namespace bs

@@ -5,8 +5,8 @@
 //
 //   docs_screenshots OUT_DIR
 //
-// writes main-window.png, drawing.png, ground-plane.png, connections.png
-// and export.png into OUT_DIR. `make screenshots` runs it under Xvfb into
+// writes main-window.png, drawing.png, ground-plane.png, connections.png,
+// drc.png and export.png into OUT_DIR. `make screenshots` runs it under Xvfb into
 // docs/images.
 #include <QAction>
 #include <QApplication>
@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -24,6 +25,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "menu_helpers.h"
 #include "model/types.h"
 #include "panels/layer_bar.h"
 #include "render/view.h"
@@ -57,17 +59,8 @@ void Settle() {
   }
 }
 
-QAction* FindEntry(const QList<QAction*>& actions, const QString& caption) {
-  for (QAction* a : actions) {
-    if (a->text() == caption) return a;
-    if (a->menu())
-      if (QAction* inside = FindEntry(a->menu()->actions(), caption)) return inside;
-  }
-  return nullptr;
-}
-
 QAction* MenuEntry(TMainWindow& w, const QString& caption) {
-  QAction* a = FindEntry(w.menuBar()->actions(), caption);
+  QAction* a = test::FindMenuEntry(w.menuBar(), caption);
   if (!a) {
     std::fprintf(stderr, "no menu entry %s\n", qPrintable(caption));
     ++failures;
@@ -176,6 +169,17 @@ int main(int argc, char** argv) {
   Settle();
   Save(w.grab(), "connections.png");
   w.SetTool(kToolEdit);
+
+  // The design rule check: the whole board checked, its findings hatched.
+  if (QAction* drc = MenuEntry(w, "DRC-Panel")) {
+    drc->trigger();
+    w.View()->ZoomBoard();
+    Settle();
+    if (auto* complete = w.findChild<QPushButton*>("complete")) complete->click();
+    Settle();
+    Save(w.grab(), "drc.png");
+    drc->trigger();
+  }
 
   // The Gerber export window.
   if (QAction* gerber = MenuEntry(w, "&Gerber Export...")) {

@@ -22,6 +22,7 @@
 #include "dialogs/gerber_dialog.h"
 #include "dialogs/new_board_dialog.h"
 #include "edit/undo.h"
+#include "menu_helpers.h"
 #include "modal_helpers.h"
 #include "model/objekt_list.h"
 #include "view/board_view.h"
@@ -36,16 +37,8 @@ using test::OnNextDialog;
 const std::string kDemo = BOARDSMITH_SOURCE_DIR "/examples/demo.bsm6";
 
 // The menu entry with the caption, in any menu or submenu.
-QAction* Find(const QList<QAction*>& actions, const QString& caption) {
-  for (QAction* a : actions) {
-    if (a->text() == caption) return a;
-    if (a->menu())
-      if (QAction* inside = Find(a->menu()->actions(), caption)) return inside;
-  }
-  return nullptr;
-}
 QAction* Entry(TMainWindow& w, const QString& caption) {
-  QAction* a = Find(w.menuBar()->actions(), caption);
+  QAction* a = test::FindMenuEntry(w.menuBar(), caption);
   if (!a) ADD_FAILURE() << "no menu entry " << caption.toStdString();
   return a;
 }
