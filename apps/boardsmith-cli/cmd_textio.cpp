@@ -6,6 +6,8 @@
 
 #include "args.h"
 #include "cli.h"
+#include "edit/clipboard.h"
+#include "edit/text_io.h"
 #include "io/project_file.h"
 #include "io/text_exchange.h"
 #include "load.h"
@@ -22,22 +24,32 @@ namespace {
 const char* const kName = "textio";
 
 const char* const kUsage =
-    "Usage: boardsmith-cli textio export FILE [--board N] [--force] OUT.txt\n"
-    "       boardsmith-cli textio import IN.txt [--force] OUT.bsm6\n\n"
+    "Usage: boardsmith-cli textio export FILE [--board N] [--selected] [--force] OUT.txt\n"
+    "       boardsmith-cli textio import IN.txt [--force] OUT.bsm6\n"
+    "       boardsmith-cli textio paste IN.txt FILE --at X,Y [--board N] [--force] OUT.bsm6\n\n"
     "Exchanges elements with other programs and scripts as text records, one per\n"
     "line: KEYWORD,NAME=value,...; with lengths in units of 0.1 um and the y axis\n"
     "pointing down. Tracks, zones, THT and SMD pads, circles and texts are exchanged.\n\n"
-    "  export  writes every element of one board of the project FILE to OUT.txt\n"
+    "  export  writes every element of one board of the project FILE to OUT.txt,\n"
+    "          or with --selected only its selected elements\n"
     "  import  reads IN.txt and writes its elements, placed as they are, on the one\n"
     "          board of a new project OUT.bsm6. The board is 160 x 100 mm, or larger\n"
     "          when the elements reach further right or down, up to 500 x 500 mm;\n"
     "          elements wholly left of or above the board are left out, an element\n"
     "          wholly beyond 500 mm right or down stops the import. Records without a\n"
     "          layer or track width get layer C2 and 0.254 mm; zones without a\n"
-    "          clearance get 0.4 mm.\n\n"
+    "          clearance get 0.4 mm.\n"
+    "  paste   reads IN.txt as the editor's Text-IO import does and places its\n"
+    "          elements on a board of FILE as a paste would: their reference point\n"
+    "          at X,Y (units; y is negative on the board), group and component\n"
+    "          numbers kept apart from the board's, then writes the project to\n"
+    "          OUT.bsm6. Records without a layer get the board's active layer.\n\n"
     "Options:\n"
-    "  --board N  the board to export, counted from 0 (default: the file's active board)\n"
-    "  --force    replace the output file when it exists\n";
+    "  --board N   the board to export from or paste on, counted from 0 (default:\n"
+    "              the file's active board)\n"
+    "  --selected  export only the selected elements\n"
+    "  --at X,Y    where a paste puts the elements' reference point\n"
+    "  --force     replace the output file when it exists\n";
 
 constexpr int32_t kImportLayer = kLayerC2;
 constexpr int32_t kImportTrackWidth = 2540;
@@ -65,9 +77,9 @@ int Export(const TArgs& a, TContext& ctx) {
   const TBoard& board = boardIndex >= 0 ? *project.Boards[boardIndex] : *project.Active();
   if (board.Elements.empty()) return Fail(ctx, kName, "the board has no elements to export");
 
-  std::vector<const TObjekt*> list;
-  list.reserve(board.Elements.size());
-  for (const auto& e : board.Elements) list.push_back(e.get());
+  bool selected = false;
+  std::vector<const TObjekt*> list = TextExportElements(board, selected);
+  if (a.Has("--selected") && !selected) return Fail(ctx, kName, "no element of the board is selected");
   const std::string text = WriteTextExchange(list);
   if (!WriteFileAtomically(out, std::vector<uint8_t>(text.begin(), text.end())))
     return Fail(ctx, kName, "The file \"" + out + "\" can not be written.");
@@ -117,21 +129,67 @@ int Import(const TArgs& a, TContext& ctx) {
   return 0;
 }
 
+int Paste(const TArgs& a, TContext& ctx) {
+  const std::string& in = a.Positional()[1];
+  const std::string& file = a.Positional()[2];
+  const std::string& out = a.Positional()[3];
+  const auto at = a.Value("--at");
+  if (!at) return UsageError(ctx, kName, "paste needs --at X,Y");
+  double x = 0, y = 0;
+  const size_t comma = at->find(',');
+  if (comma == std::string::npos || !ParseNumber(at->substr(0, comma), x) || !ParseNumber(at->substr(comma + 1), y))
+    return UsageError(ctx, kName, "--at needs X,Y");
+  if (!MayWrite(ctx, kName, out, a.Has("--force"))) return 1;
+
+  TProject project;
+  int code = 0;
+  TBoard* board = LoadBoard(ctx, kName, a, file, project, code);
+  if (!board) return code;
+  for (size_t i = 0; i < project.Boards.size(); ++i)
+    if (project.Boards[i].get() == board) project.ActiveIndex = int(i);
+
+  const TFileBytes bytes = ReadRegularFile(in);
+  if (!bytes.Ok()) return Fail(ctx, kName, ReadFaultMessage(bytes, in));
+  TTextImportDefaults defaults;
+  defaults.ActiveLayer = uint8_t(board->Platine.ActiveLayer);
+  defaults.TrackWidth = kImportTrackWidth;
+  defaults.ZoneClearance = kImportZoneClearance;
+  const TTextPaste read = ReadTextForPaste(
+      std::string_view(reinterpret_cast<const char*>(bytes.Bytes.data()), bytes.Bytes.size()), defaults);
+  if (!read.Error.empty()) return Fail(ctx, kName, read.Error);
+
+  // The editor's paste: the elements follow the pointer by their reference
+  // point, and a click places copies of them.
+  const TDPoint ref = PreparedReferencePoint(read.Elements, board->Platine);
+  const TEditResult placed = PlaceElements(project, read.Elements, x - ref.X, y - ref.Y);
+  if (!placed.Done()) return Fail(ctx, kName, placed.Message.empty() ? "nothing was placed" : placed.Message);
+  if (const TWriteResult w = WriteProject(project, out); !w.Ok) return Fail(ctx, kName, w.Error);
+  ctx.out << read.Elements.size() << " element(s) pasted, " << out << " written\n";
+  return 0;
+}
+
 int RunTextio(const std::vector<std::string>& args, TContext& ctx) {
   TArgs a;
-  a.Option("--board").Flag("--force");
+  a.Option("--board").Option("--at").Flag("--selected").Flag("--force");
   if (std::string e = a.Parse(args); !e.empty()) return UsageError(ctx, kName, e);
   const auto& pos = a.Positional();
-  if (pos.empty()) return UsageError(ctx, kName, "export or import expected");
+  if (pos.empty()) return UsageError(ctx, kName, "export, import or paste expected");
   const std::string& mode = pos[0];
+  if (mode == "paste") {
+    if (pos.size() != 4) return UsageError(ctx, kName, "paste needs IN.txt, FILE and OUT.bsm6");
+    if (a.Has("--selected")) return UsageError(ctx, kName, "--selected applies to export only");
+    return Paste(a, ctx);
+  }
+  if (a.Value("--at")) return UsageError(ctx, kName, "--at applies to paste only");
   if (mode != "export" && mode != "import")
-    return UsageError(ctx, kName, "export or import expected, not \"" + mode + "\"");
+    return UsageError(ctx, kName, "export, import or paste expected, not \"" + mode + "\"");
   if (pos.size() < 3)
     return UsageError(ctx, kName,
                       mode == "export" ? "export needs FILE and OUT.txt" : "import needs IN.txt and OUT.bsm6");
   if (pos.size() > 3) return UsageError(ctx, kName, "unexpected argument " + pos[3]);
   if (mode == "import") {
-    if (a.Value("--board")) return UsageError(ctx, kName, "--board applies to export only");
+    if (a.Value("--board")) return UsageError(ctx, kName, "--board applies to export and paste only");
+    if (a.Has("--selected")) return UsageError(ctx, kName, "--selected applies to export only");
     return Import(a, ctx);
   }
   return Export(a, ctx);
@@ -139,7 +197,8 @@ int RunTextio(const std::vector<std::string>& args, TContext& ctx) {
 }  // namespace
 
 TSubcommand TextioCommand() {
-  return {kName, "export a board's elements as text records, or import them into a new project", kUsage, RunTextio};
+  return {kName, "export a board's elements as text records, import them into a new project or paste them onto a board",
+          kUsage, RunTextio};
 }
 
 }  // namespace bs::cli

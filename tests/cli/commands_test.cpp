@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -89,6 +91,53 @@ TEST_F(CommandsTest, DemoInfoAndDump) {
   const TRun noBoard = Cli({"dump", P("demo.bsm6"), "--board", "3", "--json"});
   EXPECT_EQ(noBoard.code, 1);
   EXPECT_NE(noBoard.err.find("there is no board 3"), std::string::npos);
+}
+
+// textio paste places a file's elements as the editor's import and paste
+// do; export --selected needs a selection.
+TEST_F(CommandsTest, TextioPasteAndSelectedExport) {
+  ASSERT_EQ(Cli({"demo", P("demo.bsm6")}).code, 0);
+  const TRun none = Cli({"textio", "export", P("demo.bsm6"), "--selected", P("none.txt")});
+  EXPECT_EQ(none.code, 1);
+  EXPECT_NE(none.err.find("no element of the board is selected"), std::string::npos);
+  EXPECT_FALSE(fs::exists(P("none.txt")));
+
+  std::ofstream(P("in.txt")) << "PAD,POS=0/0,SIZE=18000,DRILL=8000;  \r\n"
+                             << "TRACK,LAYER=1,WIDTH=8000,P0=0/0,P1=100000/0;\r\n";
+  const TRun pasted = Cli({"textio", "paste", P("in.txt"), P("demo.bsm6"), "--at", "300000,-300000", P("out.bsm6")});
+  ASSERT_EQ(pasted.code, 0) << pasted.err;
+  EXPECT_NE(pasted.out.find("2 element(s) pasted"), std::string::npos);
+  EXPECT_NE(Cli({"info", P("out.bsm6")}).out.find("elements: 59"), std::string::npos);
+  // The two come last, moved together: the track keeps its length.
+  ASSERT_EQ(Cli({"textio", "export", P("out.bsm6"), P("back.txt")}).code, 0);
+  std::istringstream back(Slurp(P("back.txt")));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(back, line);) lines.push_back(line);
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[lines.size() - 2].rfind("PAD,", 0), 0u);
+  const std::string& track = lines.back();
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  ASSERT_EQ(std::sscanf(track.substr(track.find("P0=")).c_str(), "P0=%d/%d,P1=%d/%d", &x0, &y0, &x1, &y1), 4) << track;
+  EXPECT_EQ(x1 - x0, 100000);
+  EXPECT_EQ(y1, y0);
+
+  struct TBad {
+    std::vector<std::string> args;
+    int code;
+    const char* says;
+  };
+  std::ofstream(P("empty.txt")) << "HELLO;\r\n";
+  const TBad bad[] = {
+      {{"textio", "paste", P("in.txt"), P("demo.bsm6"), P("x.bsm6")}, 2, "--at"},
+      {{"textio", "paste", P("empty.txt"), P("demo.bsm6"), "--at", "0,0", P("x.bsm6")}, 1, "No valid data found."},
+      {{"textio", "import", P("in.txt"), "--selected", P("x.bsm6")}, 2, "--selected applies to export only"},
+  };
+  for (const TBad& b : bad) {
+    const TRun r = Cli(b.args);
+    EXPECT_EQ(r.code, b.code) << b.says;
+    EXPECT_NE(r.err.find(b.says), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(fs::exists(P("x.bsm6")));
 }
 
 TEST_F(CommandsTest, ConvertOldVersionsAndMacros) {

@@ -285,10 +285,10 @@ TEST(TextExchangeRead, LinesJoinUntilTheTextEndsWithSemicolon) {
   ExpectReads({
       {"record over three lines", "TRACK,LAYER=1,\r\nWIDTH=300,P0=0/0,\r\nP1=5/5;\r\n",
        "TRACK,LAYER=1,WIDTH=300,P0=0/0,P1=5/5;"},
-      // The blank keeps the first line open: both lines are one record, a
-      // track whose fields are found first in the first part.
-      {"blank after the semicolon", "TRACK,WIDTH=300,P0=0/0,P1=5/5; \r\nPAD,SIZE=100,DRILL=50;\r\n",
-       "TRACK,LAYER=3,WIDTH=300,P0=0/0,P1=5/5;"},
+      // Blanks after the closing semicolon still end the record: the next
+      // record is never swallowed.
+      {"blank after the semicolon", "TRACK,WIDTH=300,P0=0/0,P1=5/5; \t\r\nPAD,SIZE=100,DRILL=50;\r\n",
+       "TRACK,LAYER=3,WIDTH=300,P0=0/0,P1=5/5;\nPAD,LAYER=1,POS=0/0,FORM=1,SIZE=100,DRILL=50;"},
       {"LF and lone CR end lines too", "PAD,SIZE=100,DRILL=50;\nPAD,SIZE=200,DRILL=50;\rPAD,SIZE=300,DRILL=50;",
        "PAD,LAYER=1,POS=0/0,FORM=1,SIZE=100,DRILL=50;\n"
        "PAD,LAYER=1,POS=0/0,FORM=1,SIZE=200,DRILL=50;\n"
@@ -307,6 +307,11 @@ TEST(TextExchangeRead, BlanksAndCaseCountOnlyInsideTheTextValue) {
       {"text", "Text , pos=0/0, height = 20000 , text=| a,b; C |;",
        "TEXT,LAYER=1,POS=0/0,HEIGHT=20000,TEXT=| a,b; C |;"},
       {"keyword with tab", "\tsmdpad,size_x=10,size_y=20;", "SMDPAD,LAYER=1,POS=0/0,SIZE_X=10,SIZE_Y=20;"},
+      // Fields are never found inside the text value, and the value runs to
+      // the record's last bar.
+      {"a text that looks like fields", "TEXT,POS=0/0,HEIGHT=20000,TEXT=|ROTATION=90,LAYER=4,HEIGHT=x|;",
+       "TEXT,LAYER=1,POS=0/0,HEIGHT=20000,TEXT=|ROTATION=90,LAYER=4,HEIGHT=x|;"},
+      {"a text with bars", "TEXT,HEIGHT=20000,TEXT=|a|b|;", "TEXT,LAYER=1,POS=0/0,HEIGHT=20000,TEXT=|a|b|;"},
   });
 }
 

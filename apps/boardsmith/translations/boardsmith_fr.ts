@@ -1272,6 +1272,30 @@ Continuer ?</translation>
         <source>DRC-Panel</source>
         <translation>Panneau DRC</translation>
     </message>
+    <message>
+        <source>Text-IO: Export elements...</source>
+        <translation>Text-IO : Exporter les éléments...</translation>
+    </message>
+    <message>
+        <source>Text-IO: Import elements...</source>
+        <translation>Text-IO : Importer des éléments...</translation>
+    </message>
+    <message>
+        <source>Only the selected elements (%1) will be exported.</source>
+        <translation>Seuls les éléments sélectionnés (%1) seront exportés.</translation>
+    </message>
+    <message>
+        <source>Text-IO: Export elements</source>
+        <translation>Text-IO : Exporter les éléments</translation>
+    </message>
+    <message>
+        <source>Textfiles (*.txt);;All files (*)</source>
+        <translation>Fichiers texte (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Text-IO: Import elements</source>
+        <translation>Text-IO : Importer des éléments</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>

@@ -1272,6 +1272,30 @@ Continue?</source>
         <source>DRC-Panel</source>
         <translation>Панель DRC</translation>
     </message>
+    <message>
+        <source>Text-IO: Export elements...</source>
+        <translation>Text-IO: Экспорт элементов...</translation>
+    </message>
+    <message>
+        <source>Text-IO: Import elements...</source>
+        <translation>Text-IO: Импорт элементов...</translation>
+    </message>
+    <message>
+        <source>Only the selected elements (%1) will be exported.</source>
+        <translation>Будут экспортированы только выбранные элементы (%1).</translation>
+    </message>
+    <message>
+        <source>Text-IO: Export elements</source>
+        <translation>Text-IO: Экспорт элементов</translation>
+    </message>
+    <message>
+        <source>Textfiles (*.txt);;All files (*)</source>
+        <translation>Текстовые файлы (*.txt);;Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Text-IO: Import elements</source>
+        <translation>Text-IO: Импорт элементов</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>

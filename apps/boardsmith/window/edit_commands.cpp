@@ -279,6 +279,11 @@ bool TEditCommands::SystemClipboardHasElements() const {
   return data && data->hasFormat(kMimeType);
 }
 
+void TEditCommands::PasteElements(const TObjektList& elements) {
+  clipboard_.Bytes = EncodeClipboard(elements);
+  Paste(PreparePaste(host_.Project(), clipboard_));
+}
+
 void TEditCommands::Paste(TPrepared prepared) {
   host_.BoardView().Refresh();  // nothing is selected any more
   if (!prepared.Error.empty()) {

@@ -63,6 +63,9 @@ class TEditCommands : public QObject {
 
   // Del in the drawing area: the Delete entry when it is enabled.
   void DeleteSelection();
+  // Elements from elsewhere (a text-exchange import) become the clipboard
+  // and are placed as after Paste.
+  void PasteElements(const TObjektList& elements);
 
   enum TCommand {
     kCopy,

@@ -44,11 +44,14 @@
 #include "edit/board_ops.h"
 #include "edit/connections.h"
 #include "edit/create.h"
+#include "edit/text_io.h"
 #include "edit/undo.h"
 #include "edit/units.h"
 #include "io/project_file.h"
+#include "model/atomic_file.h"
 #include "model/codepage.h"
 #include "model/objekt_list.h"
+#include "model/read_file.h"
 #include "panels/drc_panel.h"
 #include "panels/ground_plane_bar.h"
 #include "panels/layer_bar.h"
@@ -369,6 +372,11 @@ void TMainWindow::BuildMenus() {
   connect(extras, &QMenu::aboutToShow, this,
           [this, removeBands] { removeBands->setEnabled(project_.Active() && HasConnections(*project_.Active())); });
   extras->addAction(commands_->DeleteOutsideAction());
+  extras->addSeparator();
+  QAction* textExport = extras->addAction(tr("Text-IO: Export elements..."), this, &TMainWindow::ExportText);
+  extras->addAction(tr("Text-IO: Import elements..."), this, &TMainWindow::ImportText);
+  connect(extras, &QMenu::aboutToShow, this,
+          [this, textExport] { textExport->setEnabled(project_.Active() && !project_.Active()->Elements.empty()); });
 
   QMenu* options = menuBar()->addMenu(tr("&Options"));
   options->addAction(tr("General settings..."), this, [this] { OpenOptions(TOptionsDialog::kPageGeneral); });
@@ -1297,6 +1305,65 @@ bool TMainWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate && view_ && !TakesTyping(focusWidget()))
     view_->setFocus(Qt::ActiveWindowFocusReason);
   return QMainWindow::event(event);
+}
+
+QString TMainWindow::TextFolder() const {
+  if (!textFolder_.isEmpty() && QFileInfo(textFolder_).isDir()) return textFolder_;
+  if (!project_.FileName.empty()) return QFileInfo(QString::fromStdString(project_.FileName)).absolutePath();
+  return QString::fromStdString(settings_.Folders.Kinds[kFolderLayout].Last);
+}
+
+void TMainWindow::ExportText() {
+  const TBoard* b = project_.Active();
+  if (!b || b->Elements.empty()) return;
+  bool selected = false;
+  const std::vector<const TObjekt*> list = TextExportElements(*b, selected);
+  if (selected &&
+      QMessageBox::information(this, kCaption, tr("Only the selected elements (%1) will be exported.").arg(list.size()),
+                               QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+    return;
+  QFileDialog dialog(this, tr("Text-IO: Export elements"), TextFolder(), tr("Textfiles (*.txt);;All files (*)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix("txt");
+  if (!project_.FileName.empty())
+    dialog.selectFile(QFileInfo(QString::fromStdString(project_.FileName)).completeBaseName() + ".txt");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().first();
+  textFolder_ = QFileInfo(path).absolutePath();
+  const std::string text = WriteTextExchange(list);
+  std::string reason;
+  // Written whole or not at all: an existing file stays as it was on failure.
+  if (!WriteFileAtomically(path.toStdString(), std::vector<uint8_t>(text.begin(), text.end()), &reason))
+    QMessageBox::warning(this, kCaption, Text(FormatMessage(msg::kCannotWriteBecause, {path.toStdString(), reason})));
+}
+
+void TMainWindow::ImportText() {
+  TBoard* b = project_.Active();
+  if (!b) return;
+  QFileDialog dialog(this, tr("Text-IO: Import elements"), TextFolder(), tr("Textfiles (*.txt);;All files (*)"));
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  // Cancel and a file that cannot be used leave the clipboard as it was.
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().first();
+  textFolder_ = QFileInfo(path).absolutePath();
+  const TFileBytes file = ReadRegularFile(path.toStdString());
+  if (!file.Ok()) {
+    QMessageBox::warning(this, kCaption, Text(ReadFaultMessage(file, path.toStdString())));
+    return;
+  }
+  TTextImportDefaults defaults;
+  defaults.ActiveLayer = uint8_t(b->Platine.ActiveLayer);
+  defaults.TrackWidth = settings_.Sizes.Track;
+  defaults.ZoneClearance = groundBar_->CurrentClearance();
+  TTextPaste read =
+      ReadTextForPaste(std::string_view(reinterpret_cast<const char*>(file.Bytes.data()), file.Bytes.size()), defaults);
+  if (!read.Error.empty()) {
+    QMessageBox::warning(this, kCaption, Text(read.Error));
+    return;
+  }
+  view_->Refresh();
+  commands_->PasteElements(read.Elements);
 }
 
 void TMainWindow::ShowHelp() {

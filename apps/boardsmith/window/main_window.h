@@ -142,6 +142,11 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   // Shows the properties panel and flashes it; for the board's properties
   // the selection is dropped first, so that the board page shows.
   void ShowProperties(bool board);
+  // Extras -> Text-IO: the selection (or all elements) to a text-exchange
+  // file; a file's elements to the clipboard and the placement, as a paste.
+  void ExportText();
+  void ImportText();
+
   // Help -> Index: the user manual in a window beside the editor, made on
   // first use and kept.
   void ShowHelp();
@@ -248,6 +253,8 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   TPropertiesPanel* properties_ = nullptr;
   QDockWidget* propertiesDock_ = nullptr;
   THelpWindow* help_ = nullptr;
+  QString textFolder_;  // the last folder of a text-exchange file
+  QString TextFolder() const;
   TDrcPanel* drc_ = nullptr;
   QDockWidget* drcDock_ = nullptr;
   QAction* propertiesAction_ = nullptr;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "model/geometry.h"
 #include "project/newboard.h"
@@ -322,14 +323,22 @@ std::unique_ptr<TObjekt> ReadCircle(const TRecordReader& r) {
 // to that here already, which also bounds the strokes one record can create.
 constexpr size_t kTextValueMax = 255;
 
-// The text value: what lies between the first two "|" of the record as it
-// was read, blanks and case kept; empty without a closing "|".
-TByteString TextValue(std::string_view raw) {
+// Where the text value lies: from the first "|" of the record to its last,
+// so that a text may itself hold "|". None without a closing "|".
+std::optional<std::pair<size_t, size_t>> TextValueSpan(std::string_view raw) {
   const size_t open = raw.find('|');
-  if (open == std::string_view::npos) return {};
-  const size_t close = raw.find('|', open + 1);
-  if (close == std::string_view::npos) return {};
-  return TByteString(raw.substr(open + 1, std::min(close - open - 1, kTextValueMax)));
+  if (open == std::string_view::npos) return std::nullopt;
+  const size_t close = raw.rfind('|');
+  if (close == open) return std::nullopt;
+  return std::make_pair(open, close);
+}
+
+// The text value as it was read, blanks and case kept; empty without a
+// closing "|".
+TByteString TextValue(std::string_view raw) {
+  const auto span = TextValueSpan(raw);
+  if (!span) return {};
+  return TByteString(raw.substr(span->first + 1, std::min(span->second - span->first - 1, kTextValueMax)));
 }
 
 std::unique_ptr<TObjekt> ReadText(const TRecordReader& r, const TByteString& value) {
@@ -371,10 +380,15 @@ void ReadRecord(std::string_view raw, int line, const TTextImportDefaults& d, TT
   const std::string keyword = Keyword(raw.substr(0, comma));
   const TByteString value = keyword == "TEXT" ? TextValue(raw) : TByteString();
 
+  // The fields are looked for outside the text value: a text such as
+  // "ROTATION=90" stays a text and turns nothing.
+  const auto span = keyword == "TEXT" ? TextValueSpan(raw) : std::nullopt;
   std::string s;
   s.reserve(raw.size());
-  for (char c : raw)
-    if (c != ' ') s += Upper(c);
+  for (size_t i = 0; i < raw.size(); ++i) {
+    if (span && i > span->first && i < span->second) continue;
+    if (raw[i] != ' ') s += Upper(raw[i]);
+  }
   const TRecordReader r(std::move(s), line);
 
   std::unique_ptr<TObjekt> e;
@@ -487,7 +501,9 @@ TTextImportResult ReadTextExchange(std::string_view text, const TTextImportDefau
       record.append(text.substr(pos, end - pos));
       if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
       pos = end + 1;
-      if (!record.empty() && record.back() == ';') {
+      // Blanks after the closing ";" still end the record.
+      const size_t last = record.find_last_not_of(" \t");
+      if (last != std::string::npos && record[last] == ';') {
         ReadRecord(record, recordLine, defaults, res);
         record.clear();
       }
