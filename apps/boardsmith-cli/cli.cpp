@@ -20,10 +20,10 @@ void PrintOverview(std::ostream& out) {
 }  // namespace
 
 const std::vector<TSubcommand>& Subcommands() {
-  static const std::vector<TSubcommand> all = {InfoCommand(),      DumpCommand(),   ConvertCommand(),  RenderCommand(),
-                                               TextioCommand(),    SynthCommand(),  GlyphsCommand(),   DemoCommand(),
-                                               ConnectedCommand(), GerberCommand(), ExcellonCommand(), DrillsCommand(),
-                                               DrcCommand()};
+  static const std::vector<TSubcommand> all = {
+      InfoCommand(),   DumpCommand(),     ConvertCommand(), RenderCommand(), PictureCommand(),
+      TextioCommand(), SynthCommand(),    GlyphsCommand(),  DemoCommand(),   ConnectedCommand(),
+      GerberCommand(), ExcellonCommand(), DrillsCommand(),  DrcCommand()};
   return all;
 }
 

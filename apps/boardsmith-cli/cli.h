@@ -38,6 +38,7 @@ TSubcommand ConvertCommand();
 TSubcommand TextioCommand();
 TSubcommand SynthCommand();
 TSubcommand RenderCommand();
+TSubcommand PictureCommand();
 TSubcommand GlyphsCommand();
 TSubcommand ConnectedCommand();
 TSubcommand GerberCommand();
