@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n libgl-dev
   libagg-dev libjpeg-dev libgif-dev libpng-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  gerbv xvfb xauth python3 python3-shapely
+  gerbv xvfb xauth python3 python3-shapely imagemagick
   # the editor's Qt plugins at run time: platforms, and SVG for the window icon
   libqt6svg6 qt6-qpa-plugins
   # `make package` and the checks of the installed files and of the package
