@@ -54,13 +54,11 @@ TPictureOptions Options(TPictureFormat format, bool colour, int dpi = 254) {
 // The picture painted in one pass over a surface of the whole size.
 TRaster SinglePass(const TBoard& board, const TPictureOptions& o) {
   const TPictureSize size = PictureSize(board.Platine, o.Dpi);
-  const TBoard picture = PictureBoard(board);
   const TPaintSettings settings = PicturePaintSettings(o);
   TRasterSurface s(int(size.Width), int(size.Height), PictureAntiAliased(o));
   s.SetBandHeight(0);
   s.Clear(settings.Scheme.Background());
-  PaintBoard(s, picture, TViewMap{double(size.Width) / board.Platine.Width, 0, 0}, settings,
-             TPaintTarget::BitmapExport);
+  PaintBoard(s, board, TViewMap{double(size.Width) / board.Platine.Width, 0, 0}, settings, TPaintTarget::BitmapExport);
   return s.Raster();
 }
 
@@ -144,7 +142,6 @@ TEST(PictureTest, OneBitConversionByLuminance) {
 // mirrored, gives the rows of the single-pass picture.
 TEST(PictureTest, BandsEqualOnePass) {
   TSmallBoard b;
-  const TBoard picture = PictureBoard(b.board);
   for (auto [colour, aa, rows, bottomUp, mirrored] : {std::tuple{true, true, 7, false, false},
                                                       {true, true, 7, true, false},
                                                       {true, false, 13, true, false},
@@ -164,7 +161,7 @@ TEST(PictureTest, BandsEqualOnePass) {
     ASSERT_EQ(whole.Height, 80);
     std::vector<int> seen(80, 0);
     int mismatches = 0, lastRow = bottomUp ? 80 : -1;
-    PaintPictureBands(picture, o, size, bottomUp, [&](const TRaster& r, int y0, int n) {
+    PaintPictureBands(b.board, o, size, bottomUp, [&](const TRaster& r, int y0, int n) {
       EXPECT_EQ(bottomUp ? y0 + n : y0, bottomUp ? lastRow : lastRow + 1);
       lastRow = bottomUp ? y0 : y0 + n - 1;
       EXPECT_LE(n, rows);
@@ -184,8 +181,7 @@ TEST(PictureTest, SinkStopsThePainting) {
   TPictureOptions o = Options(TPictureFormat::Bmp, true);
   o.BandRows = 10;
   int calls = 0;
-  EXPECT_FALSE(PaintPictureBands(PictureBoard(b.board), o, {100, 80}, false,
-                                 [&](const TRaster&, int, int) { return ++calls < 3; }));
+  EXPECT_FALSE(PaintPictureBands(b.board, o, {100, 80}, false, [&](const TRaster&, int, int) { return ++calls < 3; }));
   EXPECT_EQ(calls, 3);
 }
 

@@ -83,6 +83,9 @@ TPaintSettings PicturePaintSettings(const TPictureOptions& o) {
   s.ShowGrid = false;
   s.ToolMode = 0;
   s.BlinkDark = false;
+  // Nothing selected, no rubber bands, zero point or markers: the painter
+  // leaves them out, the board keeps them.
+  s.Artwork = true;
   if (!o.Colour) {
     s.Monochrome = true;
     s.Drillings = 1;  // white holes
@@ -91,24 +94,6 @@ TPaintSettings PicturePaintSettings(const TPictureOptions& o) {
     s.Scheme.C[kColBackground] = 0xFFFFFF;
   }
   return s;
-}
-
-TBoard PictureBoard(const TBoard& board) {
-  TBoard copy;
-  copy.Caption = board.Caption;
-  copy.Platine = board.Platine;
-  // The zero point's cross (at most 16 pixels) lies 100 mm left of and
-  // above the board, outside every picture.
-  copy.Platine.OriginX = -100 * kUnitsPerMm;
-  copy.Platine.OriginY = 100 * kUnitsPerMm;
-  copy.Elements.reserve(board.Elements.size());
-  for (const auto& e : board.Elements) {
-    auto c = ScratchCopy(*e);
-    c->Selected = 0;
-    c->Connections.clear();
-    copy.Elements.push_back(std::move(c));
-  }
-  return copy;
 }
 
 bool PaintPictureBands(const TBoard& board, const TPictureOptions& o, const TPictureSize& size, bool bottomUp,
@@ -461,11 +446,10 @@ TPictureResult WriteGif(const std::string& path, const TBoard& board, const TPic
 TPictureResult WritePicture(const std::string& path, const TBoard& board, const TPictureOptions& o) {
   if (TPictureResult r = CheckPicture(board.Platine, o); !r.Ok()) return r;
   const TPictureSize size = PictureSize(board.Platine, o.Dpi);
-  const TBoard picture = PictureBoard(board);
   switch (o.Format) {
-    case TPictureFormat::Bmp: return WriteBmp(path, picture, o, size);
-    case TPictureFormat::Jpeg: return WriteJpeg(path, picture, o, size);
-    case TPictureFormat::Gif: return WriteGif(path, picture, o, size);
+    case TPictureFormat::Bmp: return WriteBmp(path, board, o, size);
+    case TPictureFormat::Jpeg: return WriteJpeg(path, board, o, size);
+    case TPictureFormat::Gif: return WriteGif(path, board, o, size);
   }
   return {};
 }

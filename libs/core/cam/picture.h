@@ -77,17 +77,13 @@ long long MaxPictureSide(TPictureFormat format);
 // Whether the picture can be made: dpi range, an empty board, format limits.
 TPictureResult CheckPicture(const TPlatine& board, const TPictureOptions& options);
 
-// The paint settings of a picture: no grid, no tool-mode highlights; black
-// and white paints every element, plane and spoke black and the background,
+// The paint settings of a picture: no grid, no tool-mode highlights, no
+// selection look or screen overlays (the board's own flags are not touched);
+// black and white paints every element, plane and spoke black and the background,
 // gaps and drill holes white.
 TPaintSettings PicturePaintSettings(const TPictureOptions& options);
 // Whether the antialiased surface paints the picture.
 bool PictureAntiAliased(const TPictureOptions& options);
-
-// A copy of the board as a picture shows it: nothing selected, no rubber
-// bands, the zero point moved off the picture (the painter draws these
-// screen overlays from the board itself).
-TBoard PictureBoard(const TBoard& board);
 
 // The conversion to one bit: white when the luminance
 // (299 R + 587 G + 114 B) / 1000 is at least 128, else black.
@@ -100,7 +96,7 @@ inline bool IsWhitePixel(TColour c) {
 // Returning false stops the painting.
 using TBandSink = std::function<bool(const TRaster& band, int firstRow, int rows)>;
 
-// Paints the picture of `board` (a PictureBoard) of the given size in bands
+// Paints the picture of `board` of the given size in bands
 // of options.BandRows rows, from the top or, with `bottomUp`, from the
 // bottom band upwards, and hands each to the sink. False when the sink
 // stopped it.

@@ -47,6 +47,8 @@ struct TDraw {
   TPx P(double x, double y) const { return {x * v.Zoom - v.ScrollX, -y * v.Zoom - v.ScrollY}; }
   TPx P(TFPoint p) const { return P(p.X, p.Y); }
   double L(double units) const { return units * v.Zoom; }
+  // Selected as the picture shows it: never in a manufacturing picture.
+  bool ShownSelected(const TObjekt& e) const { return e.Selected && !set.Artwork; }
 
   // The points on the picture, in a buffer reused from element to element
   // (valid until the next call).
@@ -146,7 +148,7 @@ struct TDraw {
     if (e.Points.size() < 2) return;
     const TPxPath& path = Path(e.Points);
     const double w = double(e.Width) + 2 * g;
-    const bool outlineOnly = !gap && (!e.Closed || (e.Cutout && e.Selected && !dragPreview));
+    const bool outlineOnly = !gap && (!e.Closed || (e.Cutout && ShownSelected(e) && !dragPreview));
     if (!outlineOnly) {
       const bool back = !gap && (e.Hatch || e.Cutout);
       s.FillPolygon(path, back ? ZoneBack() : c);
@@ -220,7 +222,7 @@ struct TDraw {
   // The element itself: cut-out elements only while selected or dragged.
   void Element(const TObjekt& e, TColour c) {
     if (!e.Shown) return;
-    if (e.Cutout && !e.Selected && !dragPreview) return;
+    if (e.Cutout && !ShownSelected(e) && !dragPreview) return;
     Shape(e, 0, c);
   }
 
@@ -265,7 +267,7 @@ TColour ElementColour(const TObjekt& e, const TPaintSettings& set, TPaintTarget 
   TColour c = set.Scheme.Layer(e.Layer);
   if (IsVia(e)) c = set.Scheme.C[kColThroughPads];
   if (set.ToolMode == 15 && NeedsSolderMaskOpening(e)) c = set.Scheme.Layer(kLayerO);
-  if (e.Selected) c = set.BlinkDark ? Darkened(set.Scheme.Selection(), 0.2) : set.Scheme.Selection();
+  if (e.Selected && !set.Artwork) c = set.BlinkDark ? Darkened(set.Scheme.Selection(), 0.2) : set.Scheme.Selection();
   if (target == TPaintTarget::BitmapExport && set.Monochrome) c = 0x000000;
   return c;
 }
@@ -373,7 +375,7 @@ class TBoardPaint {
       if (i + 4 < list.size()) PrefetchPoints(*list[i + 4]);
       const TObjekt& e = *list[i];
       cull_.push_back(CullBounds(e));
-      if (e.Selected) only_ = selectedCount_++ == 0 ? &e : nullptr;
+      if (e.Selected && !set_.Artwork) only_ = selectedCount_++ == 0 ? &e : nullptr;
     }
     roles_.resize(list.size());
     SortIntoBands(band);
@@ -484,16 +486,17 @@ class TBoardPaint {
     // Solder-mask openings are drawn in their own pass in that mode only.
     const bool opens = set_.ToolMode == 15 && NeedsSolderMaskOpening(e), via = IsVia(e);
     TRoles r;
-    if (!e.Selected && !via && !opens && !e.Cutout && e.Layer >= 1 && e.Layer <= 7) r.Layer = e.Layer;
+    const bool sel = e.Selected && !set_.Artwork;
+    if (!sel && !via && !opens && !e.Cutout && e.Layer >= 1 && e.Layer <= 7) r.Layer = e.Layer;
     // As OccupiesLayer has it: a through pad lies on every copper layer.
     const unsigned inner = p_.Multilayer ? (1u << kLayerI1) | (1u << kLayerI2) : 0;
     if (via) r.Planes = uint8_t((1u << kLayerC1) | (1u << kLayerC2) | inner);
     else if (e.Layer >= 1 && e.Layer <= 7) r.Planes = uint8_t(1u << e.Layer);
-    if (via && !e.Selected && !opens && ShownOnScreen(e, p_)) r.Flags |= kViaPass;
-    if (e.Selected) r.Flags |= kSelected;
+    if (via && !sel && !opens && ShownOnScreen(e, p_)) r.Flags |= kViaPass;
+    if (sel) r.Flags |= kSelected;
     if (opens && ShownOnScreen(e, p_)) r.Flags |= kMaskPass;
     if (IsPad(e) && e.Thermal) r.Flags |= kSpokes;
-    if (e.Kind == kKindThtPad && e.SizeB > 0 && e.Shown && (e.Selected || ShownOnScreen(e, p_))) r.Flags |= kDrill;
+    if (e.Kind == kKindThtPad && e.SizeB > 0 && e.Shown && (sel || ShownOnScreen(e, p_))) r.Flags |= kDrill;
     r.Colour = ElementColour(e, set_, target_);
     return r;
   }
@@ -611,11 +614,11 @@ class TBoardPaint {
     for (const THole& h : holes) {
       const TObjekt& e = *h.e;
       const bool bare = IsBareHole(e);
-      const TColour rim = e.Selected ? set_.Scheme.Selection() : bare ? set_.Scheme.Contrast() : drill;
+      const TColour rim = e.Selected && !set_.Artwork ? set_.Scheme.Selection() : bare ? set_.Scheme.Contrast() : drill;
       s_.StrokeCircle(h.c, h.r, 1, rim);
       const double arm = (h.d - 1) / 1.6 - 2;
       if (bare && arm > 0) {
-        const TColour xc = e.Selected ? 0xFF00FF : set_.Scheme.Layer(e.Layer);
+        const TColour xc = e.Selected && !set_.Artwork ? 0xFF00FF : set_.Scheme.Layer(e.Layer);
         const TPx c = h.c;
         d_.Stroke2({c.X - arm, c.Y - arm}, {c.X + arm, c.Y + arm}, 1, TCap::Butt, xc);
         d_.Stroke2({c.X - arm, c.Y + arm}, {c.X + arm, c.Y - arm}, 1, TCap::Butt, xc);
@@ -625,6 +628,7 @@ class TBoardPaint {
   }
 
   void Handles() {
+    if (set_.Artwork) return;
     if (target_ == TPaintTarget::MacroPreview || set_.ToolMode == 11 || set_.ToolMode == 8 || set_.ToolMode == 15)
       return;
     if (!only_) return;
@@ -667,6 +671,7 @@ class TBoardPaint {
 
   // The rubber bands as lines on the picture, found once for all bands.
   void RubberBandLines() {
+    if (set_.Artwork) return;
     const auto& list = b_.Elements;
     for (size_t i = 0; i < list.size(); ++i) {
       if (i + 8 < list.size()) Prefetch(list[i + 8].get(), 128);  // (the partners are in the second line)
@@ -768,6 +773,7 @@ class TBoardPaint {
   }
 
   void ComponentMarkers() {
+    if (set_.Artwork) return;
     const TColour c = set_.Scheme.Contrast();
     const double arm = d_.L(5000);
     s_.BeginBatch();
@@ -781,6 +787,7 @@ class TBoardPaint {
   }
 
   void RubberBands() {
+    if (set_.Artwork) return;
     const double w = s_.AntiAliased() ? 1.5 : 1;
     s_.BeginBatch();
     for (const TRubberBand& band : rubberBands_) {
@@ -792,6 +799,7 @@ class TBoardPaint {
   }
 
   void ZeroPoint() {
+    if (set_.Artwork) return;
     TPx z = d_.P(p_.OriginX, p_.OriginY);
     z = {std::floor(z.X) + 0.5, std::floor(z.Y) + 0.5};
     const bool aa = s_.AntiAliased();

@@ -21,6 +21,10 @@ struct TPaintSettings {
   bool Transparent = false;       // layers combine instead of covering each other
   int ToolMode = 0;               // 8 test, 9 connections, 11 autoroute, 15 solder mask
   bool Monochrome = false;        // bitmap export in black only
+  // A manufacturing picture (exported bitmaps, prints): nothing is shown
+  // selected, and the screen's overlays (rubber bands, zero point, handles,
+  // markers) are left out; the board's own flags stay as they are.
+  bool Artwork = false;
   bool ShowGrid = true;
   bool GridDots = false;
   int GridMarker = 4;      // marker every N grid steps; 0 off
