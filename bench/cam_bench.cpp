@@ -1,12 +1,16 @@
 // Manufacturing output speed: every Gerber file of a 20 000-element board
-// with a ground plane, and the drill list of a board with 10 000 holes.
+// with a ground plane, the drill list of a board with 10 000 holes, and
+// pictures of the 20 000-element board (painted in bands, written to a
+// temporary folder).
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "cam/drill_list.h"
 #include "cam/excellon.h"
 #include "cam/gerber.h"
+#include "cam/picture.h"
 #include "synth/synth_board.h"
 
 namespace bs {
@@ -66,9 +70,32 @@ void BM_ExcellonFile(benchmark::State& state) {
   state.counters["holes"] = double(holes);
 }
 
+// Arguments: format (0 BMP, 1 JPEG, 2 GIF), dpi, colour.
+void BM_Picture(benchmark::State& state) {
+  auto b = Synth(20000);
+  TPictureOptions o;
+  o.Format = TPictureFormat(state.range(0));
+  o.Dpi = int(state.range(1));
+  o.Colour = state.range(2) != 0;
+  const char* ext[] = {".bmp", ".jpg", ".gif"};
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("bs_bench_picture" + std::string(ext[state.range(0)]))).string();
+  for (auto _ : state)
+    if (!WritePicture(path, *b, o).Ok()) state.SkipWithError("the picture could not be written");
+  const TPictureSize size = PictureSize(b->Platine, o.Dpi);
+  state.counters["pixels"] = double(size.Width * size.Height);
+  std::filesystem::remove(path);
+}
+
 BENCHMARK(BM_GerberAllOutputs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrillList)->Arg(32000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExcellonFile)->Arg(32000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Picture)
+    ->Args({0, 1200, 0})
+    ->Args({0, 600, 1})
+    ->Args({1, 600, 1})
+    ->Args({2, 600, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace bs
