@@ -484,6 +484,71 @@
     </message>
 </context>
 <context>
+    <name>bs::app::TExportDlg</name>
+    <message>
+        <source>JPG-Export (all visible layer)</source>
+        <translation>Export JPG (toutes les couches visibles)</translation>
+    </message>
+    <message>
+        <source>GIF-Export (all visible layer)</source>
+        <translation>Export GIF (toutes les couches visibles)</translation>
+    </message>
+    <message>
+        <source>Bitmap export (all visible layers)</source>
+        <translation>Export BMP (toutes les couches visibles)</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Résolution</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Basse</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Haute</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Taille :</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Résolution :</translation>
+    </message>
+    <message>
+        <source>Pixels:</source>
+        <translation>Pixels :</translation>
+    </message>
+    <message>
+        <source>Memory consumption:</source>
+        <translation>Mémoire nécessaire :</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>&amp;B/W</source>
+        <translation>&amp;N/B</translation>
+    </message>
+    <message>
+        <source>&amp;Colored</source>
+        <translation>&amp;Couleur</translation>
+    </message>
+    <message>
+        <source>You are about to create a large bitmap.
+Better make sure that your work is saved.
+
+Continue ?</source>
+        <translation>Vous allez créer une grande image.
+Assurez-vous que votre travail est enregistré.
+
+Continuer ?</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TGerberDateinamenDlg</name>
     <message>
         <source>File extensions</source>
@@ -1295,6 +1360,50 @@ Continuer ?</translation>
     <message>
         <source>Text-IO: Import elements</source>
         <translation>Text-IO : Importer des éléments</translation>
+    </message>
+    <message>
+        <source>&amp;Bitmap (*.bmp)...</source>
+        <translation>Image &amp;BMP (*.bmp)...</translation>
+    </message>
+    <message>
+        <source>&amp;JPG (*.jpg)...</source>
+        <translation>&amp;JPG (*.jpg)...</translation>
+    </message>
+    <message>
+        <source>G&amp;IF (*.gif)...</source>
+        <translation>G&amp;IF (*.gif)...</translation>
+    </message>
+    <message>
+        <source>JPG-Files (*.jpg)</source>
+        <translation>Fichiers JPG (*.jpg)</translation>
+    </message>
+    <message>
+        <source>GIF-Files (*.gif)</source>
+        <translation>Fichiers GIF (*.gif)</translation>
+    </message>
+    <message>
+        <source>Bitmap files (*.bmp)</source>
+        <translation>Fichiers BMP (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Save picture</source>
+        <translation>Enregistrer l'image</translation>
+    </message>
+    <message>
+        <source>Error creating JPG-file. Please try another resolution (dpi).</source>
+        <translation>Erreur lors de la création du fichier JPG. Essayez une autre résolution (dpi).</translation>
+    </message>
+    <message>
+        <source>The picture could not be encoded: %1</source>
+        <translation>L'image n'a pas pu être encodée : %1</translation>
+    </message>
+    <message>
+        <source>The picture is too large for this file format.</source>
+        <translation>L'image est trop grande pour ce format de fichier.</translation>
+    </message>
+    <message>
+        <source>The picture could not be made.</source>
+        <translation>L'image n'a pas pu être créée.</translation>
     </message>
 </context>
 <context>

@@ -484,6 +484,71 @@
     </message>
 </context>
 <context>
+    <name>bs::app::TExportDlg</name>
+    <message>
+        <source>JPG-Export (all visible layer)</source>
+        <translation>Экспорт JPG (все видимые слои)</translation>
+    </message>
+    <message>
+        <source>GIF-Export (all visible layer)</source>
+        <translation>Экспорт GIF (все видимые слои)</translation>
+    </message>
+    <message>
+        <source>Bitmap export (all visible layers)</source>
+        <translation>Экспорт BMP (все видимые слои)</translation>
+    </message>
+    <message>
+        <source>Resolution</source>
+        <translation>Разрешение</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Низкое</translation>
+    </message>
+    <message>
+        <source>High</source>
+        <translation>Высокое</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Размер:</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Разрешение:</translation>
+    </message>
+    <message>
+        <source>Pixels:</source>
+        <translation>Пиксели:</translation>
+    </message>
+    <message>
+        <source>Memory consumption:</source>
+        <translation>Расход памяти:</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Формат</translation>
+    </message>
+    <message>
+        <source>&amp;B/W</source>
+        <translation>&amp;Ч/Б</translation>
+    </message>
+    <message>
+        <source>&amp;Colored</source>
+        <translation>&amp;Цветной</translation>
+    </message>
+    <message>
+        <source>You are about to create a large bitmap.
+Better make sure that your work is saved.
+
+Continue ?</source>
+        <translation>Вы собираетесь создать большое изображение.
+Убедитесь, что работа сохранена.
+
+Продолжить?</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TGerberDateinamenDlg</name>
     <message>
         <source>File extensions</source>
@@ -1295,6 +1360,50 @@ Continue?</source>
     <message>
         <source>Text-IO: Import elements</source>
         <translation>Text-IO: Импорт элементов</translation>
+    </message>
+    <message>
+        <source>&amp;Bitmap (*.bmp)...</source>
+        <translation>&amp;Изображение BMP (*.bmp)...</translation>
+    </message>
+    <message>
+        <source>&amp;JPG (*.jpg)...</source>
+        <translation>&amp;JPG (*.jpg)...</translation>
+    </message>
+    <message>
+        <source>G&amp;IF (*.gif)...</source>
+        <translation>G&amp;IF (*.gif)...</translation>
+    </message>
+    <message>
+        <source>JPG-Files (*.jpg)</source>
+        <translation>Файлы JPG (*.jpg)</translation>
+    </message>
+    <message>
+        <source>GIF-Files (*.gif)</source>
+        <translation>Файлы GIF (*.gif)</translation>
+    </message>
+    <message>
+        <source>Bitmap files (*.bmp)</source>
+        <translation>Файлы BMP (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Save picture</source>
+        <translation>Сохранить изображение</translation>
+    </message>
+    <message>
+        <source>Error creating JPG-file. Please try another resolution (dpi).</source>
+        <translation>Ошибка создания файла JPG. Попробуйте другое разрешение (dpi).</translation>
+    </message>
+    <message>
+        <source>The picture could not be encoded: %1</source>
+        <translation>Не удалось закодировать изображение: %1</translation>
+    </message>
+    <message>
+        <source>The picture is too large for this file format.</source>
+        <translation>Изображение слишком велико для этого формата файла.</translation>
+    </message>
+    <message>
+        <source>The picture could not be made.</source>
+        <translation>Не удалось создать изображение.</translation>
     </message>
 </context>
 <context>

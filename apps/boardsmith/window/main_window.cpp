@@ -36,6 +36,7 @@
 #include "copper/connectivity.h"
 #include "dialogs/drill_list_window.h"
 #include "dialogs/excellon_dialog.h"
+#include "dialogs/export_picture_dialog.h"
 #include "dialogs/gerber_dialog.h"
 #include "dialogs/help_window.h"
 #include "dialogs/new_board_dialog.h"
@@ -258,6 +259,9 @@ void TMainWindow::BuildMenus() {
     gerberDlg_->Run();
     view_->Refresh();
   });
+  exportMenu->addAction(tr("&Bitmap (*.bmp)..."), this, [this] { ExportPicture(TPictureFormat::Bmp); });
+  exportMenu->addAction(tr("&JPG (*.jpg)..."), this, [this] { ExportPicture(TPictureFormat::Jpeg); });
+  exportMenu->addAction(tr("G&IF (*.gif)..."), this, [this] { ExportPicture(TPictureFormat::Gif); });
   exportMenu->addAction(tr("&Drill data (Excellon)..."), this, [this] {
     SetTool(kToolEdit);
     if (!lochDlg_) lochDlg_ = new TLochDlg(project_, settings_, this);
@@ -1305,6 +1309,54 @@ bool TMainWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate && view_ && !TakesTyping(focusWidget()))
     view_->setFocus(Qt::ActiveWindowFocusReason);
   return QMainWindow::event(event);
+}
+
+void TMainWindow::ExportPicture(TPictureFormat format) {
+  const TBoard* b = project_.Active();
+  if (!b) return;
+  auto& o = settings_.Options;
+  TExportDlg dialog(b->Platine, format, o.ExportBitmapDPI, o.ExportBitmapFarbe, this);
+  const bool ok = dialog.exec() == QDialog::Accepted;
+  // The choices are kept whether the export runs or not.
+  o.ExportBitmapDPI = dialog.Position();
+  o.ExportBitmapFarbe = dialog.Colour();
+  if (!ok) return;
+
+  TSettings::TFolder& folder = settings_.Folders.Kinds[settings_.Folders.EqualDir ? kFolderLayout : kFolderBitmap];
+  const QString filter = format == TPictureFormat::Jpeg  ? tr("JPG-Files (*.jpg)")
+                         : format == TPictureFormat::Gif ? tr("GIF-Files (*.gif)")
+                                                         : tr("Bitmap files (*.bmp)");
+  QFileDialog files(this, tr("Save picture"), QString::fromStdString(folder.Last), filter);
+  files.setAcceptMode(QFileDialog::AcceptSave);
+  files.setDefaultSuffix(format == TPictureFormat::Jpeg ? "jpg" : format == TPictureFormat::Gif ? "gif" : "bmp");
+  if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) return;
+  const QString path = files.selectedFiles().first();
+  folder.Last = QFileInfo(path).absolutePath().toStdString();
+
+  TPictureOptions picture;
+  picture.Format = format;
+  picture.Dpi = dialog.Dpi();
+  picture.Colour = dialog.Colour();
+  picture.AntiAliased = view_->AntiAliased();
+  picture.Paint = view_->Settings();
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const TPictureResult r = WritePicture(path.toStdString(), *b, picture);
+  QApplication::restoreOverrideCursor();
+  if (r.Ok()) return;
+  QString message;
+  switch (r.Status) {
+    case TPictureStatus::CannotWrite:
+      message = Text(FormatMessage(msg::kCannotWriteBecause, {path.toStdString(), r.Reason}));
+      break;
+    case TPictureStatus::EncoderFailed:
+      message = format == TPictureFormat::Jpeg
+                    ? tr("Error creating JPG-file. Please try another resolution (dpi).")
+                    : tr("The picture could not be encoded: %1").arg(QString::fromStdString(r.Reason));
+      break;
+    case TPictureStatus::TooLarge: message = tr("The picture is too large for this file format."); break;
+    default: message = tr("The picture could not be made."); break;
+  }
+  QMessageBox::warning(this, kCaption, message);
 }
 
 QString TMainWindow::TextFolder() const {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "cam/picture.h"
 #include "io/settings.h"
 #include "panels/properties_panel.h"
 #include "project/project.h"
@@ -146,6 +147,8 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   // file; a file's elements to the clipboard and the placement, as a paste.
   void ExportText();
   void ImportText();
+  // File -> Export -> Bitmap, JPG, GIF: the export window, then the file.
+  void ExportPicture(TPictureFormat format);
 
   // Help -> Index: the user manual in a window beside the editor, made on
   // first use and kept.

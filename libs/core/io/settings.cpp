@@ -107,6 +107,8 @@ const TOptionKey kOptionKeys[] = {
     {"Transparent", nullptr, &TOptions::Transparent},
     {"Fang", &TOptions::Fang},
     {"Gummiband", nullptr, &TOptions::Gummiband, TCheck::InRange, 0, 2},
+    {"ExportBitmapDPI", nullptr, &TOptions::ExportBitmapDPI, TCheck::InRange, 1, 12},
+    {"ExportBitmapFarbe", &TOptions::ExportBitmapFarbe},
     {"RasterMarkierung", nullptr, &TOptions::RasterMarkierung, TCheck::Marker},
     {"Punktraster", &TOptions::Punktraster},
     {"RasterSichtbar", &TOptions::RasterSichtbar},

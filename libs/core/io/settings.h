@@ -176,8 +176,10 @@ struct TSettings {
     std::string Hotkeys = DefaultToolHotkeys(TLanguage::English);
     int Transparent = 0;
     bool Fang = true;
-    int Gummiband = 0;         // 0 ... 2
-    int RasterMarkierung = 4;  // 0, 2, 4, 5 or 10
+    int Gummiband = 0;              // 0 ... 2
+    int ExportBitmapDPI = 6;        // picture export resolution / 100 dpi, 1 ... 12
+    bool ExportBitmapFarbe = true;  // picture export in colour
+    int RasterMarkierung = 4;       // 0, 2, 4, 5 or 10
     bool Punktraster = false;
     bool RasterSichtbar = true;
     int RotWinkel = 450;      // tenths of a degree
