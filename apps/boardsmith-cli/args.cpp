@@ -105,4 +105,13 @@ bool ParseNumber(const std::string& text, double& out) {
   return true;
 }
 
+std::string PointOption(const TArgs& a, const std::string& name, double& x, double& y) {
+  const auto at = a.Value(name);
+  if (!at) return name + " X,Y is required";
+  const size_t comma = at->find(',');
+  if (comma == std::string::npos || !ParseNumber(at->substr(0, comma), x) || !ParseNumber(at->substr(comma + 1), y))
+    return name + " needs X,Y";
+  return {};
+}
+
 }  // namespace bs::cli

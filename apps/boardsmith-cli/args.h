@@ -42,5 +42,8 @@ class TArgs {
 bool ParseInt(const std::string& text, long long lo, long long hi, long long& out);
 // Parses a finite decimal number; "," is accepted as the decimal separator.
 bool ParseNumber(const std::string& text, double& out);
+// The point of an "X,Y" option such as --at: empty when it is given and both
+// are numbers, else the message for the user.
+std::string PointOption(const TArgs& a, const std::string& name, double& x, double& y);
 
 }  // namespace bs::cli

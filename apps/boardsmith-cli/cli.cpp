@@ -23,7 +23,7 @@ const std::vector<TSubcommand>& Subcommands() {
   static const std::vector<TSubcommand> all = {
       InfoCommand(),   DumpCommand(),     ConvertCommand(), RenderCommand(), PictureCommand(),
       TextioCommand(), SynthCommand(),    GlyphsCommand(),  DemoCommand(),   ConnectedCommand(),
-      GerberCommand(), ExcellonCommand(), DrillsCommand(),  DrcCommand()};
+      GerberCommand(), ExcellonCommand(), DrillsCommand(),  DrcCommand(),    MacroCommand()};
   return all;
 }
 

@@ -45,5 +45,6 @@ TSubcommand GerberCommand();
 TSubcommand ExcellonCommand();
 TSubcommand DrillsCommand();
 TSubcommand DrcCommand();
+TSubcommand MacroCommand();
 
 }  // namespace bs::cli

@@ -29,12 +29,8 @@ int RunConnected(const std::vector<std::string>& args, TContext& ctx) {
   a.Option("--board").Option("--at").Flag("--follow-rubber-bands").Flag("--json");
   if (std::string e = a.Parse(args); !e.empty()) return UsageError(ctx, cmd, e);
   if (a.Positional().size() != 1) return UsageError(ctx, cmd, "expects one FILE");
-  const auto at = a.Value("--at");
-  if (!at) return UsageError(ctx, cmd, "--at X,Y is required");
   double x = 0, y = 0;
-  const size_t comma = at->find(',');
-  if (comma == std::string::npos || !ParseNumber(at->substr(0, comma), x) || !ParseNumber(at->substr(comma + 1), y))
-    return UsageError(ctx, cmd, "--at needs X,Y");
+  if (std::string e = PointOption(a, "--at", x, y); !e.empty()) return UsageError(ctx, cmd, e);
 
   TProject p;
   int code = 0;
@@ -44,7 +40,7 @@ int RunConnected(const std::vector<std::string>& args, TContext& ctx) {
   for (auto& e : b.Elements) e->Selected = 0;
   const int start = PickElement(b, {x, y}, true, false);
   if (start < 0 || !CanStartTest(*b.Elements[size_t(start)]))
-    return Fail(ctx, cmd, "there is no copper element at " + *at);
+    return Fail(ctx, cmd, "there is no copper element at " + *a.Value("--at"));
   TFloodOptions opt;
   opt.FollowRubberBands = a.Has("--follow-rubber-bands");
   MarkConnected(b, *b.Elements[size_t(start)], opt);

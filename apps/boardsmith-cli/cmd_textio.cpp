@@ -133,12 +133,8 @@ int Paste(const TArgs& a, TContext& ctx) {
   const std::string& in = a.Positional()[1];
   const std::string& file = a.Positional()[2];
   const std::string& out = a.Positional()[3];
-  const auto at = a.Value("--at");
-  if (!at) return UsageError(ctx, kName, "paste needs --at X,Y");
   double x = 0, y = 0;
-  const size_t comma = at->find(',');
-  if (comma == std::string::npos || !ParseNumber(at->substr(0, comma), x) || !ParseNumber(at->substr(comma + 1), y))
-    return UsageError(ctx, kName, "--at needs X,Y");
+  if (std::string e = PointOption(a, "--at", x, y); !e.empty()) return UsageError(ctx, kName, e);
   if (!MayWrite(ctx, kName, out, a.Has("--force"))) return 1;
 
   TProject project;

@@ -225,5 +225,89 @@ TEST_F(CommandsTest, SynthIsDeterministic) {
   EXPECT_NE(info.out.find("\"ground_plane\":[3]"), std::string::npos);
 }
 
+TEST_F(CommandsTest, MacroTreeSavePlace) {
+  // A small board of two pads.
+  TProject p;
+  ResetProject(p, TLanguage::English, true);
+  for (float x : {10000.f, 30000.f}) {
+    auto pad = NewObjekt();
+    InitThtPad(*pad, {x, -20000}, kLayerC1, kShapeRound, 3000, 9000);
+    p.Active()->Elements.push_back(std::move(pad));
+  }
+  const std::vector<uint8_t> bytes = EncodeProject(p);
+  {
+    std::ofstream(P("b.bsm6"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  }
+
+  std::filesystem::create_directories(P("lib/sub"));
+  const TRun saved = Cli({"macro", "save", P("b.bsm6"), "--text1", "Two pads", P("lib/m.bmk")});
+  EXPECT_EQ(saved.code, 0) << saved.err;
+  EXPECT_EQ(saved.out, "2 element(s) written to " + P("lib/m.bmk") + "\n");
+  EXPECT_EQ(Cli({"macro", "save", P("b.bsm6"), P("lib/m.bmk")}).code, 1);  // exists
+  // Files keep no selection: --selected finds nothing to save.
+  const TRun none = Cli({"macro", "save", P("b.bsm6"), "--selected", P("lib/sub/one.bmk")});
+  EXPECT_EQ(none.code, 1);
+  EXPECT_NE(none.err.find("no element of the board is selected"), std::string::npos);
+  ASSERT_EQ(Cli({"macro", "save", P("b.bsm6"), P("lib/sub/one.bmk")}).code, 0);
+  TMacro m;
+  ASSERT_TRUE(ReadMacroFile(P("lib/m.bmk"), m).Ok);
+  ASSERT_EQ(m.Elements.size(), 2u);
+  EXPECT_FLOAT_EQ(m.Elements[1]->Pos.X, 20000);
+  EXPECT_EQ(m.Text1, "Two pads");
+  ASSERT_TRUE(ReadMacroFile(P("lib/sub/one.bmk"), m).Ok);
+
+  const TRun tree = Cli({"macro", "tree", P("lib")});
+  EXPECT_EQ(tree.out, "m\nsub/\n  one\n");
+  const TRun json = Cli({"macro", "tree", P("lib"), "--json"});
+  EXPECT_NE(json.out.find("\"name\":\"one\""), std::string::npos) << json.out;
+  EXPECT_TRUE(Balanced(json.out));
+
+  const TRun place =
+      Cli({"macro", "place", P("lib/m.bmk"), P("b.bsm6"), "--at", "100000,-50000", "--vias", P("placed.bsm6")});
+  ASSERT_EQ(place.code, 0) << place.err;
+  EXPECT_EQ(place.out, "2 element(s) placed, written to " + P("placed.bsm6") + "\n");
+  TProject q;
+  ASSERT_TRUE(ReadProjectFile(q, P("placed.bsm6"), false).Ok);
+  const TObjektList& l = q.Active()->Elements;
+  ASSERT_EQ(l.size(), 4u);
+  // THT pads on C1 count as a bottom macro: placed on the top side they are
+  // mirrored onto C2, the reference point staying at the drop position.
+  EXPECT_EQ(std::min(l[2]->Pos.X, l[3]->Pos.X), 100000);
+  EXPECT_EQ(std::max(l[2]->Pos.X, l[3]->Pos.X), 120000);
+  for (size_t i : {2, 3}) {
+    EXPECT_FLOAT_EQ(l[i]->Pos.Y, -50000);
+    EXPECT_EQ(l[i]->Layer, kLayerC2);
+    EXPECT_EQ(l[i]->Via, 1);
+  }
+  EXPECT_EQ(l[0]->Via, 0);
+  EXPECT_EQ(l[2]->Groups, l[3]->Groups);
+  EXPECT_FALSE(l[2]->Groups.empty());
+
+  struct Bad {
+    std::vector<std::string> args;
+    int code;
+  };
+  for (const Bad& b : std::vector<Bad>{
+           {{"macro"}, 2},
+           {{"macro", "frob"}, 2},
+           {{"macro", "tree"}, 2},
+           {{"macro", "tree", P("nothing")}, 1},
+           {{"macro", "save", P("b.bsm6"), P("x.txt")}, 2},
+           {{"macro", "save", P("b.bsm6"), "--text1", std::string(51, 'x'), P("x.bmk")}, 2},
+           {{"macro", "save", P("b.bsm6"), "--board", "4", P("x.bmk")}, 1},
+           {{"macro", "place", P("lib/m.bmk"), P("b.bsm6"), P("x.bsm6")}, 2},
+           {{"macro", "place", P("lib/m.bmk"), P("b.bsm6"), "--at", "5", P("x.bsm6")}, 2},
+           {{"macro", "place", P("lib/m.bmk"), P("b.bsm6"), "--at", "0,0", "--side", "up", P("x.bsm6")}, 2},
+           {{"macro", "place", P("b.bsm6"), P("b.bsm6"), "--at", "0,0", P("x.bsm6")}, 1},
+           {{"macro", "place", P("lib/m.bmk"), P("b.bsm6"), "--at", "0,0", P("placed.bsm6")}, 1},
+       }) {
+    SCOPED_TRACE(b.args.back());
+    EXPECT_EQ(Cli(b.args).code, b.code);
+  }
+  EXPECT_FALSE(std::filesystem::exists(P("x.bmk")));
+  EXPECT_FALSE(std::filesystem::exists(P("x.bsm6")));
+}
+
 }  // namespace
 }  // namespace bs::cli
