@@ -105,8 +105,6 @@ int RunSave(const std::vector<std::string>& args, TContext& ctx) {
   TBoard* b = LoadBoard(ctx, cmd, a, a.Positional()[0], p, code);
   if (!b) return code;
   if (!MayWrite(ctx, cmd, out, a.Has("--force"))) return 1;
-  for (size_t i = 0; i < p.Boards.size(); ++i)
-    if (p.Boards[i].get() == b) p.ActiveIndex = int(i);
   if (a.Has("--selected")) {
     bool any = false;
     for (const auto& e : b->Elements) any |= e->Selected != 0;
@@ -142,8 +140,6 @@ int RunPlace(const std::vector<std::string>& args, TContext& ctx) {
   TBoard* b = LoadBoard(ctx, cmd, a, a.Positional()[1], p, code);
   if (!b) return code;
   if (!MayWrite(ctx, cmd, out, a.Has("--force"))) return 1;
-  for (size_t i = 0; i < p.Boards.size(); ++i)
-    if (p.Boards[i].get() == b) p.ActiveIndex = int(i);
   TMacroDrop drop;
   drop.Top = top;
   drop.Vias = a.Has("--vias");

@@ -31,8 +31,7 @@ int RunPicture(const std::vector<std::string>& args, TContext& ctx) {
   a.Option("--board").Option("--dpi").Flag("--bw").Flag("--estimate").Flag("--force");
   if (std::string e = a.Parse(args); !e.empty()) return UsageError(ctx, cmd, e);
   if (a.Positional().size() != 2) return UsageError(ctx, cmd, "expects FILE and OUT.bmp, OUT.jpg or OUT.gif");
-  long long board = -1, dpi = 600;
-  if (std::string e = a.IntValue("--board", 0, 1LL << 30, board); !e.empty()) return UsageError(ctx, cmd, e);
+  long long dpi = 600;
   if (std::string e = a.IntValue("--dpi", kPictureMinDpi, kPictureMaxDpi, dpi); !e.empty())
     return UsageError(ctx, cmd, e);
   const std::string& out = a.Positional()[1];
@@ -42,12 +41,10 @@ int RunPicture(const std::vector<std::string>& args, TContext& ctx) {
   if (!estimate && !MayWrite(ctx, cmd, out, force)) return 1;
 
   TProject p;
-  int version = 0;
-  if (!LoadProject(ctx, cmd, a.Positional()[0], p, version)) return 1;
-  if (board < 0) board = p.ActiveIndex;
-  if (board < 0 || board >= static_cast<long long>(p.Boards.size()))
-    return Fail(ctx, cmd, "there is no board " + std::to_string(board));
-  const TBoard& b = *p.Boards[size_t(board)];
+  int code = 0;
+  const TBoard* loaded = LoadBoard(ctx, cmd, a, a.Positional()[0], p, code);
+  if (!loaded) return code;
+  const TBoard& b = *loaded;
 
   TPictureOptions o;
   o.Format = *format;

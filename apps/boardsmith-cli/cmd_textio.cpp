@@ -141,8 +141,6 @@ int Paste(const TArgs& a, TContext& ctx) {
   int code = 0;
   TBoard* board = LoadBoard(ctx, kName, a, file, project, code);
   if (!board) return code;
-  for (size_t i = 0; i < project.Boards.size(); ++i)
-    if (project.Boards[i].get() == board) project.ActiveIndex = int(i);
 
   const TFileBytes bytes = ReadRegularFile(in);
   if (!bytes.Ok()) return Fail(ctx, kName, ReadFaultMessage(bytes, in));
@@ -156,8 +154,7 @@ int Paste(const TArgs& a, TContext& ctx) {
 
   // The editor's paste: the elements follow the pointer by their reference
   // point, and a click places copies of them.
-  const TDPoint ref = PreparedReferencePoint(read.Elements, board->Platine);
-  const TEditResult placed = PlaceElements(project, read.Elements, x - ref.X, y - ref.Y);
+  const TEditResult placed = PasteImported(project, read.Elements, {x, y});
   if (!placed.Done()) return Fail(ctx, kName, placed.Message.empty() ? "nothing was placed" : placed.Message);
   if (const TWriteResult w = WriteProject(project, out); !w.Ok) return Fail(ctx, kName, w.Error);
   ctx.out << read.Elements.size() << " element(s) pasted, " << out << " written\n";

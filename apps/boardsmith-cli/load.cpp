@@ -77,6 +77,7 @@ TBoard* LoadBoard(TContext& ctx, const std::string& cmd, const TArgs& a, const s
     return nullptr;
   }
   code = 0;
+  p.ActiveIndex = int(board);
   return p.Boards[size_t(board)].get();
 }
 

@@ -17,8 +17,9 @@ bool LoadProject(TContext& ctx, const std::string& command, const std::string& p
 bool LoadMacro(TContext& ctx, const std::string& command, const std::string& path, TMacro& macro);
 
 // Reads the project and picks the board of --board (the file's active board
-// without it). On failure prints why, sets `code` to the exit status and
-// returns nullptr.
+// without it), which becomes the project's active board, so that the edits
+// of a command work on it and a written project keeps it active. On failure prints why, sets `code` to the exit status
+// and returns nullptr.
 TBoard* LoadBoard(TContext& ctx, const std::string& command, const TArgs& a, const std::string& path, TProject& p,
                   int& code);
 

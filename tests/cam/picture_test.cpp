@@ -7,8 +7,8 @@
 #include <sstream>
 #include <tuple>
 
+#include "../cli/cli_run.h"
 #include "cam_fixture.h"
-#include "cli.h"
 #include "io/project_file.h"
 #include "render/raster_surface.h"
 
@@ -381,16 +381,8 @@ TEST(PictureGifTest, ExactPaletteOfThePlainLook) {
   }
 }
 
-struct TRun {
-  int code;
-  std::string out, err;
-};
-
-TRun Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = cli::RunCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
+using cli::test::Cli;
+using cli::test::TRun;
 
 TEST(PictureCommandTest, WritesEstimatesAndRefuses) {
   TTestFolder dir;

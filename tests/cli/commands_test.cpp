@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli.h"
+#include "cli_run.h"
 #include "example_board.h"
 #include "io/macro_file.h"
 #include "io/project_file.h"
@@ -16,21 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct TRun {
-  int code;
-  std::string out, err;
-};
-
-TRun Cli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int code = RunCli(args, out, err);
-  return {code, out.str(), err.str()};
-}
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using test::Cli;
+using test::Slurp;
+using test::TRun;
 
 bool Balanced(const std::string& json) {
   int depth = 0;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <set>
 
+#include "edit/clipboard.h"
 #include "edit_fixture.h"
 #include "io/macro_file.h"
 

@@ -223,8 +223,7 @@ void TDrcPanel::Run(bool window) {
   progress_->setValue(100);
   caption_->setText(CoreText(DrcCountCaption(findings_.size())));
   selectAll_->setEnabled(!findings_.empty());
-  list_->selectAll();
-  Hatch();
+  list_->selectAll();  // hatches them
 }
 
 void TDrcPanel::Fill() {

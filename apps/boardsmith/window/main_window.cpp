@@ -1414,7 +1414,6 @@ void TMainWindow::ImportText() {
     QMessageBox::warning(this, kCaption, Text(read.Error));
     return;
   }
-  view_->Refresh();
   commands_->PasteElements(read.Elements);
 }
 

@@ -174,6 +174,9 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   void RefreshEditMenu();
   void ShowActiveBoard();
   void DetachBoard();
+  // Where the Text-IO file dialogs start: the last text-exchange folder,
+  // else the project's folder, else the layout folder.
+  QString TextFolder() const;
   void AddRecentFile(const std::string& path);
   void SetGridCode(int32_t code);
   void RefreshGridButton();
@@ -257,7 +260,6 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   QDockWidget* propertiesDock_ = nullptr;
   THelpWindow* help_ = nullptr;
   QString textFolder_;  // the last folder of a text-exchange file
-  QString TextFolder() const;
   TDrcPanel* drc_ = nullptr;
   QDockWidget* drcDock_ = nullptr;
   QAction* propertiesAction_ = nullptr;

@@ -207,4 +207,11 @@ TEditResult PlaceElements(TProject& project, const TObjektList& prepared, double
   return res;
 }
 
+TEditResult PasteImported(TProject& project, const TObjektList& elements, TDPoint at) {
+  TBoard* board = project.Active();
+  if (!board || elements.empty()) return {};
+  const TDPoint ref = PreparedReferencePoint(elements, board->Platine);
+  return PlaceElements(project, elements, at.X - ref.X, at.Y - ref.Y);
+}
+
 }  // namespace bs

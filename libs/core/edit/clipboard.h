@@ -70,4 +70,11 @@ TDPoint PreparedReferencePoint(const TObjektList& prepared, const TPlatine& boar
 // The prepared elements stay as they are, to be placed again.
 TEditResult PlaceElements(TProject& project, const TObjektList& prepared, double dx, double dy);
 
+// The paste of elements that come from elsewhere (a text or drill import, a
+// macro): a paste of `elements` with their reference point (grid rule of the
+// active board) moved to `at`, as a click of the placement tool does
+// (PlaceElements: numbers raised, references kept, one new group for two
+// or more units, one undo step). The elements stay as they are.
+TEditResult PasteImported(TProject& project, const TObjektList& elements, TDPoint at);
+
 }  // namespace bs

@@ -186,13 +186,6 @@ TMacroPlaced PlaceMacro(TProject& project, const TObjektList& macro, TDPoint at,
   return out;
 }
 
-TEditResult PasteImported(TProject& project, const TObjektList& elements, TDPoint at) {
-  TBoard* board = project.Active();
-  if (!board || elements.empty()) return {};
-  const TDPoint ref = PreparedReferencePoint(elements, board->Platine);
-  return PlaceElements(project, elements, at.X - ref.X, at.Y - ref.Y);
-}
-
 TEditResult SaveBoardAsMacro(TProject& project, const std::string& path, bool wholeBoard, const TByteString& text1,
                              const TByteString& text2, TMacro* loaded, size_t* written) {
   TEditResult res;

@@ -70,13 +70,6 @@ inline constexpr const char* kSaveWholeLayout = "No objects selected.\rSave whol
 TEditResult SaveBoardAsMacro(TProject& project, const std::string& path, bool wholeBoard, const TByteString& text1 = {},
                              const TByteString& text2 = {}, TMacro* loaded = nullptr, size_t* written = nullptr);
 
-// The paste of elements that come from elsewhere (a text or drill import, a
-// macro): a paste of `elements` with their reference point (grid rule of the
-// active board) moved to `at`, as a click of the placement tool does
-// (PlaceElements: numbers raised, references kept, one new group for two
-// or more units, one undo step). The elements stay as they are.
-TEditResult PasteImported(TProject& project, const TObjektList& elements, TDPoint at);
-
 // The grid rule of the reference point for a board.
 TMacroGrid MacroGridOf(const TPlatine& board);
 
