@@ -137,12 +137,3 @@ BENCHMARK(BM_OpenAnotherProject)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace bs::app
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

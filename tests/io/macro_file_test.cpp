@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "io/macro_library.h"
+#include "io/macro_session.h"
 #include "model/geometry.h"
 #include "model/le_bytes.h"
 #include "render/text_strokes.h"
@@ -827,6 +828,190 @@ TEST(MacroLibrary, LoadFitsTheMacroToThePreviewAndWritesBackChanges) {
   EXPECT_FALSE(r.Ok);
   EXPECT_EQ(r.Error, "The macro can not be loaded.");
   EXPECT_TRUE(loaded.Elements.empty());
+}
+
+// ---- the macro shown in the library panel ----
+
+// The bytes of a macro of one SMD pad with the given description.
+std::vector<uint8_t> OnePad(const char* text1) {
+  TObjektList list;
+  list.push_back(Smd(0, 0));
+  return EncodeMacro(list, false, text1, "");
+}
+
+std::vector<uint8_t> FileBytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The writer's temporary file cannot be created where a folder of its name
+// stands: writing the macro then fails, for root too.
+void BlockWriting(const fs::path& file) {
+  fs::create_directories(file.parent_path() / ("." + file.filename().string() + ".tmp" + std::to_string(::getpid())));
+}
+
+TEST(MacroSession, AnUnreadableMacroCannotBeEditedOrWrittenBack) {
+  TTempFolder lib;
+  const std::vector<uint8_t> broken = {0x06, 0x33, 0xAA, 0xFF, 1};
+  lib.File("broken.bmk", broken);
+  lib.File("good.bmk", OnePad("good"));
+
+  TMacroSession s;
+  ASSERT_TRUE(s.Load((lib.Path() / "good.bmk").string()).Ok);
+  const TMacroSession::TLoadResult r = s.Load((lib.Path() / "broken.bmk").string());
+  EXPECT_FALSE(r.Ok);
+  EXPECT_EQ(r.Error, kMacroNotLoaded);
+  EXPECT_FALSE(s.Loaded());
+  EXPECT_TRUE(s.Path().empty());
+  // Nothing the panel offers touches the unreadable file.
+  s.Rotate(true);
+  s.SetTexts("new", "text");
+  s.MarkModified();
+  s.SetSide(false);
+  EXPECT_FALSE(s.Modified());
+  EXPECT_TRUE(s.WriteBack().empty());
+  EXPECT_FALSE(s.CanDelete((lib.Path() / "broken.bmk").string()));
+  EXPECT_TRUE(s.PreviewElements().empty());
+  EXPECT_EQ(FileBytes(lib.Path() / "broken.bmk"), broken);
+  // Loading another file works as before.
+  EXPECT_TRUE(s.Load((lib.Path() / "good.bmk").string()).Ok);
+  EXPECT_EQ(s.Macro().Text1, "good");
+}
+
+TEST(MacroSession, EachSideShowsOnePictureEvenWhenTheLayersDoNotTellIt) {
+  struct Case {
+    const char* name;
+    uint8_t layer;  // of a track and a pad; inner layers do not tell the side
+  };
+  const Case cases[] = {{"top silkscreen", kLayerS1}, {"inner layer", kLayerI1}};
+  for (const Case& c : cases) {
+    TTempFolder lib;
+    TObjektList list;
+    list.push_back(Track({{0, 0}, {10000, 0}, {10000, 5000}}, c.layer));
+    list.push_back(Circle(3000, 2000, c.layer));
+    lib.File("m.bmk", EncodeMacro(list, false, "", ""));
+    TMacroSession s;
+    ASSERT_TRUE(s.Load((lib.Path() / "m.bmk").string()).Ok) << c.name;
+    const TPointList top = s.Macro().Elements[0]->Points;
+    s.SetSide(false);
+    const TPointList bottom = s.Macro().Elements[0]->Points;
+    EXPECT_NE(top, bottom) << c.name;
+    for (int i = 0; i < 3; ++i) {
+      s.SetSide(true);
+      EXPECT_EQ(s.Macro().Elements[0]->Points, top) << c.name;
+      s.SetSide(true);  // the same side again changes nothing
+      EXPECT_EQ(s.Macro().Elements[0]->Points, top) << c.name;
+      s.SetSide(false);
+      EXPECT_EQ(s.Macro().Elements[0]->Points, bottom) << c.name;
+    }
+    EXPECT_FALSE(s.Modified()) << c.name;
+  }
+}
+
+TEST(MacroSession, DeleteActsOnlyOnTheLoadedMacroAndUnloadsIt) {
+  TTempFolder lib;
+  lib.File("a.bmk", OnePad("a"));
+  lib.File("b.bmk", OnePad("b"));
+  const std::string a = (lib.Path() / "a.bmk").string(), b = (lib.Path() / "b.bmk").string();
+  TMacroSession s;
+  ASSERT_TRUE(s.Load(a).Ok);
+  s.SetTexts("changed", "");
+  ASSERT_TRUE(s.Modified());
+  // Another node, or a folder, is not the loaded macro.
+  EXPECT_FALSE(s.CanDelete(b));
+  EXPECT_FALSE(s.CanDelete(lib.Path().string()));
+  EXPECT_FALSE(s.Delete(b).Ok);
+  EXPECT_TRUE(fs::exists(b));
+  ASSERT_TRUE(s.CanDelete(a));
+  ASSERT_TRUE(s.Delete(a).Ok);
+  EXPECT_FALSE(fs::exists(a));
+  EXPECT_FALSE(s.Loaded());
+  // Shut-down writes nothing back, so the deleted file stays deleted.
+  EXPECT_TRUE(s.WriteBack().empty());
+  EXPECT_FALSE(fs::exists(a));
+}
+
+TEST(MacroSession, RenamingTheFileOrAFolderAboveItMovesTheLoadedPath) {
+  TTempFolder lib;
+  lib.File("ics/soic/so8.bmk", OnePad("so8"));
+  lib.File("ics/soic8.bmk", OnePad("other"));
+  TMacroSession s;
+  ASSERT_TRUE(s.Load((lib.Path() / "ics/soic/so8.bmk").string()).Ok);
+
+  TRenameResult r = RenameMacroNode((lib.Path() / "ics/soic/so8.bmk").string(), "so-8");
+  ASSERT_TRUE(r.Ok);
+  s.Renamed((lib.Path() / "ics/soic/so8.bmk").string(), r.NewPath);
+  EXPECT_EQ(s.Path(), (lib.Path() / "ics/soic/so-8.bmk").string());
+  // A sibling whose name merely begins like the folder is not below it.
+  s.Renamed((lib.Path() / "ics/soic8.bmk").string(), (lib.Path() / "ics/x.bmk").string());
+  EXPECT_EQ(s.Path(), (lib.Path() / "ics/soic/so-8.bmk").string());
+  r = RenameMacroNode((lib.Path() / "ics").string(), "chips");
+  ASSERT_TRUE(r.Ok);
+  s.Renamed((lib.Path() / "ics").string(), r.NewPath);
+  EXPECT_EQ(s.Path(), (lib.Path() / "chips/soic/so-8.bmk").string());
+
+  // Changes go to the file where it now is, and nothing appears at the old place.
+  s.SetTexts("moved", "");
+  EXPECT_TRUE(s.WriteBack().empty());
+  TMacro again;
+  ASSERT_TRUE(ReadMacroFile(s.Path(), again).Ok);
+  EXPECT_EQ(again.Text1, "moved");
+  EXPECT_FALSE(fs::exists(lib.Path() / "ics"));
+}
+
+TEST(MacroSession, AFailedWriteBackIsReportedAndKeepsTheChanges) {
+  TTempFolder lib;
+  TObjektList smd;
+  smd.push_back(Smd(0, 0));
+  smd.push_back(Smd(20000, 0));
+  lib.File("a.bmk", EncodeMacro(smd, false, "a", ""));
+  lib.File("b.bmk", EncodeMacro(smd, false, "b", ""));
+  const std::string a = (lib.Path() / "a.bmk").string(), b = (lib.Path() / "b.bmk").string();
+  TMacroSession s;
+  ASSERT_TRUE(s.Load(a).Ok);
+  s.Rotate(false);
+  ASSERT_TRUE(s.Modified());
+  BlockWriting(lib.Path() / "a.bmk");
+
+  EXPECT_EQ(s.WriteBack(), "The file \"" + a + "\" can not be written.");
+  EXPECT_TRUE(s.Modified());
+  // Choosing another macro stops at the failed write: the changes stay loaded.
+  TMacroSession::TLoadResult r = s.Load(b);
+  EXPECT_FALSE(r.Ok);
+  EXPECT_TRUE(r.WriteBackFailed);
+  EXPECT_EQ(r.Error, "The file \"" + a + "\" can not be written.");
+  EXPECT_EQ(s.Path(), a);
+  EXPECT_TRUE(s.Modified());
+  // Unless the user lets them go.
+  r = s.Load(b, true);
+  ASSERT_TRUE(r.Ok);
+  EXPECT_EQ(s.Path(), b);
+  EXPECT_FALSE(s.Modified());
+  TMacro again;
+  ASSERT_TRUE(ReadMacroFile(a, again).Ok);
+  EXPECT_EQ(Centre(*again.Elements[1]), (TDPoint{20000, 0}));
+}
+
+TEST(MacroSession, TheViaPreviewNeverReachesTheFile) {
+  TTempFolder lib;
+  TObjektList list;
+  list.push_back(Tht(0, 0));
+  list.push_back(Tht(10000, 0, kLayerS1));  // a hole drawn on silkscreen stays as it is
+  lib.File("tht.bmk", EncodeMacro(list, false, "", ""));
+  TMacroSession s;
+  ASSERT_TRUE(s.Load((lib.Path() / "tht.bmk").string()).Ok);
+  s.Vias = true;
+  const TObjektList preview = s.PreviewElements();
+  ASSERT_EQ(preview.size(), 2u);
+  EXPECT_EQ(preview[0]->Via, 1);
+  EXPECT_EQ(preview[1]->Via, 0);
+  EXPECT_EQ(s.Macro().Elements[0]->Via, 0);
+  s.SetTexts("texts changed", "");
+  ASSERT_TRUE(s.WriteBack().empty());
+  TMacro again;
+  ASSERT_TRUE(ReadMacroFile(s.Path(), again).Ok);
+  EXPECT_EQ(again.Elements[0]->Via, 0);
+  EXPECT_EQ(again.Text1, "texts changed");
 }
 
 }  // namespace

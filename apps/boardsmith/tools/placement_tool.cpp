@@ -24,7 +24,7 @@ void TFollowTool::Prepare(TObjektList elements, const QString& hint) {
   hint_ = hint;
 }
 
-void TFollowTool::Follow(std::optional<TDPoint> by) {
+void TFollowTool::Follow(std::optional<TDPoint> by, bool nudge) {
   shown_ = false;
   delta_ = {0, 0};
   TBoard* board = Board();
@@ -33,6 +33,7 @@ void TFollowTool::Follow(std::optional<TDPoint> by) {
   host_.Project().Undo.Blocked = true;  // no undo while elements hang on the pointer
   reference_ = by ? *by : PreparedReferencePoint(prepared_, board->Platine);
   bounds_ = ListBounds(prepared_, WithoutSpokes(board->Platine), false);
+  if (!nudge) return;
   QWidget* vp = host_.BoardView().viewport();
   const QPoint at = vp->mapFromGlobal(QCursor::pos()) + QPoint(0, kNudgePixels);
   if (vp->rect().contains(at)) {
@@ -111,7 +112,29 @@ QRegion TFollowTool::OverlayRegion() const {
   return DragPreviewRegion(view.viewport()->size(), Elements(), view.Board()->Platine, delta_);
 }
 
+void TPlacementTool::Activate() {
+  if (!drag_) Follow();
+}
+
+void TPlacementTool::Deactivate() {
+  drag_ = false;
+  TFollowTool::Deactivate();
+}
+
+void TPlacementTool::PrepareDrag(TObjektList elements, const QString& hint) {
+  Prepare(std::move(elements), hint);
+  drag_ = true;
+}
+
+void TPlacementTool::DragMove(const TPointer& p) {
+  if (!drag_) return;
+  if (Prepared().empty()) return;
+  if (!Following()) Follow(TDPoint{0, 0}, false);
+  Move(p);
+}
+
 void TPlacementTool::Press(const TPointer& p) {
+  if (drag_) return;  // a drag ends in a drop, not in a click
   const std::vector<TObjekt*> placed = Place(p);
   if (placed.empty()) return;
   // The placed elements stay selected in the edit tool.

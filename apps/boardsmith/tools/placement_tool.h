@@ -20,6 +20,7 @@ class TFollowTool : public TTool {
   void Prepare(TObjektList elements, const QString& hint);
   const TObjektList& Prepared() const { return prepared_; }
   TDPoint Delta() const { return delta_; }
+  bool Following() const { return following_; }
 
   void Deactivate() override;
   void Move(const TPointer& p) override;
@@ -33,7 +34,7 @@ class TFollowTool : public TTool {
   // The prepared elements start following the pointer (nudged a little, so
   // that they show at once) by the given point, or else by their reference
   // point; undo waits while they hang on it.
-  void Follow(std::optional<TDPoint> by = std::nullopt);
+  void Follow(std::optional<TDPoint> by = std::nullopt, bool nudge = true);
   // Places copies of the prepared elements where they are shown (one undo
   // step); returns the placed elements, selected, or none.
   std::vector<TObjekt*> Place(const TPointer& p);
@@ -56,9 +57,20 @@ class TFollowTool : public TTool {
 class TPlacementTool final : public TFollowTool {
  public:
   using TFollowTool::TFollowTool;
-  void Activate() override { Follow(); }
+  void Activate() override;
+  void Deactivate() override;
   // A click places the elements; they stay selected in the edit tool.
   void Press(const TPointer& p) override;
+
+  // Elements dragged in from outside the drawing area (a macro from the
+  // library): they follow the drag by the point (0, 0) of their own
+  // coordinates, and the caller places them on the drop.
+  void PrepareDrag(TObjektList elements, const QString& hint);
+  bool DragPrepared() const { return drag_; }
+  void DragMove(const TPointer& p);
+
+ private:
+  bool drag_ = false;
 };
 
 }  // namespace bs::app

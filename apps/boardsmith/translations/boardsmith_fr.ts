@@ -958,6 +958,52 @@ Ces perçages seront ignorés.</translation>
     </message>
 </context>
 <context>
+    <name>bs::app::TMacroPanel</name>
+    <message>
+        <source>Macro-Library</source>
+        <translation>Bibliothèque de macros</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Save as macro</source>
+        <translation>Enregistrer comme macro</translation>
+    </message>
+    <message>
+        <source>Delete macro</source>
+        <translation>Supprimer la macro</translation>
+    </message>
+    <message>
+        <source>Board side of the macro</source>
+        <translation>Face de la carte de la macro</translation>
+    </message>
+    <message>
+        <source>Rotate macro</source>
+        <translation>Tourner la macro</translation>
+    </message>
+    <message>
+        <source>Through-Pads (vias)</source>
+        <translation>Traversées (vias)</translation>
+    </message>
+    <message>
+        <source>Add as component</source>
+        <translation>Ajouter comme composant</translation>
+    </message>
+    <message>
+        <source>Discard the changes of the macro?</source>
+        <translation>Abandonner les modifications de la macro ?</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TMacroPreview</name>
+    <message>
+        <source>Drag the macro onto the board</source>
+        <translation>Faites glisser la macro sur la carte</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TMainWindow</name>
     <message>
         <source>Layout files (*.bsm*);;All Files (*)</source>
@@ -1387,7 +1433,7 @@ Continuer ?</translation>
     </message>
     <message>
         <source>Save picture</source>
-        <translation>Enregistrer l'image</translation>
+        <translation>Enregistrer l&apos;image</translation>
     </message>
     <message>
         <source>Error creating JPG-file. Please try another resolution (dpi).</source>
@@ -1395,15 +1441,43 @@ Continuer ?</translation>
     </message>
     <message>
         <source>The picture could not be encoded: %1</source>
-        <translation>L'image n'a pas pu être encodée : %1</translation>
+        <translation>L&apos;image n&apos;a pas pu être encodée : %1</translation>
     </message>
     <message>
         <source>The picture is too large for this file format.</source>
-        <translation>L'image est trop grande pour ce format de fichier.</translation>
+        <translation>L&apos;image est trop grande pour ce format de fichier.</translation>
     </message>
     <message>
         <source>The picture could not be made.</source>
-        <translation>L'image n'a pas pu être créée.</translation>
+        <translation>L&apos;image n&apos;a pas pu être créée.</translation>
+    </message>
+    <message>
+        <source>Save as &amp;macro...</source>
+        <translation>Enregistrer comme &amp;macro...</translation>
+    </message>
+    <message>
+        <source>Macro-Library</source>
+        <translation>Bibliothèque de macros</translation>
+    </message>
+    <message>
+        <source>Show/hide Macro-Library</source>
+        <translation>Afficher/masquer la bibliothèque de macros</translation>
+    </message>
+    <message>
+        <source>Savce macro</source>
+        <translation>Enregistrer la macro</translation>
+    </message>
+    <message>
+        <source>Save as macro</source>
+        <translation>Enregistrer comme macro</translation>
+    </message>
+    <message>
+        <source>Layout-Macros (*.bmk)</source>
+        <translation>Macros de circuit (*.bmk)</translation>
+    </message>
+    <message>
+        <source>Drop the macro on the board</source>
+        <translation>Déposez la macro sur la carte</translation>
     </message>
 </context>
 <context>
@@ -2533,6 +2607,30 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>%1 errors</source>
         <translation>%1 Entrées</translation>
+    </message>
+    <message>
+        <source>The macro can not be loaded.</source>
+        <translation>La macro ne peut pas être chargée.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists.</source>
+        <translation>&quot;%1&quot; existe déjà.</translation>
+    </message>
+    <message>
+        <source>Delete file &quot;%1&quot; ?</source>
+        <translation>Supprimer le fichier &quot;%1&quot; ?</translation>
+    </message>
+    <message>
+        <source>There are no elements on the board.</source>
+        <translation>Il n'y a aucun élément sur la carte.</translation>
+    </message>
+    <message>
+        <source>No objects selected.<byte value="xd"/>Save whole layout as macro?</source>
+        <translation>Aucun objet sélectionné.<byte value="xd"/>Enregistrer toute la carte comme macro ?</translation>
+    </message>
+    <message>
+        <source>No valid data found.</source>
+        <translation>Aucune donnée valide trouvée.</translation>
     </message>
 </context>
 </TS>

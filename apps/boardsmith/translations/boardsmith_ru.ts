@@ -958,6 +958,52 @@ These drillings will be ignored.</source>
     </message>
 </context>
 <context>
+    <name>bs::app::TMacroPanel</name>
+    <message>
+        <source>Macro-Library</source>
+        <translation>Библиотека макросов</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Описание</translation>
+    </message>
+    <message>
+        <source>Save as macro</source>
+        <translation>Сохранить как макрос</translation>
+    </message>
+    <message>
+        <source>Delete macro</source>
+        <translation>Удалить макрос</translation>
+    </message>
+    <message>
+        <source>Board side of the macro</source>
+        <translation>Сторона платы макроса</translation>
+    </message>
+    <message>
+        <source>Rotate macro</source>
+        <translation>Повернуть макрос</translation>
+    </message>
+    <message>
+        <source>Through-Pads (vias)</source>
+        <translation>Переходные отверстия</translation>
+    </message>
+    <message>
+        <source>Add as component</source>
+        <translation>Добавить как компонент</translation>
+    </message>
+    <message>
+        <source>Discard the changes of the macro?</source>
+        <translation>Отменить изменения макроса?</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TMacroPreview</name>
+    <message>
+        <source>Drag the macro onto the board</source>
+        <translation>Перетащите макрос на плату</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TMainWindow</name>
     <message>
         <source>Layout files (*.bsm*);;All Files (*)</source>
@@ -1404,6 +1450,34 @@ Continue?</source>
     <message>
         <source>The picture could not be made.</source>
         <translation>Не удалось создать изображение.</translation>
+    </message>
+    <message>
+        <source>Save as &amp;macro...</source>
+        <translation>Сохранить как &amp;макрос...</translation>
+    </message>
+    <message>
+        <source>Macro-Library</source>
+        <translation>Библиотека макросов</translation>
+    </message>
+    <message>
+        <source>Show/hide Macro-Library</source>
+        <translation>Показать/скрыть библиотеку макросов</translation>
+    </message>
+    <message>
+        <source>Savce macro</source>
+        <translation>Сохранить макрос</translation>
+    </message>
+    <message>
+        <source>Save as macro</source>
+        <translation>Сохранить как макрос</translation>
+    </message>
+    <message>
+        <source>Layout-Macros (*.bmk)</source>
+        <translation>Макросы разводки (*.bmk)</translation>
+    </message>
+    <message>
+        <source>Drop the macro on the board</source>
+        <translation>Отпустите макрос на плате</translation>
     </message>
 </context>
 <context>
@@ -2533,6 +2607,30 @@ Save changes?</source>
     <message>
         <source>%1 errors</source>
         <translation>%1 ошибок</translation>
+    </message>
+    <message>
+        <source>The macro can not be loaded.</source>
+        <translation>Макрос не может быть загружен.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists.</source>
+        <translation>&quot;%1&quot; уже существует.</translation>
+    </message>
+    <message>
+        <source>Delete file &quot;%1&quot; ?</source>
+        <translation>Удалить файл &quot;%1&quot; ?</translation>
+    </message>
+    <message>
+        <source>There are no elements on the board.</source>
+        <translation>На плате нет элементов.</translation>
+    </message>
+    <message>
+        <source>No objects selected.<byte value="xd"/>Save whole layout as macro?</source>
+        <translation>Объекты не выбраны.<byte value="xd"/>Сохранить всю разводку как макрос?</translation>
+    </message>
+    <message>
+        <source>No valid data found.</source>
+        <translation>Допустимые данные не найдены.</translation>
     </message>
 </context>
 </TS>

@@ -1,7 +1,10 @@
 #include "view/board_view.h"
 
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -87,6 +90,51 @@ void TBoardView::RefreshOverlay() {
 void TBoardView::Refresh() {
   wholeStale_ = true;
   viewport()->update();
+}
+
+void TBoardView::SetDropHandler(TDropHandler handler) {
+  drop_ = std::move(handler);
+  setAcceptDrops(bool(drop_.Accepts));
+  viewport()->setAcceptDrops(bool(drop_.Accepts));
+}
+
+void TBoardView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!board_ || !drop_.Accepts || !event->mimeData() || !drop_.Accepts(*event->mimeData())) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  drop_.Move(MakePointer(event->position().toPoint(), event->modifiers(), Qt::NoButton));
+  RefreshOverlay();
+}
+
+void TBoardView::dragMoveEvent(QDragMoveEvent* event) {
+  if (!board_ || !drop_.Move) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  const QPoint at = event->position().toPoint();
+  drop_.Move(MakePointer(at, event->modifiers(), Qt::NoButton));
+  RefreshOverlay();
+  const TDPoint model = PixelToModel(board_->Platine, {double(at.x()), double(at.y())});
+  emit PointerMoved(at, model.X, model.Y);
+}
+
+void TBoardView::dragLeaveEvent(QDragLeaveEvent* event) {
+  if (drop_.Leave) drop_.Leave();
+  RefreshOverlay();
+  event->accept();
+}
+
+void TBoardView::dropEvent(QDropEvent* event) {
+  if (!board_ || !drop_.Drop || !event->mimeData()) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  drop_.Drop(MakePointer(event->position().toPoint(), event->modifiers(), Qt::NoButton), *event->mimeData());
+  RefreshOverlay();
 }
 
 TPointer TBoardView::MakePointer(QPoint at, Qt::KeyboardModifiers mods, Qt::MouseButton button) const {

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class QMimeData;
 class QTimer;
 
 namespace bs {
@@ -80,6 +81,18 @@ class TBoardView : public QAbstractScrollArea {
   // The marks changed: they are drawn again over the kept picture.
   void RefreshDecoration();
 
+  // Drags from other widgets (a macro from the library): whether the data is
+  // taken, the pointer over the drawing area, the drop there, and the drag
+  // leaving or being cancelled. The active tool's overlay is refreshed after
+  // each of them.
+  struct TDropHandler {
+    std::function<bool(const QMimeData&)> Accepts;
+    std::function<void(const TPointer&)> Move;
+    std::function<void(const TPointer&, const QMimeData&)> Drop;
+    std::function<void()> Leave;
+  };
+  void SetDropHandler(TDropHandler handler);
+
   // The board changed within a model rectangle (units): only that part of
   // the picture is painted again. A whole-view update paints everything.
   void InvalidateArea(const TURect& model);
@@ -109,6 +122,10 @@ class TBoardView : public QAbstractScrollArea {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // Runs a zoom operation with the viewport's size and refreshes the view.
@@ -132,6 +149,7 @@ class TBoardView : public QAbstractScrollArea {
 
   TBoard* board_ = nullptr;
   TDecoration decoration_;
+  TDropHandler drop_;
   bool antiAliased_ = true;
   bool syncing_ = false;
   bool panning_ = false;  // the middle button drags the view

@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QStatusBar>
@@ -45,6 +46,7 @@
 #include "edit/board_ops.h"
 #include "edit/connections.h"
 #include "edit/create.h"
+#include "edit/macro_place.h"
 #include "edit/text_io.h"
 #include "edit/undo.h"
 #include "edit/units.h"
@@ -56,6 +58,7 @@
 #include "panels/drc_panel.h"
 #include "panels/ground_plane_bar.h"
 #include "panels/layer_bar.h"
+#include "panels/macro_panel.h"
 #include "panels/properties_fields.h"
 #include "panels/properties_panel.h"
 #include "panels/size_bar.h"
@@ -172,6 +175,9 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   ApplySettings();
   SetTool(kToolEdit);
   RefreshRecentFiles();
+  if (macroDock_) resizeDocks({macroDock_}, {settings_.Options.MakroBreite}, Qt::Horizontal);
+  // The library is scanned once the window is up.
+  QTimer::singleShot(0, this, [this] { BuildMacroTree(); });
   const auto& win = settings_.Window;
   if (win.WindowMax) resize(1200, 800);
   else setGeometry(win.WindowX, win.WindowY, win.WindowW, win.WindowH);
@@ -249,6 +255,7 @@ void TMainWindow::BuildMenus() {
   QAction* save = file->addAction(tr("&Save"), this, [this] { Save(); });
   save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   file->addAction(tr("S&ave as..."), this, [this] { SaveAs(); });
+  file->addAction(tr("Save as &macro..."), this, &TMainWindow::SaveAsMacro);
   file->addAction(tr("&AutoSave..."), this, [this] { OpenOptions(TOptionsDialog::kPageAutoSave); });
   file->addAction(tr("Directories..."), this, [this] { OpenOptions(TOptionsDialog::kPageFolders); });
   // The export windows are made once and keep their choices between uses.
@@ -385,6 +392,39 @@ void TMainWindow::BuildMenus() {
   QMenu* options = menuBar()->addMenu(tr("&Options"));
   options->addAction(tr("General settings..."), this, [this] { OpenOptions(TOptionsDialog::kPageGeneral); });
   options->addSeparator();
+  // The macro library: the Options menu, a tool bar button and the panel's
+  // close button show and hide it.
+  macro_ = new TMacroPanel({[this](const QString& status) {
+                              if (status.isEmpty()) statusBar()->clearMessage();
+                              else statusBar()->showMessage(QString(status).replace('\n', ' '));
+                            },
+                            [this] { SaveAsMacro(); },
+                            [this] {
+                              const TBoard* b = project_.Active();
+                              return b ? MacroGridOf(b->Platine) : TMacroGrid{};
+                            },
+                            [this] { return settings_.Options.BezWertFlip; },
+                            {}});
+  macroDock_ = new QDockWidget(TMacroPanel::Heading(), this);
+  macroDock_->setObjectName("MacroDock");
+  macroDock_->setWidget(macro_);
+  addDockWidget(Qt::LeftDockWidgetArea, macroDock_);
+  macroAction_ = options->addAction(tr("Macro-Library"));
+  macroAction_->setObjectName("ShowMacroLibrary");
+  macroAction_->setCheckable(true);
+  macroAction_->setToolTip(tr("Show/hide Macro-Library"));
+  connect(macroAction_, &QAction::toggled, this, [this](bool on) {
+    settings_.Options.Makro = on;
+    macroDock_->setVisible(on);
+  });
+  connect(macroDock_, &QDockWidget::visibilityChanged, macroAction_,
+          [this](bool) { macroAction_->setChecked(!macroDock_->isHidden()); });
+  view_->SetDropHandler({[this](const QMimeData& data) {
+                           return data.hasFormat(kMacroMimeType) && macro_->Session().Loaded() &&
+                                  !macro_->Session().Macro().Elements.empty() && project_.Active();
+                         },
+                         [this](const TPointer& p) { MacroDragMove(p); },
+                         [this](const TPointer& p, const QMimeData&) { MacroDrop(p); }, [this] { MacroDragLeave(); }});
   // The Board-Zoom panel, shown as the settings say.
   overviewDock_ = new QDockWidget(tr("Board-Zoom"), this);
   overviewDock_->setObjectName("BoardZoom");
@@ -510,6 +550,7 @@ void TMainWindow::BuildToolBars() {
   });
   QToolBar* commandBar = commands_->BuildToolBar(this);
   commandBar->addSeparator();
+  commandBar->addAction(macroAction_);
   commandBar->addAction(propertiesAction_);
   // Automatic capture of pad centres and nodes, and how far track ends follow moved pads.
   captureAction_ = commandBar->addAction(tr("Capture"));
@@ -1276,6 +1317,13 @@ void TMainWindow::ApplySettings() {
   if (captureAction_) captureAction_->setChecked(o.Fang);
   if (followActions_[0]) followActions_[size_t(std::clamp(o.Gummiband, 0, 2))]->setChecked(true);
   if (propertiesDock_) propertiesDock_->setVisible(o.Eigenschaften);
+  if (macroAction_) macroAction_->setChecked(o.Makro);
+  if (macroDock_) macroDock_->setVisible(o.Makro);
+  if (macro_) {
+    macro_->SetAddAsComponent(o.Bauteil);
+    macro_->SetPreviewSettings(p);
+    macro_->SetPreviewHeight(o.MakroHoehe);
+  }
   if (properties_) properties_->SetPanelUnit(UnitOf(settings_));
   project_.Undo.Depth = o.Undo;
   autosaveTimer_->setInterval(o.AutoSaveTime);
@@ -1435,9 +1483,16 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
       win.WindowW = width();
       win.WindowH = height();
     }
+    settings_.Options.Makro = !macroDock_->isHidden();
+    if (macroDock_->width() > 0) settings_.Options.MakroBreite = macroDock_->width();
+    settings_.Options.Bauteil = macro_->AddAsComponent();
+    const std::string chosen = macro_->SelectedPath().toStdString();
+    settings_.Folders.MakroOrdner = chosen.empty() ? macro_->Session().Path() : chosen;
     const TDrcRules rules = drc_->Rules();
     if (!SaveSettings(settings_, SettingsFilePath(), [&rules](TIniFile& ini) { WriteDrcRules(ini, rules); }))
       QMessageBox::warning(this, kCaption, tr("The settings could not be written."));
+    // Last, a changed macro goes back to its file.
+    macro_->WriteBack();
     event->accept();
   } else {
     ShowActiveBoard();
@@ -1460,6 +1515,7 @@ bool TMainWindow::OpenOptions(int page) {
     return false;
   }
   const bool unitChanged = dialog.Settings().Options.MIL != settings_.Options.MIL;
+  const bool rootChanged = dialog.Settings().Folders.Makro != settings_.Folders.Makro;
   settings_ = dialog.Settings();
   schemes_ = dialog.Schemes();
   ApplySettings();
@@ -1467,7 +1523,86 @@ bool TMainWindow::OpenOptions(int page) {
     hruler_->SetUnit(UnitOf(settings_));
     vruler_->SetUnit(UnitOf(settings_));
   }
+  if (rootChanged) {
+    // The chosen macro stays chosen when the new tree has it.
+    macro_->WriteBack();
+    BuildMacroTree(macro_->SelectedPath());
+  }
   return true;
+}
+
+void TMainWindow::BuildMacroTree(const QString& select) {
+  const QString root = QString::fromStdString(MacroLibraryRoot(DataFolder(), settings_.Folders.Makro));
+  macro_->BuildTree(root, select.isEmpty() ? QString::fromStdString(settings_.Folders.MakroOrdner) : select);
+}
+
+void TMainWindow::SaveAsMacro() {
+  TBoard* b = project_.Active();
+  if (!b) return;
+  if (b->Elements.empty()) {
+    QMessageBox::warning(this, tr("Savce macro"), Text(msg::kNoElementsOnBoard));
+    return;
+  }
+  // Choosing the tool again ends a drawing in progress; the edit tool keeps
+  // its selection.
+  if (tool_ != kToolEdit) SetTool(tool_);
+  if (!AnySelected(b->Elements) && QMessageBox::question(this, tr("Save as macro"), Text(msg::kSaveWholeLayout),
+                                                         QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    return;
+  QFileDialog dialog(this, tr("Save as macro"), macro_->SelectedFolder(), tr("Layout-Macros (*.bmk)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix("bmk");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().first();
+  macro_->WriteBack();
+  const TEditResult r = SaveBoardAsMacro(project_, path.toStdString(), true);
+  if (!r.Done()) {
+    if (!r.Message.empty()) QMessageBox::warning(this, kCaption, Text(r.Message));
+    return;
+  }
+  macro_->InsertMacro(QFileInfo(path).absoluteFilePath());
+}
+
+void TMainWindow::MacroDragMove(const TPointer& p) {
+  if (!placementTool_->DragPrepared()) {
+    // The placement follows the drag; labels that are not shown stay out of it.
+    TObjektList shown;
+    for (auto& e : macro_->Session().PreviewElements())
+      if (e->Shown) shown.push_back(std::move(e));
+    SetTool(kToolEdit);  // ends a drawing in progress
+    placementTool_->PrepareDrag(std::move(shown), tr("Drop the macro on the board"));
+    SetTool(kToolPlacement);
+  }
+  placementTool_->DragMove(p);
+}
+
+void TMainWindow::MacroDrop(const TPointer& p) {
+  if (!placementTool_->DragPrepared()) MacroDragMove(p);
+  placementTool_->DragMove(p);
+  const bool following = placementTool_->Following();
+  const TDPoint at = placementTool_->Delta();  // the macro's reference point lies at its (0, 0)
+  SetTool(kToolEdit);
+  if (!following) return;
+  TMacroDrop drop;
+  const TMacroSession& session = macro_->Session();
+  drop.AddAsComponent = macro_->AddAsComponent();
+  drop.Vias = session.Vias;
+  drop.IdLabelVisible = settings_.Options.BezSichtbarDefault;
+  drop.ValueLabelVisible = settings_.Options.WertSichtbarDefault;
+  drop.Top = session.View.Top;
+  const TMacroPlaced placed = PlaceMacro(project_, session.Macro().Elements, at, drop);
+  if (!placed.Edit.Done()) return;
+  TBoard* b = project_.Active();
+  for (size_t i = placed.First; i < placed.First + placed.Count && i < b->Elements.size(); ++i)
+    view_->InvalidateArea(CullBounds(*b->Elements[i]));
+  BoardEdited();
+  SelectionChanged();
+  activateWindow();
+  view_->setFocus();
+}
+
+void TMainWindow::MacroDragLeave() {
+  if (placementTool_->DragPrepared()) SetTool(kToolEdit);
 }
 
 }  // namespace bs::app

@@ -40,6 +40,7 @@ class TDrcPanel;
 class TKeyPanel;
 class TPlacementTool;
 class TLayerBar;
+class TMacroPanel;
 class TRuler;
 class TSizeBar;
 class TToolPalette;
@@ -147,6 +148,14 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   // file; a file's elements to the clipboard and the placement, as a paste.
   void ExportText();
   void ImportText();
+  // File -> "Save as macro...": the selection (or, when asked, the whole
+  // board) to a macro file, which is then shown in the library.
+  void SaveAsMacro();
+  TMacroPanel* MacroPanel() const { return macro_; }
+  QDockWidget* MacroDock() const { return macroDock_; }
+  // The library panel's tree from the macro root, with `select` (or the
+  // remembered macro) chosen; the start-up timer runs it.
+  void BuildMacroTree(const QString& select = {});
   // File -> Export -> Bitmap, JPG, GIF: the export window, then the file.
   void ExportPicture(TPictureFormat format);
 
@@ -260,6 +269,13 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   QDockWidget* propertiesDock_ = nullptr;
   THelpWindow* help_ = nullptr;
   QString textFolder_;  // the last folder of a text-exchange file
+  TMacroPanel* macro_ = nullptr;
+  QDockWidget* macroDock_ = nullptr;
+  QAction* macroAction_ = nullptr;
+  // A macro dragged from the library is over the drawing area.
+  void MacroDragMove(const TPointer& p);
+  void MacroDrop(const TPointer& p);
+  void MacroDragLeave();
   TDrcPanel* drc_ = nullptr;
   QDockWidget* drcDock_ = nullptr;
   QAction* propertiesAction_ = nullptr;

@@ -58,8 +58,8 @@ TMacroPlaced PlaceMacro(TProject& project, const TObjektList& macro, TDPoint at,
 inline constexpr const char* kNewIdText = "ID";
 inline constexpr const char* kNewValueText = "Value";
 
-inline constexpr const char* kNoElementsOnBoard = "There are no elements on the board.";
-inline constexpr const char* kSaveWholeLayout = "No objects selected.\rSave whole layout as macro?";
+using msg::kNoElementsOnBoard;
+using msg::kSaveWholeLayout;
 
 // Saves the active board's selected elements (all of them when nothing is
 // selected and `wholeBoard` is set) as the macro file `path`, written from a

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "io/project_file.h"
+#include "model/messages.h"
 #include "model/objekt.h"
 #include "model/types.h"
 
@@ -16,7 +17,7 @@ namespace bs {
 inline constexpr size_t kMacroTextMax = 50;
 
 // The one message of every failed macro read.
-inline constexpr const char* kMacroNotLoaded = "The macro can not be loaded.";
+using msg::kMacroNotLoaded;
 
 struct TMacro {
   TObjektList Elements;

@@ -136,7 +136,7 @@ TRenameResult RenameMacroNode(const std::string& path, const std::string& newCap
   const bool isFile = fs::is_regular_file(old, ec);
   const fs::path target = old.parent_path() / (newCaption + (isFile ? old.extension().string() : ""));
   if (fs::exists(fs::symlink_status(target, ec))) {
-    res.Message = "\"" + newCaption + "\" already exists.";
+    res.Message = FormatMessage(msg::kMacroNameExists, {newCaption});
     return res;
   }
   // An empty caption or one naming another folder is no rename within the tree.
@@ -153,7 +153,7 @@ TRenameResult RenameMacroNode(const std::string& path, const std::string& newCap
 }
 
 std::string DeleteMacroQuestion(const std::string& path) {
-  return "Delete file \"" + fs::path(path).filename().string() + "\" ?";
+  return FormatMessage(msg::kDeleteMacroFile, {fs::path(path).filename().string()});
 }
 
 bool DeleteMacroFile(const std::string& path) {

@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/messages.h"
 #include "model/objekt.h"
 #include "model/platine.h"
 #include "model/types.h"
@@ -18,7 +19,7 @@
 namespace bs {
 
 // Shown when a file yields no element.
-inline constexpr const char* kNoValidTextData = "No valid data found.";
+using msg::kNoValidTextData;
 
 // The editor's state that fills in what a record leaves out.
 struct TTextImportDefaults {

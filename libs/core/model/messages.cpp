@@ -15,7 +15,8 @@ const std::vector<const char*>& AllFormats() {
       kRemoveOutside,      kDrcCopperDistance,  kDrcPlaneGap,          kDrcDrillDistance,
       kDrcDrillSmall,      kDrcDrillLarge,      kDrcTrackThin,         kDrcRingSmall,
       kDrcSilkOnPad,       kDrcDrillOnSmd,      kDrcPadNoMask,         kDrcMaskOffPad,
-      kDrcSilkThin,        kDrcCount,
+      kDrcSilkThin,        kDrcCount,           kMacroNotLoaded,       kMacroNameExists,
+      kDeleteMacroFile,    kNoElementsOnBoard,  kSaveWholeLayout,      kNoValidTextData,
   };
   return all;
 }

@@ -74,6 +74,15 @@ inline constexpr const char* kDrcMaskOffPad = BS_CORE_TEXT("core", "Non-pad with
 inline constexpr const char* kDrcSilkThin = BS_CORE_TEXT("core", "Silkscreen too thin");
 inline constexpr const char* kDrcCount = BS_CORE_TEXT("core", "%1 errors");
 
+// ---- macro library and text exchange ----
+inline constexpr const char* kMacroNotLoaded = BS_CORE_TEXT("core", "The macro can not be loaded.");
+inline constexpr const char* kMacroNameExists = BS_CORE_TEXT("core", "\"%1\" already exists.");
+inline constexpr const char* kDeleteMacroFile = BS_CORE_TEXT("core", "Delete file \"%1\" ?");
+inline constexpr const char* kNoElementsOnBoard = BS_CORE_TEXT("core", "There are no elements on the board.");
+inline constexpr const char* kSaveWholeLayout =
+    BS_CORE_TEXT("core", "No objects selected.\rSave whole layout as macro?");
+inline constexpr const char* kNoValidTextData = BS_CORE_TEXT("core", "No valid data found.");
+
 // ---- texts ----
 inline constexpr const char* kTextNotGenerated = BS_CORE_TEXT("core", "The text could not be generated.");
 

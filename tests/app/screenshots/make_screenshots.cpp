@@ -6,11 +6,12 @@
 //   docs_screenshots OUT_DIR
 //
 // writes main-window.png, drawing.png, ground-plane.png, connections.png,
-// drc.png and export.png into OUT_DIR. `make screenshots` runs it under Xvfb into
+// drc.png, macros.png and export.png into OUT_DIR. `make screenshots` runs it under Xvfb into
 // docs/images.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QImage>
 #include <QMenuBar>
@@ -24,10 +25,14 @@
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <set>
+#include <string>
 
+#include "edit/macro_place.h"
 #include "menu_helpers.h"
 #include "model/types.h"
 #include "panels/layer_bar.h"
+#include "panels/macro_panel.h"
 #include "render/view.h"
 #include "tools/tools.h"
 #include "view/board_view.h"
@@ -179,6 +184,33 @@ int main(int argc, char** argv) {
     Settle();
     Save(w.grab(), "drc.png");
     drc->trigger();
+  }
+
+  // The macro library: footprints of the example saved as macros, one of
+  // them chosen and shown in the preview.
+  {
+    const QString root = QDir(home).filePath("data/boardsmith/Makros");
+    QDir().mkpath(root + "/Example");
+    TBoard& board = *w.Project().Active();
+    std::set<int> components;
+    for (const auto& e : board.Elements)
+      if (e->ComponentNo != 0) components.insert(e->ComponentNo);
+    QString chosen;
+    for (int c : components) {
+      std::string name;
+      for (const auto& e : board.Elements) {
+        e->Selected = e->ComponentNo == c ? 1 : 0;
+        if (e->ComponentNo == c && e->LabelRole == 1) name = e->Text;
+      }
+      if (name.empty()) continue;
+      const QString path = root + "/Example/" + QString::fromStdString(name) + ".bmk";
+      if (SaveBoardAsMacro(w.Project(), path.toStdString(), false).Done() && chosen.isEmpty()) chosen = path;
+    }
+    for (const auto& e : board.Elements) e->Selected = 0;
+    w.BuildMacroTree(chosen);
+    if (w.MacroPanel()) w.MacroPanel()->Tree()->expandAll();
+    Settle();
+    Save(w.MacroDock()->grab(), "macros.png");
   }
 
   // The Gerber export window.
