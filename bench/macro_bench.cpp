@@ -12,7 +12,7 @@
 #include <fstream>
 #include <string>
 
-#include "edit/macro_place.h"
+#include "components/macro_place.h"
 #include "edit/undo.h"
 #include "io/macro_file.h"
 #include "panels/macro_panel.h"

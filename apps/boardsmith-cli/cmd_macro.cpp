@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "args.h"
-#include "edit/macro_place.h"
+#include "components/macro_place.h"
 #include "edit/units.h"
 #include "io/macro_file.h"
 #include "io/macro_library.h"

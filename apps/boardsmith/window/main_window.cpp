@@ -34,6 +34,7 @@
 #include <functional>
 
 #include "checks/drc.h"
+#include "components/macro_place.h"
 #include "copper/connectivity.h"
 #include "dialogs/drill_list_window.h"
 #include "dialogs/excellon_dialog.h"
@@ -46,7 +47,6 @@
 #include "edit/board_ops.h"
 #include "edit/connections.h"
 #include "edit/create.h"
-#include "edit/macro_place.h"
 #include "edit/text_io.h"
 #include "edit/undo.h"
 #include "edit/units.h"

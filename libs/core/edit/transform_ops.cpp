@@ -14,6 +14,7 @@
 #include "io/macro_file.h"
 #include "model/geometry.h"
 #include "model/objekt_list.h"
+#include "model/placement.h"
 #include "render/text_strokes.h"
 
 namespace bs {
@@ -28,21 +29,6 @@ int32_t Degrees360(int64_t a) {
   return static_cast<int32_t>(a < 0 ? a + 360 : a);
 }
 
-double Normalised360(double a) {
-  if (!std::isfinite(a)) return a;
-  a = std::fmod(a, 360.0);
-  if (a < 0) a += 360;
-  return a >= 360 ? a - 360 : a;
-}
-
-// Whether a component label at its rotation reads upside down: 46 ... 224
-// degrees when both mirror flags agree, 135 ... 314 otherwise.
-bool ReadsUpsideDown(const TObjekt& label) {
-  const int32_t a = Degrees360(label.Rotation);
-  const bool sameMirrors = (label.MirrorH != 0) == (label.MirrorV != 0);
-  return sameMirrors ? (a >= 46 && a <= 224) : (a >= 135 && a <= 314);
-}
-
 // Turns an upside-down label half round and rebuilds its strokes in place.
 void MakeReadable(TObjekt& label) {
   if (!ReadsUpsideDown(label)) return;
@@ -55,54 +41,6 @@ bool SelectionHasComponents(const TObjektList& list) {
   for (const auto& e : list)
     if (e->Selected && e->ComponentNo != 0) return true;
   return false;
-}
-
-// The board side of a component: by its silkscreen when all of it lies on
-// one silkscreen layer, else by its copper on C1 and C2 when all of that lies
-// on one of them (an SMD part sits on the side of its pads, a through-hole
-// part on the other), else bottom.
-bool ComponentOnTop(const std::vector<const TObjekt*>& members) {
-  bool s1 = false, s2 = false, c1 = false, c2 = false, smd = false;
-  for (const TObjekt* e : members) {
-    s1 |= e->Layer == kLayerS1;
-    s2 |= e->Layer == kLayerS2;
-    c1 |= e->Layer == kLayerC1;
-    c2 |= e->Layer == kLayerC2;
-    smd |= e->Kind == kKindSmdPad && (e->Layer == kLayerC1 || e->Layer == kLayerC2);
-  }
-  if (s1 != s2) return s1;
-  if (c1 != c2) return smd ? c1 : c2;
-  return false;
-}
-
-// For every component whose elements other than its labels were all turned:
-// its pick-and-place offset turns clockwise with it and its placement
-// rotation changes by the angle, down on the top side and up on the bottom.
-void TurnPlacements(const TObjektList& list, double a) {
-  struct TComp {
-    std::vector<const TObjekt*> Members;
-    TObjekt* Id = nullptr;
-    size_t Parts = 0, Turned = 0;
-  };
-  std::map<int16_t, TComp> comps;
-  for (const auto& e : list) {
-    if (e->ComponentNo == 0) continue;
-    TComp& c = comps[e->ComponentNo];
-    c.Members.push_back(e.get());
-    if (IsIdLabel(*e) && !c.Id) c.Id = e.get();
-    if (IsComponentLabel(*e)) continue;
-    ++c.Parts;
-    if (e->Selected) ++c.Turned;
-  }
-  for (auto& [no, c] : comps) {
-    if (!c.Id || c.Parts == 0 || c.Turned != c.Parts) continue;
-    TPlaceData& pd = EnsurePlace(*c.Id);
-    // The offset's y counts downwards.
-    const TDPoint v = RotatePoint(TDPoint{pd.PlaceOffsetX, -double(pd.PlaceOffsetY)}, {0, 0}, -a);
-    pd.PlaceOffsetX = static_cast<float>(v.X);
-    pd.PlaceOffsetY = static_cast<float>(-v.Y);
-    pd.PlaceRotation = Normalised360(pd.PlaceRotation + (ComponentOnTop(c.Members) ? -a : a));
-  }
 }
 
 bool IsSelected(const TObjekt& e) { return e.Selected != 0; }

@@ -9,6 +9,7 @@
 #include "model/atomic_file.h"
 #include "model/geometry.h"
 #include "model/objekt_list.h"
+#include "model/placement.h"
 #include "model/platine.h"
 #include "model/read_file.h"
 #include "render/text_strokes.h"
@@ -60,13 +61,6 @@ void MoveToReferencePoint(TObjektList& list, const TMacroGrid& grid) {
 int32_t Degrees360(int64_t a) {
   a %= 360;
   return static_cast<int32_t>(a < 0 ? a + 360 : a);
-}
-
-// Whether a component label at this rotation reads upside down.
-bool ReadsUpsideDown(const TObjekt& label) {
-  const int32_t a = Degrees360(label.Rotation);
-  const bool sameMirrors = (label.MirrorH != 0) == (label.MirrorV != 0);
-  return sameMirrors ? (a >= 46 && a <= 224) : (a >= 135 && a <= 314);
 }
 
 }  // namespace

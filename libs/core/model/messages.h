@@ -83,6 +83,16 @@ inline constexpr const char* kSaveWholeLayout =
     BS_CORE_TEXT("core", "No objects selected.\rSave whole layout as macro?");
 inline constexpr const char* kNoValidTextData = BS_CORE_TEXT("core", "No valid data found.");
 
+// ---- components ----
+inline constexpr const char* kCreateComponentQuestion =
+    BS_CORE_TEXT("core", "Do you want to create a component from the selected elements ?");
+inline constexpr const char* kApplyToAllComponents =
+    BS_CORE_TEXT("core", "Apply changes for all selected components ?");
+inline constexpr const char* kDisintegrateQuestion = BS_CORE_TEXT(
+    "core", "Disintegrate the component?\rIts ID and value labels and its pick-and-place data are deleted.");
+inline constexpr const char* kTooManyComponents =
+    BS_CORE_TEXT("core", "The board already holds 32767 components; no further component can be made.");
+
 // ---- texts ----
 inline constexpr const char* kTextNotGenerated = BS_CORE_TEXT("core", "The text could not be generated.");
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
 #include "model/geometry.h"
@@ -68,6 +69,71 @@ std::optional<TDPoint> PlacementPoint(const std::vector<const TObjekt*>& compone
   c.X += place.PlaceOffsetX;
   c.Y -= place.PlaceOffsetY;
   return c;
+}
+
+bool ComponentOnTop(const std::vector<const TObjekt*>& members) {
+  bool s1 = false, s2 = false, c1 = false, c2 = false, smd = false;
+  for (const TObjekt* e : members) {
+    s1 |= e->Layer == kLayerS1;
+    s2 |= e->Layer == kLayerS2;
+    c1 |= e->Layer == kLayerC1;
+    c2 |= e->Layer == kLayerC2;
+    smd |= e->Kind == kKindSmdPad && (e->Layer == kLayerC1 || e->Layer == kLayerC2);
+  }
+  if (s1 != s2) return s1;
+  if (c1 != c2) return smd ? c1 : c2;
+  return false;
+}
+
+bool ComponentIsSmd(const std::vector<const TObjekt*>& members) {
+  size_t smd = 0, tht = 0;
+  for (const TObjekt* e : members) {
+    if (e->Layer != kLayerC1 && e->Layer != kLayerC2) continue;
+    if (e->Kind == kKindSmdPad) ++smd;
+    else if (e->Kind == kKindThtPad) ++tht;
+  }
+  return smd >= tht;
+}
+
+bool ReadsUpsideDown(const TObjekt& label) {
+  int64_t a = int64_t{label.Rotation} % 360;
+  if (a < 0) a += 360;
+  const bool sameMirrors = (label.MirrorH != 0) == (label.MirrorV != 0);
+  return sameMirrors ? (a >= 46 && a <= 224) : (a >= 135 && a <= 314);
+}
+
+double Normalised360(double a) {
+  if (!std::isfinite(a)) return a;
+  a = std::fmod(a, 360.0);
+  if (a < 0) a += 360;
+  return a >= 360 ? a - 360 : a;
+}
+
+void TurnPlacements(const TObjektList& list, double a) {
+  struct TComp {
+    std::vector<const TObjekt*> Members;
+    TObjekt* Id = nullptr;
+    size_t Parts = 0, Turned = 0;
+  };
+  std::map<int16_t, TComp> comps;
+  for (const auto& e : list) {
+    if (e->ComponentNo == 0) continue;
+    TComp& c = comps[e->ComponentNo];
+    c.Members.push_back(e.get());
+    if (IsIdLabel(*e) && !c.Id) c.Id = e.get();
+    if (IsComponentLabel(*e)) continue;
+    ++c.Parts;
+    if (e->Selected) ++c.Turned;
+  }
+  for (auto& [no, c] : comps) {
+    if (!c.Id || c.Parts == 0 || c.Turned != c.Parts) continue;
+    TPlaceData& pd = EnsurePlace(*c.Id);
+    // The offset's y counts downwards.
+    const TDPoint v = RotatePoint(TDPoint{pd.PlaceOffsetX, -double(pd.PlaceOffsetY)}, {0, 0}, -a);
+    pd.PlaceOffsetX = static_cast<float>(v.X);
+    pd.PlaceOffsetY = static_cast<float>(-v.Y);
+    pd.PlaceRotation = Normalised360(pd.PlaceRotation + (ComponentOnTop(c.Members) ? -a : a));
+  }
 }
 
 }  // namespace bs

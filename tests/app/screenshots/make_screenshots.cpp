@@ -28,7 +28,7 @@
 #include <set>
 #include <string>
 
-#include "edit/macro_place.h"
+#include "components/macro_place.h"
 #include "menu_helpers.h"
 #include "model/types.h"
 #include "panels/layer_bar.h"

@@ -54,10 +54,6 @@ struct TMacroPlaced {
 //    `IdLabelVisible` and `ValueLabelVisible`.
 TMacroPlaced PlaceMacro(TProject& project, const TObjektList& macro, TDPoint at, const TMacroDrop& drop);
 
-// Placeholder texts of labels a drop creates.
-inline constexpr const char* kNewIdText = "ID";
-inline constexpr const char* kNewValueText = "Value";
-
 using msg::kNoElementsOnBoard;
 using msg::kSaveWholeLayout;
 

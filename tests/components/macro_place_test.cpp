@@ -1,12 +1,12 @@
-#include "edit/macro_place.h"
+#include "components/macro_place.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <set>
 
+#include "../edit/edit_fixture.h"
 #include "edit/clipboard.h"
-#include "edit_fixture.h"
 #include "io/macro_file.h"
 
 namespace bs::edit_test {

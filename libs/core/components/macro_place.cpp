@@ -1,4 +1,4 @@
-#include "edit/macro_place.h"
+#include "components/macro_place.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "components/components.h"
 #include "edit/clipboard.h"
 #include "edit/create.h"
 #include "edit/undo.h"
@@ -18,8 +19,6 @@ namespace bs {
 
 namespace {
 
-constexpr int32_t kNewLabelHeight = 13000;  // 1.3 mm
-
 // Whether the placed elements [first, end) already form a single group, a
 // single component or a single element.
 bool FormOneUnit(const TObjektList& list, size_t first) {
@@ -30,42 +29,6 @@ bool FormOneUnit(const TObjektList& list, size_t first) {
   if (g != 0 && std::all_of(begin, list.end(), [&](const auto& e) { return InnermostGroup(*e) == g; })) return true;
   const int16_t c = head.ComponentNo;
   return c != 0 && std::all_of(begin, list.end(), [&](const auto& e) { return e->ComponentNo == c; });
-}
-
-std::unique_ptr<TObjekt> NewLabel(const char* text, bool top, uint8_t role) {
-  TTextFields f;
-  f.Text = text;
-  f.Height = kNewLabelHeight;
-  f.MirrorH = !top;
-  auto t = MakeText(f, {0, 0}, top ? kLayerS1 : kLayerS2, 4000);
-  if (t) t->LabelRole = role;
-  return t;
-}
-
-// Places new ID and value labels beside the component's other elements:
-// to the right when they are taller than wide, else above them.
-void AlignNewLabels(const TObjektList& list, size_t first, TObjekt& id, TObjekt& value, const TPlatine& board) {
-  std::vector<const TObjekt*> body;
-  for (size_t i = first; i < list.size(); ++i)
-    if (list[i]->Kind != kKindText) body.push_back(list[i].get());
-  const std::optional<TURect> r = UnitedOutlineBounds(body, board);
-  if (!r) return;
-  const double left = r->Left, right = r->Right, upper = r->Bottom;
-  const double width = right - left, height = double(r->Bottom) - r->Top;
-  const int32_t hI = int32_t(id.SizeA + 0.5f), hV = int32_t(value.SizeA + 0.5f);
-  const int32_t q = (hI + hV) / 4;
-  const bool tall = height > width;
-  auto put = [&](TObjekt& t, double x, double y) {
-    if (t.Layer == kLayerC2 || t.Layer == kLayerS2) x += tall ? -width - 2.0 * q : width;
-    MoveObjekt(t, x - t.Pos.X, y - t.Pos.Y);
-  };
-  if (tall) {
-    put(id, right + q, upper - hI);
-    put(value, right + q, upper - q - hI - hV);
-  } else {
-    put(value, left, upper + q);
-    put(id, left, upper + 2.0 * q + hV);
-  }
 }
 
 }  // namespace
@@ -157,13 +120,14 @@ TMacroPlaced PlaceMacro(TProject& project, const TObjektList& macro, TDPoint at,
         if (!value && IsValueLabel(*list[i])) value = list[i].get();
       }
       const bool bothNew = !id && !value;
+      const int layer = drop.Top ? kLayerS1 : kLayerS2;
       if (!id)
-        if (auto t = NewLabel(kNewIdText, drop.Top, 1)) {
+        if (auto t = NewComponentLabel(kNewIdText, 1, layer, {})) {
           id = t.get();
           list.push_back(std::move(t));
         }
       if (!value)
-        if (auto t = NewLabel(kNewValueText, drop.Top, 2)) {
+        if (auto t = NewComponentLabel(kNewValueText, 2, layer, {})) {
           value = t.get();
           list.push_back(std::move(t));
         }
@@ -176,7 +140,11 @@ TMacroPlaced PlaceMacro(TProject& project, const TObjektList& macro, TDPoint at,
       out.Group = 0;
       if (id) id->LabelVisible = drop.IdLabelVisible ? 1 : 0;
       if (value) value->LabelVisible = drop.ValueLabelVisible ? 1 : 0;
-      if (bothNew && id && value) AlignNewLabels(list, first, *id, *value, board->Platine);
+      if (bothNew && id && value) {
+        std::vector<TObjekt*> placed;
+        for (size_t i = first; i < list.size(); ++i) placed.push_back(list[i].get());
+        AlignComponentLabels(placed, *id, *value, board->Platine);
+      }
       out.OpenComponentDialog = true;
     }
     out.Edit.ComponentsChanged = true;
