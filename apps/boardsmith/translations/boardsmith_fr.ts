@@ -113,6 +113,160 @@
     </message>
 </context>
 <context>
+    <name>bs::app::TBTList</name>
+    <message>
+        <source>Components</source>
+        <translation>Composants</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>N°</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>Réf.</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>Couche</translation>
+    </message>
+    <message>
+        <source>Rotation</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <source>Package</source>
+        <translation>Boîtier</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Commentaire</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>Afficher :</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Numéro</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exporter...</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Dessus</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Dessous</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TBezWertDlg</name>
+    <message>
+        <source>Component</source>
+        <translation>Composant</translation>
+    </message>
+    <message>
+        <source>Visible</source>
+        <translation>Visible</translation>
+    </message>
+    <message>
+        <source>ID:</source>
+        <translation>Réf. :</translation>
+    </message>
+    <message>
+        <source>Layer:</source>
+        <translation>Couche :</translation>
+    </message>
+    <message>
+        <source>Value:</source>
+        <translation>Valeur :</translation>
+    </message>
+    <message>
+        <source>Narrow</source>
+        <translation>Étroit</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Wide</source>
+        <translation>Large</translation>
+    </message>
+    <message>
+        <source>Thin</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Gras</translation>
+    </message>
+    <message>
+        <source>Text properties:</source>
+        <translation>Propriétés du texte :</translation>
+    </message>
+    <message>
+        <source>Use Pick+ Place Data</source>
+        <translation>Utiliser les données de placement</translation>
+    </message>
+    <message>
+        <source>Center Copper</source>
+        <translation>Centre du cuivre</translation>
+    </message>
+    <message>
+        <source>Center Silkscreen</source>
+        <translation>Centre de la sérigraphie</translation>
+    </message>
+    <message>
+        <source>Center Copper+ Silk</source>
+        <translation>Centre cuivre + sérigraphie</translation>
+    </message>
+    <message>
+        <source>Y-Offset:</source>
+        <translation>Décalage Y :</translation>
+    </message>
+    <message>
+        <source>Rotation:</source>
+        <translation>Rotation :</translation>
+    </message>
+    <message>
+        <source>Package:</source>
+        <translation>Boîtier :</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Commentaire</translation>
+    </message>
+    <message>
+        <source>Center:</source>
+        <translation>Centre :</translation>
+    </message>
+    <message>
+        <source>X-Offset:</source>
+        <translation>Décalage X :</translation>
+    </message>
+    <message>
+        <source>Align text automatically</source>
+        <translation>Aligner le texte automatiquement</translation>
+    </message>
+    <message>
+        <source>Disintegrate Component</source>
+        <translation>Dissoudre le composant</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TBoardPage</name>
     <message>
         <source>Multilayer</source>
@@ -481,6 +635,10 @@
     <message>
         <source>&amp;Properties</source>
         <translation>P&amp;ropriétés</translation>
+    </message>
+    <message>
+        <source>Component...</source>
+        <translation>Composant...</translation>
     </message>
 </context>
 <context>
@@ -1478,6 +1636,18 @@ Continuer ?</translation>
     <message>
         <source>Drop the macro on the board</source>
         <translation>Déposez la macro sur la carte</translation>
+    </message>
+    <message>
+        <source>Add as component</source>
+        <translation>Ajouter comme composant</translation>
+    </message>
+    <message>
+        <source>Components-Panel</source>
+        <translation>Panneau des composants</translation>
+    </message>
+    <message>
+        <source>Show/hide Component-Panel</source>
+        <translation>Afficher/masquer le panneau des composants</translation>
     </message>
 </context>
 <context>
@@ -2622,7 +2792,7 @@ Enregistrer les modifications ?</translation>
     </message>
     <message>
         <source>There are no elements on the board.</source>
-        <translation>Il n'y a aucun élément sur la carte.</translation>
+        <translation>Il n&apos;y a aucun élément sur la carte.</translation>
     </message>
     <message>
         <source>No objects selected.<byte value="xd"/>Save whole layout as macro?</source>
@@ -2631,6 +2801,26 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>No valid data found.</source>
         <translation>Aucune donnée valide trouvée.</translation>
+    </message>
+    <message>
+        <source>The macro consists of more than 1 component.<byte value="xd"/>A separate editing of the components is not possible.</source>
+        <translation>La macro comprend plus d'un composant.<byte value="xd"/>Les composants ne peuvent pas être modifiés séparément.</translation>
+    </message>
+    <message>
+        <source>Do you want to create a component from the selected elements ?</source>
+        <translation>Voulez-vous créer un composant à partir des éléments sélectionnés ?</translation>
+    </message>
+    <message>
+        <source>Apply changes for all selected components ?</source>
+        <translation>Appliquer les modifications à tous les composants sélectionnés ?</translation>
+    </message>
+    <message>
+        <source>Disintegrate the component?<byte value="xd"/>Its ID and value labels and its pick-and-place data are deleted.</source>
+        <translation>Dissoudre le composant ?<byte value="xd"/>Ses étiquettes de référence et de valeur et ses données de placement sont supprimées.</translation>
+    </message>
+    <message>
+        <source>The board already holds 32767 components; no further component can be made.</source>
+        <translation>La carte contient déjà 32767 composants ; aucun autre composant ne peut être créé.</translation>
     </message>
 </context>
 </TS>

@@ -113,6 +113,160 @@
     </message>
 </context>
 <context>
+    <name>bs::app::TBTList</name>
+    <message>
+        <source>Components</source>
+        <translation>Компоненты</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>Обозн</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Номин</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>Слой</translation>
+    </message>
+    <message>
+        <source>Rotation</source>
+        <translation>Угол</translation>
+    </message>
+    <message>
+        <source>Package</source>
+        <translation>Корпус</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Коммент</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>Показать:</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Номер</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Экспорт...</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Верх</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Низ</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TBezWertDlg</name>
+    <message>
+        <source>Component</source>
+        <translation>Компонент</translation>
+    </message>
+    <message>
+        <source>Visible</source>
+        <translation>Видимый</translation>
+    </message>
+    <message>
+        <source>ID:</source>
+        <translation>Обозначение:</translation>
+    </message>
+    <message>
+        <source>Layer:</source>
+        <translation>Слой:</translation>
+    </message>
+    <message>
+        <source>Value:</source>
+        <translation>Номинал:</translation>
+    </message>
+    <message>
+        <source>Narrow</source>
+        <translation>Узкий</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Обычный</translation>
+    </message>
+    <message>
+        <source>Wide</source>
+        <translation>Широкий</translation>
+    </message>
+    <message>
+        <source>Thin</source>
+        <translation>Тонкий</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Жирный</translation>
+    </message>
+    <message>
+        <source>Text properties:</source>
+        <translation>Свойства текста:</translation>
+    </message>
+    <message>
+        <source>Use Pick+ Place Data</source>
+        <translation>Использовать данные монтажа</translation>
+    </message>
+    <message>
+        <source>Center Copper</source>
+        <translation>Центр по меди</translation>
+    </message>
+    <message>
+        <source>Center Silkscreen</source>
+        <translation>Центр по маркировке</translation>
+    </message>
+    <message>
+        <source>Center Copper+ Silk</source>
+        <translation>Центр по меди и маркировке</translation>
+    </message>
+    <message>
+        <source>Y-Offset:</source>
+        <translation>Смещение Y:</translation>
+    </message>
+    <message>
+        <source>Rotation:</source>
+        <translation>Угол:</translation>
+    </message>
+    <message>
+        <source>Package:</source>
+        <translation>Корпус:</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Коммент</translation>
+    </message>
+    <message>
+        <source>Center:</source>
+        <translation>Центр:</translation>
+    </message>
+    <message>
+        <source>X-Offset:</source>
+        <translation>Смещение X:</translation>
+    </message>
+    <message>
+        <source>Align text automatically</source>
+        <translation>Выровнять текст автоматически</translation>
+    </message>
+    <message>
+        <source>Disintegrate Component</source>
+        <translation>Расформировать компонент</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TBoardPage</name>
     <message>
         <source>Multilayer</source>
@@ -481,6 +635,10 @@
     <message>
         <source>&amp;Properties</source>
         <translation>&amp;Свойства</translation>
+    </message>
+    <message>
+        <source>Component...</source>
+        <translation>Компонент...</translation>
     </message>
 </context>
 <context>
@@ -1478,6 +1636,18 @@ Continue?</source>
     <message>
         <source>Drop the macro on the board</source>
         <translation>Отпустите макрос на плате</translation>
+    </message>
+    <message>
+        <source>Add as component</source>
+        <translation>Добавить как компонент</translation>
+    </message>
+    <message>
+        <source>Components-Panel</source>
+        <translation>Панель компонентов</translation>
+    </message>
+    <message>
+        <source>Show/hide Component-Panel</source>
+        <translation>Показать/скрыть панель компонентов</translation>
     </message>
 </context>
 <context>
@@ -2631,6 +2801,26 @@ Save changes?</source>
     <message>
         <source>No valid data found.</source>
         <translation>Допустимые данные не найдены.</translation>
+    </message>
+    <message>
+        <source>The macro consists of more than 1 component.<byte value="xd"/>A separate editing of the components is not possible.</source>
+        <translation>Макрос состоит более чем из одного компонента.<byte value="xd"/>Раздельное редактирование компонентов невозможно.</translation>
+    </message>
+    <message>
+        <source>Do you want to create a component from the selected elements ?</source>
+        <translation>Создать компонент из выбранных элементов ?</translation>
+    </message>
+    <message>
+        <source>Apply changes for all selected components ?</source>
+        <translation>Применить изменения ко всем выбранным компонентам ?</translation>
+    </message>
+    <message>
+        <source>Disintegrate the component?<byte value="xd"/>Its ID and value labels and its pick-and-place data are deleted.</source>
+        <translation>Расформировать компонент?<byte value="xd"/>Его обозначение, номинал и данные монтажа будут удалены.</translation>
+    </message>
+    <message>
+        <source>The board already holds 32767 components; no further component can be made.</source>
+        <translation>На плате уже 32767 компонентов; новый компонент создать нельзя.</translation>
     </message>
 </context>
 </TS>

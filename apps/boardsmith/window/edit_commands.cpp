@@ -414,6 +414,10 @@ QMenu* TEditCommands::ElementMenu(TObjekt* under, TDPoint model) {
     host_.SelectionChanged();
   });
   select->setEnabled(named.has_value());
+  if (component_) {
+    QAction* component = menu->addAction(tr("Component..."), this, component_);
+    component->setEnabled(actions_[kCopy]->isEnabled());
+  }
   menu->addSeparator();
   AddTransformEntries(menu, true);
   menu->addSeparator();

@@ -49,6 +49,8 @@ class TEditCommands : public QObject {
 
   // What "&Properties" of the element menu does.
   void SetPropertiesCommand(std::function<void()> show) { showProperties_ = std::move(show); }
+  // What "Component..." of the element menu does.
+  void SetComponentCommand(std::function<void()> run) { component_ = std::move(run); }
   // Enables the entries for the active board, its selection and the tool.
   void Refresh();
   // "Through pad" (menu and F12): nothing selected or a THT pad on copper among the selection.
@@ -130,6 +132,7 @@ class TEditCommands : public QObject {
   QAction* deleteOutside_ = nullptr;
   QAction* userAngle_ = nullptr;
   std::function<void()> showProperties_;
+  std::function<void()> component_;
   bool throughPadAvailable_ = true;
 };
 

@@ -32,10 +32,13 @@
 #include <QToolButton>
 #include <algorithm>
 #include <functional>
+#include <set>
 
 #include "checks/drc.h"
+#include "components/components.h"
 #include "components/macro_place.h"
 #include "copper/connectivity.h"
+#include "dialogs/component_dialog.h"
 #include "dialogs/drill_list_window.h"
 #include "dialogs/excellon_dialog.h"
 #include "dialogs/export_picture_dialog.h"
@@ -44,6 +47,7 @@
 #include "dialogs/new_board_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/text_dialog.h"
+#include "edit/availability.h"
 #include "edit/board_ops.h"
 #include "edit/connections.h"
 #include "edit/create.h"
@@ -55,6 +59,7 @@
 #include "model/codepage.h"
 #include "model/objekt_list.h"
 #include "model/read_file.h"
+#include "panels/component_panel.h"
 #include "panels/drc_panel.h"
 #include "panels/ground_plane_bar.h"
 #include "panels/layer_bar.h"
@@ -176,6 +181,8 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
   SetTool(kToolEdit);
   RefreshRecentFiles();
   if (macroDock_) resizeDocks({macroDock_}, {settings_.Options.MakroBreite}, Qt::Horizontal);
+  if (componentsDock_ && !componentsDock_->isHidden())
+    resizeDocks({componentsDock_}, {settings_.Options.BauteileBreite}, Qt::Horizontal);
   // The library is scanned once the window is up.
   QTimer::singleShot(0, this, [this] { BuildMacroTree(); });
   const auto& win = settings_.Window;
@@ -345,7 +352,21 @@ void TMainWindow::BuildMenus() {
     tabMenu_->exec(tabs_->mapToGlobal(at));
   });
 
-  menuBar()->addMenu(commands_->BuildFunctionsMenu(this));
+  QMenu* functions = commands_->BuildFunctionsMenu(this);
+  menuBar()->addMenu(functions);
+  functions->addSeparator();
+  addComponentAction_ = functions->addAction(tr("Add as component"), this, &TMainWindow::AddAsComponent);
+  addComponentAction_->setObjectName("AddAsComponent");
+  commands_->SetComponentCommand([this] {
+    const TBoard* b = project_.Active();
+    if (!b) return;
+    // Several whole components: their dialog, which can change them all.
+    const std::vector<int16_t> selected = SelectedComponents(b->Elements);
+    const bool onlyComponents = std::all_of(b->Elements.begin(), b->Elements.end(),
+                                            [](const auto& e) { return !e->Selected || e->ComponentNo != 0; });
+    if (selected.size() > 1 && onlyComponents) EditComponent(selected.front());
+    else AddAsComponent();
+  });
 
   QMenu* extras = menuBar()->addMenu(tr("E&xtras"));
   extras->addAction(tr("Project info..."), this, [this] { EditProjectInfo(); });
@@ -403,8 +424,7 @@ void TMainWindow::BuildMenus() {
                               const TBoard* b = project_.Active();
                               return b ? MacroGridOf(b->Platine) : TMacroGrid{};
                             },
-                            [this] { return settings_.Options.BezWertFlip; },
-                            {}});
+                            [this] { return settings_.Options.BezWertFlip; }, [this] { EditMacroComponent(); }});
   macroDock_ = new QDockWidget(TMacroPanel::Heading(), this);
   macroDock_->setObjectName("MacroDock");
   macroDock_->setWidget(macro_);
@@ -483,6 +503,47 @@ void TMainWindow::BuildMenus() {
   connect(showDrc, &QAction::toggled, drcDock_, &QDockWidget::setVisible);
   connect(drcDock_, &QDockWidget::visibilityChanged, showDrc,
           [this, showDrc](bool) { showDrc->setChecked(!drcDock_->isHidden()); });
+  // The components panel; its columns come from the settings file.
+  components_ = new TBTList({[this] { return project_.Active(); },
+                             [this] {
+                               view_->Refresh();
+                               SelectionChanged();
+                             },
+                             [this](int16_t no) { EditComponent(no); },
+                             [this](int16_t no, bool id, const QString& text) {
+                               TLabelStyle style;
+                               style.IdVisible = settings_.Options.BezSichtbarDefault;
+                               style.ValueVisible = settings_.Options.WertSichtbarDefault;
+                               const TEditResult r =
+                                   SetComponentLabelText(project_, no, id, Utf8ToCp1251(text.toStdString()), style);
+                               if (r.Status == TEditStatus::Failed)
+                                 QMessageBox::warning(this, kCaption, Text(r.Message));
+                               view_->Refresh();
+                               BoardEdited();
+                               ComponentsChanged();
+                             },
+                             {}});
+  {
+    TIniFile ini;
+    ini.Load(SettingsFilePath());
+    components_->SetColumns(ReadComponentColumns(ini));
+  }
+  componentsDock_ = new QDockWidget(TBTList::Heading(), this);
+  componentsDock_->setObjectName("ComponentDock");
+  componentsDock_->setWidget(components_);
+  addDockWidget(Qt::RightDockWidgetArea, componentsDock_);
+  componentsDock_->hide();
+  componentsAction_ = options->addAction(tr("Components-Panel"));
+  componentsAction_->setObjectName("ShowComponentPanel");
+  componentsAction_->setCheckable(true);
+  componentsAction_->setToolTip(tr("Show/hide Component-Panel"));
+  connect(componentsAction_, &QAction::toggled, this, [this](bool on) {
+    settings_.Options.Bauteile = on;
+    componentsDock_->setVisible(on);
+    if (on) components_->Rebuild();
+  });
+  connect(componentsDock_, &QDockWidget::visibilityChanged, componentsAction_,
+          [this](bool) { componentsAction_->setChecked(!componentsDock_->isHidden()); });
   options->addAction(tr("Zoom &board"), this, [this] { view_->ZoomBoard(); });
   options->addAction(tr("Zoom &objects"), this, [this] { view_->ZoomObjects(); });
   options->addAction(tr("Zoom &selection"), this, [this] { view_->ZoomSelection(); });
@@ -550,6 +611,7 @@ void TMainWindow::BuildToolBars() {
   });
   QToolBar* commandBar = commands_->BuildToolBar(this);
   commandBar->addSeparator();
+  commandBar->addAction(addComponentAction_);
   commandBar->addAction(macroAction_);
   commandBar->addAction(propertiesAction_);
   // Automatic capture of pad centres and nodes, and how far track ends follow moved pads.
@@ -752,7 +814,15 @@ void TMainWindow::InvalidateArea(const TURect& model) { view_->InvalidateArea(mo
 
 void TMainWindow::Repaint() { view_->RefreshOverlay(); }
 
-void TMainWindow::ComponentsChanged() {}
+void TMainWindow::ComponentsChanged() {
+  // Many changes may come from one event: the list is built once after them.
+  if (!components_ || componentsDock_->isHidden() || componentListDue_) return;
+  componentListDue_ = true;
+  QTimer::singleShot(0, this, [this] {
+    componentListDue_ = false;
+    if (!componentsDock_->isHidden()) components_->Rebuild();
+  });
+}
 
 void TMainWindow::ApplySize(TSizeField field, int32_t value) {
   if (ApplySizeToSelection(project_, field, value).Done()) {
@@ -811,6 +881,7 @@ TTool* TMainWindow::ToolObject(int mode) const {
 }
 
 void TMainWindow::BoardEdited() {
+  ComponentsChanged();
   ShowSelectionSizes();
   RefreshProperties();
   RefreshTitle();
@@ -820,6 +891,7 @@ void TMainWindow::BoardEdited() {
 }
 
 void TMainWindow::SelectionChanged() {
+  if (components_ && !componentsDock_->isHidden()) components_->ShowSelection();
   commands_->Refresh();
   RefreshProperties();
   ShowSelectionSizes();
@@ -850,7 +922,9 @@ void TMainWindow::NodeMenu(QPoint global, TObjekt& e, size_t node) { commands_->
 
 void TMainWindow::ElementDoubleClicked(TObjekt& e) {
   emit ElementActivated(&e);
-  if (e.Kind == kKindText) EditText(e);
+  // A component's element opens the component; a plain text its text dialog.
+  if (e.ComponentNo != 0) EditComponent(e.ComponentNo);
+  else if (e.Kind == kKindText) EditText(e);
 }
 
 void TMainWindow::EditText(TObjekt& text) {
@@ -1213,6 +1287,7 @@ void TMainWindow::ShowActiveBoard() {
   commands_->Refresh();
   RefreshProperties();
   if (drc_) drc_->BoardShown(project_.Active());
+  ComponentsChanged();
 }
 
 std::vector<QTimer*> TMainWindow::LongOperationTimers() {
@@ -1296,6 +1371,8 @@ bool TMainWindow::SaveFileAs(const QString& path) {
   RefreshTabs();
   view_->Refresh();
   RefreshTitle();
+  // A save renumbers components and removes what lies outside the board.
+  ComponentsChanged();
   return ok;
 }
 
@@ -1317,6 +1394,8 @@ void TMainWindow::ApplySettings() {
   if (captureAction_) captureAction_->setChecked(o.Fang);
   if (followActions_[0]) followActions_[size_t(std::clamp(o.Gummiband, 0, 2))]->setChecked(true);
   if (propertiesDock_) propertiesDock_->setVisible(o.Eigenschaften);
+  if (componentsAction_) componentsAction_->setChecked(o.Bauteile);
+  if (componentsDock_) componentsDock_->setVisible(o.Bauteile);
   if (macroAction_) macroAction_->setChecked(o.Makro);
   if (macroDock_) macroDock_->setVisible(o.Makro);
   if (macro_) {
@@ -1486,10 +1565,16 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
     settings_.Options.Makro = !macroDock_->isHidden();
     if (macroDock_->width() > 0) settings_.Options.MakroBreite = macroDock_->width();
     settings_.Options.Bauteil = macro_->AddAsComponent();
+    settings_.Options.Bauteile = !componentsDock_->isHidden();
+    if (componentsDock_->width() > 0) settings_.Options.BauteileBreite = componentsDock_->width();
+    const TComponentColumns columns = components_->Columns();
     const std::string chosen = macro_->SelectedPath().toStdString();
     settings_.Folders.MakroOrdner = chosen.empty() ? macro_->Session().Path() : chosen;
     const TDrcRules rules = drc_->Rules();
-    if (!SaveSettings(settings_, SettingsFilePath(), [&rules](TIniFile& ini) { WriteDrcRules(ini, rules); }))
+    if (!SaveSettings(settings_, SettingsFilePath(), [&rules, &columns](TIniFile& ini) {
+          WriteDrcRules(ini, rules);
+          WriteComponentColumns(ini, columns);
+        }))
       QMessageBox::warning(this, kCaption, tr("The settings could not be written."));
     // Last, a changed macro goes back to its file.
     macro_->WriteBack();
@@ -1599,10 +1684,131 @@ void TMainWindow::MacroDrop(const TPointer& p) {
   SelectionChanged();
   activateWindow();
   view_->setFocus();
+  // The new component's data, as a step of its own: Cancel keeps the drop.
+  if (placed.OpenComponentDialog && placed.Component != 0)
+    QTimer::singleShot(0, this, [this, no = static_cast<int16_t>(placed.Component)] { EditComponent(no); });
 }
 
 void TMainWindow::MacroDragLeave() {
   if (placementTool_->DragPrepared()) SetTool(kToolEdit);
+}
+
+TBezWertDlg::TContext TMainWindow::ComponentDialogContext(std::function<void()> changed) {
+  TBezWertDlg::TContext context;
+  context.Unit = UnitOf(settings_);
+  context.LayerColour = [this](int layer) {
+    const uint32_t bgr = LayerColour(layer);
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+  };
+  context.Changed = std::move(changed);
+  return context;
+}
+
+void TMainWindow::AddAsComponent() {
+  TBoard* b = project_.Active();
+  if (!b || !AnySelected(b->Elements)) return;
+  if (const int32_t no = SelectedComponent(project_)) {
+    EditComponent(static_cast<int16_t>(no));
+    return;
+  }
+  if (QMessageBox::question(this, kCaption, Text(kCreateComponentQuestion), QMessageBox::Ok | QMessageBox::Cancel) !=
+      QMessageBox::Ok)
+    return;
+  if (tool_ != kToolEdit) SetTool(tool_);  // ends a drawing in progress
+  // New labels start hidden unless the selection brings labels of its own.
+  TLabelStyle style;
+  const bool labelled = std::any_of(b->Elements.begin(), b->Elements.end(),
+                                    [](const auto& e) { return e->Selected && IsComponentLabel(*e); });
+  style.IdVisible = style.ValueVisible = labelled;
+  const TComponentMade made = CreateComponent(project_, style);
+  if (!made.Edit.Done()) {
+    if (!made.Edit.Message.empty()) QMessageBox::warning(this, kCaption, Text(made.Edit.Message));
+    return;
+  }
+  view_->Refresh();
+  EditComponent(made.No, true);
+}
+
+void TMainWindow::EditComponent(int16_t no, bool recorded) {
+  TBoard* b = project_.Active();
+  if (!b || no == 0) return;
+  if (!recorded) RecordUndo(project_);
+  TComponent c = FindComponent(b->Elements, no);
+  if (c.Elements.empty()) {
+    RevertLastUndo(project_);
+    return;
+  }
+  TLabelStyle style;
+  style.IdVisible = settings_.Options.BezSichtbarDefault;
+  style.ValueVisible = settings_.Options.WertSichtbarDefault;
+  EnsureComponentLabels(b->Elements, c, style, b->Platine);
+  view_->Refresh();
+  TBezWertDlg dialog(c, b->Platine, ComponentDialogContext([this] { view_->Refresh(); }), this);
+  const int result = dialog.exec();
+  if (result == QDialog::Accepted) {
+    const TComponentData data = dialog.Data();
+    const uint32_t fields = dialog.ChangedFields();
+    const std::vector<int16_t> selected = SelectedComponents(b->Elements);
+    if (selected.size() > 1 && fields != 0 &&
+        QMessageBox::question(this, kCaption, Text(kApplyToAllComponents), QMessageBox::Yes | QMessageBox::No) ==
+            QMessageBox::Yes)
+      for (int16_t other : selected) {
+        if (other == no) continue;
+        TComponent o = FindComponent(b->Elements, other);
+        if (o.Id && o.Value && o.Id->Selected && o.Value->Selected) ApplyComponentData(o, data, fields);
+      }
+    settings_.Options.BezSichtbarDefault = data.IdVisible;
+    settings_.Options.WertSichtbarDefault = data.ValueVisible;
+  } else {
+    // Cancel takes back what the dialog and the opening changed.
+    RevertLastUndo(project_);
+    if (result == TBezWertDlg::kDisintegrate) DisintegrateComponent(project_, no);
+  }
+  view_->Refresh();
+  BoardEdited();
+  SelectionChanged();
+  ComponentsChanged();
+}
+
+void TMainWindow::EditMacroComponent() {
+  TMacroSession& session = macro_->Session();
+  if (!session.Loaded()) return;
+  TObjektList& list = session.EditElements();
+  std::set<int16_t> numbers;
+  for (const auto& e : list)
+    if (e->ComponentNo != 0) numbers.insert(e->ComponentNo);
+  if (numbers.size() > 1) {
+    QMessageBox::warning(this, kCaption, Text(msg::kMacroSeveralComponents));
+    return;
+  }
+  const TObjektList kept = CopyList(list);
+  // A macro without a component becomes one.
+  const int16_t no = numbers.empty() ? int16_t{1} : *numbers.begin();
+  if (numbers.empty())
+    for (const auto& e : list) e->ComponentNo = no;
+  macro_->SetAddAsComponent(true);
+  TComponent c = FindComponent(list, no);
+  TLabelStyle style;
+  style.IdVisible = settings_.Options.BezSichtbarDefault;
+  style.ValueVisible = settings_.Options.WertSichtbarDefault;
+  const TPlatine platine;
+  EnsureComponentLabels(list, c, style, platine);
+  ShowMacroLabels(list, true);
+  macro_->Preview()->update();
+  TBezWertDlg dialog(c, platine, ComponentDialogContext([this] { macro_->Preview()->update(); }), this);
+  const int result = dialog.exec();
+  if (result == TBezWertDlg::kDisintegrate) {
+    list = CopyList(kept);
+    std::erase_if(list, [](const auto& e) { return IsComponentLabel(*e); });
+    for (const auto& e : list) e->ComponentNo = 0;
+  } else if (result != QDialog::Accepted) {
+    list = CopyList(kept);
+  }
+  if (result != QDialog::Rejected) {
+    session.MarkModified();
+    macro_->WriteBack();
+  }
+  macro_->Preview()->update();
 }
 
 }  // namespace bs::app

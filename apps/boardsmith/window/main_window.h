@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cam/picture.h"
+#include "dialogs/component_dialog.h"
 #include "io/settings.h"
 #include "panels/properties_panel.h"
 #include "project/project.h"
@@ -148,6 +149,16 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   // file; a file's elements to the clipboard and the placement, as a paste.
   void ExportText();
   void ImportText();
+  // "Add as component": a component made of the selection (after asking),
+  // or the dialog of the one component the selection is.
+  void AddAsComponent();
+  // The component dialog on component `no` of the active board, as one undo
+  // step (`recorded`: the caller recorded it already); Cancel takes back
+  // everything, also what the caller did in that step.
+  void EditComponent(int16_t no, bool recorded = false);
+  // A double click on the library's macro: the component dialog on it; OK
+  // writes the macro back to its file, Cancel leaves it as it was.
+  void EditMacroComponent();
   // File -> "Save as macro...": the selection (or, when asked, the whole
   // board) to a macro file, which is then shown in the library.
   void SaveAsMacro();
@@ -164,6 +175,10 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   void ShowHelp();
   THelpWindow* HelpWindow() const { return help_; }
   TDrcPanel* DrcPanel() const { return drc_; }
+  class TBTList* ComponentPanel() const {
+    return components_;
+  }
+  QDockWidget* ComponentDock() const { return componentsDock_; }
   QDockWidget* DrcDock() const { return drcDock_; }
   // The timers a long job pauses: autosave and the test tool's blinking.
   std::vector<QTimer*> LongOperationTimers();
@@ -183,6 +198,9 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   void RefreshEditMenu();
   void ShowActiveBoard();
   void DetachBoard();
+  // How the component dialog shows lengths and layers; `changed` repaints
+  // what it edits.
+  TBezWertDlg::TContext ComponentDialogContext(std::function<void()> changed);
   // Where the Text-IO file dialogs start: the last text-exchange folder,
   // else the project's folder, else the layout folder.
   QString TextFolder() const;
@@ -272,6 +290,11 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   TMacroPanel* macro_ = nullptr;
   QDockWidget* macroDock_ = nullptr;
   QAction* macroAction_ = nullptr;
+  QAction* addComponentAction_ = nullptr;
+  class TBTList* components_ = nullptr;
+  QDockWidget* componentsDock_ = nullptr;
+  QAction* componentsAction_ = nullptr;
+  bool componentListDue_ = false;
   // A macro dragged from the library is over the drawing area.
   void MacroDragMove(const TPointer& p);
   void MacroDrop(const TPointer& p);

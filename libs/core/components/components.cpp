@@ -12,6 +12,7 @@
 #include "edit/units.h"
 #include "model/objekt_list.h"
 #include "model/placement.h"
+#include "render/text_strokes.h"
 
 namespace bs {
 
@@ -217,6 +218,22 @@ bool ComponentIdLess(const TListEintrag& a, const TListEintrag& b) {
   return a.No < b.No;
 }
 
+// ---- the components panel ----
+
+TComponentColumns ReadComponentColumns(const TIniFile& ini) {
+  TComponentColumns w = kDefaultComponentColumns;
+  for (size_t i = 0; i < w.size(); ++i) {
+    const int v = ini.ReadInt("BTList", "W" + std::to_string(i), w[i]);
+    // A width a window could not show is taken as the default.
+    if (v != 0 && std::abs(v) <= 2000) w[i] = v;
+  }
+  return w;
+}
+
+void WriteComponentColumns(TIniFile& ini, const TComponentColumns& widths) {
+  for (size_t i = 0; i < widths.size(); ++i) ini.WriteInt("BTList", "W" + std::to_string(i), widths[i]);
+}
+
 // ---- labels ----
 
 std::unique_ptr<TObjekt> NewComponentLabel(const TByteString& text, uint8_t role, int layer, const TLabelStyle& style) {
@@ -249,6 +266,141 @@ bool ComponentLabelsAligned(const std::vector<TObjekt*>& elements, const TObjekt
     return std::abs(label.Pos.X - p.X) <= 1000 && std::abs(label.Pos.Y - p.Y) <= 1000;
   };
   return near(id, t->Id) && near(value, t->Value);
+}
+
+// ---- the component dialog ----
+
+uint32_t ChangedComponentFields(const TComponentData& a, const TComponentData& b) {
+  uint32_t f = 0;
+  auto mark = [&f](bool differs, uint32_t bit) {
+    if (differs) f |= bit;
+  };
+  mark(a.Id != b.Id, kFieldId);
+  mark(a.Value != b.Value, kFieldValue);
+  mark(a.IdLayer != b.IdLayer, kFieldIdLayer);
+  mark(a.ValueLayer != b.ValueLayer, kFieldValueLayer);
+  mark(a.IdVisible != b.IdVisible, kFieldIdVisible);
+  mark(a.ValueVisible != b.ValueVisible, kFieldValueVisible);
+  mark(a.Height != b.Height, kFieldHeight);
+  mark(a.Style != b.Style, kFieldStyle);
+  mark(a.Thickness != b.Thickness, kFieldThickness);
+  mark(a.Place.PlaceEnabled != b.Place.PlaceEnabled, kFieldPlaceEnabled);
+  mark(a.Place.PlaceRotation != b.Place.PlaceRotation, kFieldRotation);
+  mark(a.Place.Package != b.Place.Package, kFieldPackage);
+  mark(a.Place.Comment != b.Place.Comment, kFieldComment);
+  mark(a.Place.PlaceCentre != b.Place.PlaceCentre, kFieldCentre);
+  mark(a.Place.PlaceOffsetX != b.Place.PlaceOffsetX, kFieldOffsetX);
+  mark(a.Place.PlaceOffsetY != b.Place.PlaceOffsetY, kFieldOffsetY);
+  return f;
+}
+
+TComponentData ComponentDataOf(const TComponent& c) {
+  TComponentData d;
+  if (const TObjekt* id = c.Id) {
+    d.Id = id->Text;
+    d.IdLayer = id->Layer;
+    d.IdVisible = id->LabelVisible != 0;
+    d.Height = int32_t(std::lround(id->SizeA));
+    d.Style = id->Style;
+    d.Thickness = int(std::lround(id->SizeB));
+    if (id->Place) d.Place = *id->Place;
+  }
+  if (const TObjekt* v = c.Value) {
+    d.Value = v->Text;
+    d.ValueLayer = v->Layer;
+    d.ValueVisible = v->LabelVisible != 0;
+    if (!c.Id) {
+      d.Height = int32_t(std::lround(v->SizeA));
+      d.Style = v->Style;
+      d.Thickness = int(std::lround(v->SizeB));
+    }
+  }
+  return d;
+}
+
+bool EnsureComponentLabels(TObjektList& list, TComponent& c, const TLabelStyle& style, const TPlatine& board) {
+  if (c.Id && c.Value) return false;
+  const bool top = ComponentOnTop(Const(c.Elements));
+  const bool bothNew = !c.Id && !c.Value;
+  auto make = [&](const char* text, uint8_t role, int layer) -> TObjekt* {
+    auto t = NewComponentLabel(text, role, LabelLayer(layer, top), style);
+    if (!t) return nullptr;
+    t->ComponentNo = c.No;
+    TObjekt* made = t.get();
+    list.push_back(std::move(t));
+    c.Elements.push_back(made);
+    return made;
+  };
+  if (!c.Id) c.Id = make(kNewIdText, 1, style.IdLayer);
+  if (!c.Value) c.Value = make(kNewValueText, 2, style.ValueLayer);
+  if (bothNew && c.Id && c.Value) AlignComponentLabels(c.Elements, *c.Id, *c.Value, board);
+  return true;
+}
+
+bool ApplyComponentData(TComponent& c, const TComponentData& d, uint32_t fields) {
+  // Each label is built on a copy first, so that a text the font cannot
+  // draw leaves both labels as they were.
+  struct TNew {
+    TObjekt* Label;
+    std::unique_ptr<TObjekt> Built;
+  };
+  std::vector<TNew> built;
+  for (const bool isId : {true, false}) {
+    TObjekt* label = isId ? c.Id : c.Value;
+    if (!label) continue;
+    const uint32_t textBit = isId ? kFieldId : kFieldValue, layerBit = isId ? kFieldIdLayer : kFieldValueLayer;
+    const uint32_t visibleBit = isId ? kFieldIdVisible : kFieldValueVisible;
+    auto copy = ScratchCopy(*label);
+    TTextFields f = TextFieldsOf(*copy);
+    if (fields & textBit) f.Text = isId ? d.Id : d.Value;
+    if (fields & kFieldHeight) f.Height = d.Height;
+    if (fields & kFieldStyle) f.Style = d.Style;
+    if (fields & kFieldThickness) f.Thickness = d.Thickness;
+    const int layer = (fields & layerBit) ? (isId ? d.IdLayer : d.ValueLayer) : copy->Layer;
+    if (fields & layerBit) f.MirrorH = layer == kLayerC2 || layer == kLayerS2;
+    const bool textChanged = !(f == TextFieldsOf(*copy)) || layer != copy->Layer;
+    if (fields & visibleBit) copy->LabelVisible = (isId ? d.IdVisible : d.ValueVisible) ? 1 : 0;
+    if (textChanged) {
+      const bool sameString = f.Text == copy->Text;
+      SetTextFields(*copy, f);
+      SetObjektLayer(*copy, static_cast<uint8_t>(layer));
+      const int32_t clearance = label->SubElements.empty() ? label->Clearance : label->SubElements.front()->Clearance;
+      if (!BuildTextStrokes(*copy, sameString, clearance) || copy->SubElements.empty()) return false;
+    }
+    built.push_back({label, std::move(copy)});
+  }
+  for (TNew& n : built) {
+    const TObjekt& b = *n.Built;
+    TObjekt& live = *n.Label;
+    // The copy carries no references; the label's own stay.
+    live.Text = b.Text;
+    live.SizeA = b.SizeA;
+    live.SizeB = b.SizeB;
+    live.Style = b.Style;
+    live.MirrorH = b.MirrorH;
+    live.MirrorV = b.MirrorV;
+    live.Rotation = b.Rotation;
+    live.LabelVisible = b.LabelVisible;
+    live.Layer = b.Layer;
+    live.Pos = b.Pos;
+    live.SubElements = std::move(n.Built->SubElements);
+    SetSelected(live, live.Selected != 0);  // the new strokes show the label's selection
+  }
+  if (c.Id) {
+    const uint32_t placeBits = kFieldPlaceEnabled | kFieldRotation | kFieldPackage | kFieldComment | kFieldCentre |
+                               kFieldOffsetX | kFieldOffsetY;
+    if (fields & placeBits) {
+      TPlaceData& p = EnsurePlace(*c.Id);
+      if (fields & kFieldPlaceEnabled) p.PlaceEnabled = d.Place.PlaceEnabled;
+      if (fields & kFieldRotation) p.PlaceRotation = Normalised360(d.Place.PlaceRotation);
+      if (fields & kFieldPackage) p.Package = d.Place.Package;
+      if (fields & kFieldComment) p.Comment = d.Place.Comment;
+      if (fields & kFieldCentre) p.PlaceCentre = d.Place.PlaceCentre;
+      if (fields & kFieldOffsetX) p.PlaceOffsetX = d.Place.PlaceOffsetX;
+      if (fields & kFieldOffsetY) p.PlaceOffsetY = d.Place.PlaceOffsetY;
+    }
+  }
+  return true;
 }
 
 // ---- commands ----

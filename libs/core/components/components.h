@@ -4,12 +4,14 @@
 // their labels created and placed.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "edit/edit_types.h"
+#include "io/ini_file.h"
 #include "model/geometry.h"
 #include "model/messages.h"
 #include "model/objekt.h"
@@ -69,6 +71,15 @@ bool ComponentIdLess(const TListEintrag& a, const TListEintrag& b);
 // The rotation rounded to 0.1 degree in its shortest form: "90", "45.5".
 std::string RotationText(double degrees);
 
+// ---- the components panel ----
+
+// The panel's column widths in pixels (settings section "BTList", keys W0 ...
+// W6); a negative width hides its column.
+using TComponentColumns = std::array<int, 7>;
+inline constexpr TComponentColumns kDefaultComponentColumns = {24, 46, 46, 34, 40, 62, 70};
+TComponentColumns ReadComponentColumns(const TIniFile& ini);
+void WriteComponentColumns(TIniFile& ini, const TComponentColumns& widths);
+
 // ---- labels ----
 
 // How new labels look and where they go.
@@ -95,6 +106,55 @@ bool AlignComponentLabels(const std::vector<TObjekt*>& elements, TObjekt& id, TO
 // Whether both labels lie within 1000 units of where aligning puts them.
 bool ComponentLabelsAligned(const std::vector<TObjekt*>& elements, const TObjekt& id, const TObjekt& value,
                             const TPlatine& board);
+
+// ---- the component dialog ----
+
+// What the component dialog shows and edits.
+struct TComponentData {
+  TByteString Id, Value;
+  int IdLayer = kLayerS1, ValueLayer = kLayerS1;
+  bool IdVisible = true, ValueVisible = true;
+  int32_t Height = 13000;  // of both labels
+  int Style = 1;
+  int Thickness = 1;
+  TPlaceData Place;  // pick-and-place data of the ID label
+  friend bool operator==(const TComponentData&, const TComponentData&) = default;
+};
+
+// The dialog's fields, one bit each: the fields a user changed are written
+// into the other selected components too.
+enum TComponentField : uint32_t {
+  kFieldId = 1u << 0,
+  kFieldValue = 1u << 1,
+  kFieldIdLayer = 1u << 2,
+  kFieldValueLayer = 1u << 3,
+  kFieldIdVisible = 1u << 4,
+  kFieldValueVisible = 1u << 5,
+  kFieldHeight = 1u << 6,
+  kFieldStyle = 1u << 7,
+  kFieldThickness = 1u << 8,
+  kFieldPlaceEnabled = 1u << 9,
+  kFieldRotation = 1u << 10,
+  kFieldPackage = 1u << 11,
+  kFieldComment = 1u << 12,
+  kFieldCentre = 1u << 13,
+  kFieldOffsetX = 1u << 14,
+  kFieldOffsetY = 1u << 15,
+  kFieldAll = (1u << 16) - 1,
+};
+// The bits of the fields in which two sets of data differ.
+uint32_t ChangedComponentFields(const TComponentData& before, const TComponentData& after);
+
+TComponentData ComponentDataOf(const TComponent& c);
+// Makes sure the component has an ID and a value label (made as "Add as
+// component" makes them, both placed automatically when both are new);
+// returns whether it made one.
+bool EnsureComponentLabels(TObjektList& list, TComponent& c, const TLabelStyle& style, const TPlatine& board);
+// Writes the chosen fields into the component's labels: texts, layers (a
+// label on C2 or S2 is mirrored), visibility and text properties (the
+// strokes are rebuilt about their old centre) and the pick-and-place data.
+// A text that the font cannot draw is left as it was; false then.
+bool ApplyComponentData(TComponent& c, const TComponentData& d, uint32_t fields);
 
 // ---- commands ----
 

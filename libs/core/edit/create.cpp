@@ -196,7 +196,6 @@ TTextFields TextFieldsOf(const TObjekt& t) {
   return f;
 }
 
-namespace {
 void SetTextFields(TObjekt& e, const TTextFields& f) {
   e.Text = f.Text;
   e.SizeA = static_cast<float>(f.Height);
@@ -206,7 +205,6 @@ void SetTextFields(TObjekt& e, const TTextFields& f) {
   e.MirrorV = f.MirrorV;
   e.Rotation = f.Rotation;
 }
-}  // namespace
 
 std::unique_ptr<TObjekt> MakeText(const TTextFields& f, TDPoint anchor, int layer, int32_t clearance) {
   auto e = NewObjekt();

@@ -90,6 +90,8 @@ struct TTextFields {
   friend bool operator==(const TTextFields&, const TTextFields&) = default;
 };
 TTextFields TextFieldsOf(const TObjekt& text);
+// Writes the fields into a text; its strokes are left for the caller to rebuild.
+void SetTextFields(TObjekt& text, const TTextFields& fields);
 // A new text with its strokes at `anchor` on the layer; null when the font
 // makes no strokes of it.
 std::unique_ptr<TObjekt> MakeText(const TTextFields& fields, TDPoint anchor, int layer, int32_t clearance);

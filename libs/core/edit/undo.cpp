@@ -123,6 +123,15 @@ void DiscardLastUndo(TProject& project) {
   if (board && !board->UndoStack.empty()) board->UndoStack.pop_back();
 }
 
+bool RevertLastUndo(TProject& project) {
+  TBoard* board = project.Active();
+  if (!board || project.Undo.Blocked || board->UndoStack.empty()) return false;
+  const TUndoSnapshot s = std::move(board->UndoStack.back());
+  board->UndoStack.pop_back();
+  Restore(*board, s);
+  return true;
+}
+
 bool Undo(TProject& project) { return Step(project, &TBoard::UndoStack, &TBoard::RedoStack); }
 bool Redo(TProject& project) { return Step(project, &TBoard::RedoStack, &TBoard::UndoStack); }
 

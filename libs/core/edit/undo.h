@@ -14,6 +14,11 @@ void RecordUndo(TProject& project);
 // ended without a result).
 void DiscardLastUndo(TProject& project);
 
+// Restores the newest snapshot and drops it, leaving no redo step: a command
+// that recorded was cancelled after changing the board (a dialog's Cancel).
+// Refused like Undo while the undo control is blocked.
+bool RevertLastUndo(TProject& project);
+
 // Restores the newest undo (redo) snapshot of the active board, keeping the
 // current state on the other stack and marking the project changed. Returns
 // whether anything was restored; refused while the undo control is blocked.

@@ -61,6 +61,9 @@ class TMacroSession {
   void SetAddAsComponent(bool on);
   // Marks the loaded macro modified (its component data changed).
   void MarkModified();
+  // The loaded macro's elements, for editing its component data (then
+  // MarkModified); empty when nothing is loaded.
+  TObjektList& EditElements() { return macro_.Elements; }
 
   // A copy of the macro as the preview draws it and the drop places it:
   // with "Through-Pads (vias)" copper THT pads become vias.

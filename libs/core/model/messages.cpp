@@ -53,6 +53,7 @@ const std::vector<const char*>& AllFormats() {
       kNoElementsOnBoard,
       kSaveWholeLayout,
       kNoValidTextData,
+      kMacroSeveralComponents,
       kCreateComponentQuestion,
       kApplyToAllComponents,
       kDisintegrateQuestion,

@@ -84,6 +84,8 @@ inline constexpr const char* kSaveWholeLayout =
 inline constexpr const char* kNoValidTextData = BS_CORE_TEXT("core", "No valid data found.");
 
 // ---- components ----
+inline constexpr const char* kMacroSeveralComponents = BS_CORE_TEXT(
+    "core", "The macro consists of more than 1 component.\rA separate editing of the components is not possible.");
 inline constexpr const char* kCreateComponentQuestion =
     BS_CORE_TEXT("core", "Do you want to create a component from the selected elements ?");
 inline constexpr const char* kApplyToAllComponents =

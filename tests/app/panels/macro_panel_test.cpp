@@ -14,6 +14,7 @@
 
 #include <fstream>
 
+#include "dialogs/component_dialog.h"
 #include "dialogs/options_dialog.h"
 #include "io/macro_file.h"
 #include "io/settings.h"
@@ -282,7 +283,15 @@ TEST_F(MacroPanelTest, DragAndDropPlacesTheMacroWithOneUndoStep) {
   // of everything.
   panel->ComponentBox()->setChecked(true);
   DragOver(*data, {QPoint(300, 300)});
+  // The component dialog follows the drop; its Cancel keeps the drop.
+  bool asked = false;
+  OnNextDialog<TBezWertDlg>([&asked](TBezWertDlg& d) {
+    asked = true;
+    d.reject();
+  });
   DropAt(*data, QPoint(300, 300));
+  for (int i = 0; i < 20 && !asked; ++i) QTest::qWait(10);
+  EXPECT_TRUE(asked);
   ASSERT_EQ(Board().Elements.size(), before + 5);
   const int32_t component = Board().Elements[before]->ComponentNo;
   EXPECT_NE(component, 0);
@@ -377,6 +386,56 @@ TEST_F(MacroPanelTest, AnotherMacroRootInTheOptionsRebuildsTheTree) {
   TMacro first;
   ASSERT_TRUE(ReadMacroFile((fs::path(DataFolder()) / "Makros/first.bmk").string(), first).Ok);
   EXPECT_EQ(first.Text1, "kept");
+}
+
+TEST_F(MacroPanelTest, DoubleClickEditsTheMacrosComponentData) {
+  WriteMacro("smd.bmk");
+  w->BuildMacroTree(P("smd.bmk"));
+  const std::vector<uint8_t> before = [&] {
+    std::ifstream in(root / "smd.bmk", std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+  }();
+  // Cancel: the macro and its file stay as they were.
+  OnNextDialog<TBezWertDlg>([](TBezWertDlg& d) {
+    d.IdField()->setText("U9");
+    d.reject();
+  });
+  QTest::mouseDClick(panel->Preview(), Qt::LeftButton, {}, QPoint(30, 30));
+  {
+    std::ifstream in(root / "smd.bmk", std::ios::binary);
+    EXPECT_EQ(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}), before);
+  }
+  for (const auto& e : panel->Session().Macro().Elements) {
+    EXPECT_FALSE(IsComponentLabel(*e));
+    EXPECT_EQ(e->ComponentNo, 0);
+  }
+
+  // OK: the macro becomes a component with its labels and goes to its file.
+  OnNextDialog<TBezWertDlg>([](TBezWertDlg& d) {
+    d.IdField()->setText("U9");
+    d.ValueField()->setText("LM358");
+    d.accept();
+  });
+  QTest::mouseDClick(panel->Preview(), Qt::LeftButton, {}, QPoint(30, 30));
+  EXPECT_TRUE(panel->ComponentBox()->isChecked());
+  TMacro saved;
+  ASSERT_TRUE(ReadMacroFile((root / "smd.bmk").string(), saved).Ok);
+  int ids = 0;
+  for (const auto& e : saved.Elements)
+    if (IsIdLabel(*e)) {
+      ++ids;
+      EXPECT_EQ(e->Text, "U9");
+    }
+  EXPECT_EQ(ids, 1);
+
+  // A macro of two components is refused.
+  for (auto& e : panel->Session().EditElements()) e->ComponentNo = 1;
+  panel->Session().EditElements().front()->ComponentNo = 2;
+  QString text;
+  AnswerNextBox(QMessageBox::Ok, &text);
+  QTest::mouseDClick(panel->Preview(), Qt::LeftButton, {}, QPoint(30, 30));
+  EXPECT_EQ(text,
+            "The macro consists of more than 1 component.\nA separate editing of the components is not possible.");
 }
 
 TEST_F(MacroPanelTest, OptionsMenuShowsAndHidesThePanel) {
