@@ -21,9 +21,9 @@ void PrintOverview(std::ostream& out) {
 
 const std::vector<TSubcommand>& Subcommands() {
   static const std::vector<TSubcommand> all = {
-      InfoCommand(),   DumpCommand(),     ConvertCommand(), RenderCommand(), PictureCommand(),
-      TextioCommand(), SynthCommand(),    GlyphsCommand(),  DemoCommand(),   ConnectedCommand(),
-      GerberCommand(), ExcellonCommand(), DrillsCommand(),  DrcCommand(),    MacroCommand()};
+      InfoCommand(),   DumpCommand(),   ConvertCommand(), RenderCommand(),     PictureCommand(), TextioCommand(),
+      SynthCommand(),  GlyphsCommand(), DemoCommand(),    ConnectedCommand(),  GerberCommand(),  ExcellonCommand(),
+      DrillsCommand(), DrcCommand(),    MacroCommand(),   ComponentsCommand(), PnpCommand()};
   return all;
 }
 

@@ -46,5 +46,7 @@ TSubcommand ExcellonCommand();
 TSubcommand DrillsCommand();
 TSubcommand DrcCommand();
 TSubcommand MacroCommand();
+TSubcommand ComponentsCommand();
+TSubcommand PnpCommand();
 
 }  // namespace bs::cli

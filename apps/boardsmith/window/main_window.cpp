@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDockWidget>
@@ -18,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -27,6 +29,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTextEdit>
+#include <QTime>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -39,6 +42,7 @@
 #include "components/macro_place.h"
 #include "copper/connectivity.h"
 #include "dialogs/component_dialog.h"
+#include "dialogs/component_export_dialog.h"
 #include "dialogs/drill_list_window.h"
 #include "dialogs/excellon_dialog.h"
 #include "dialogs/export_picture_dialog.h"
@@ -522,11 +526,12 @@ void TMainWindow::BuildMenus() {
                                BoardEdited();
                                ComponentsChanged();
                              },
-                             {}});
+                             [this] { ExportComponents(); }});
   {
     TIniFile ini;
     ini.Load(SettingsFilePath());
     components_->SetColumns(ReadComponentColumns(ini));
+    pnpOptions_ = ReadPnpOptions(ini);
   }
   componentsDock_ = new QDockWidget(TBTList::Heading(), this);
   componentsDock_->setObjectName("ComponentDock");
@@ -1571,9 +1576,10 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
     const std::string chosen = macro_->SelectedPath().toStdString();
     settings_.Folders.MakroOrdner = chosen.empty() ? macro_->Session().Path() : chosen;
     const TDrcRules rules = drc_->Rules();
-    if (!SaveSettings(settings_, SettingsFilePath(), [&rules, &columns](TIniFile& ini) {
+    if (!SaveSettings(settings_, SettingsFilePath(), [this, &rules, &columns](TIniFile& ini) {
           WriteDrcRules(ini, rules);
           WriteComponentColumns(ini, columns);
+          WritePnpOptions(ini, pnpOptions_);
         }))
       QMessageBox::warning(this, kCaption, tr("The settings could not be written."));
     // Last, a changed macro goes back to its file.
@@ -1702,6 +1708,39 @@ TBezWertDlg::TContext TMainWindow::ComponentDialogContext(std::function<void()> 
   };
   context.Changed = std::move(changed);
   return context;
+}
+
+void TMainWindow::ExportComponents() {
+  const TBoard* b = project_.Active();
+  if (!b) return;
+  components_->Rebuild();
+  const std::vector<TListEintrag> entries = components_->Entries();
+  TPnpOptions options = pnpOptions_;
+  options.UseOrigin = settings_.Options.CAM_Nullpunkt;
+  TBT_ExportDlg dialog(entries, b->Platine, options, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  pnpOptions_ = dialog.Options();
+  const bool fab = dialog.Fabrication();
+  const QFileInfo project(QString::fromStdString(project_.FileName));
+  const QString folder = project_.FileName.empty() ? QString::fromStdString(settings_.Folders.Kinds[kFolderLayout].Last)
+                                                   : project.absolutePath();
+  QFileDialog files(this, tr("Export..."), folder,
+                    fab ? tr("CSV files (*.csv);;All files (*)") : tr("Textfiles (*.txt);;All files (*)"));
+  files.setAcceptMode(QFileDialog::AcceptSave);
+  files.setDefaultSuffix(fab ? "csv" : "txt");
+  if (!project_.FileName.empty()) files.selectFile(project.completeBaseName() + (fab ? ".csv" : ".txt"));
+  if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) return;
+  const QString path = files.selectedFiles().first();
+  const QLocale locale;
+  const QString stamp = locale.toString(QDate::currentDate(), QLocale::ShortFormat) + " " +
+                        locale.toString(QTime::currentTime(), QLocale::LongFormat);
+  const std::string text =
+      fab ? PnpFabricationText(entries, b->Platine, pnpOptions_.UseOrigin)
+          : PnpFileText(entries, b->Platine, pnpOptions_, Utf8ToCp1251(project.fileName().toStdString()),
+                        Utf8ToCp1251(stamp.toStdString()));
+  std::string reason;
+  if (!WritePnpFile(path.toStdString(), text, &reason))
+    QMessageBox::warning(this, kCaption, Text(FormatMessage(msg::kCannotWriteBecause, {path.toStdString(), reason})));
 }
 
 void TMainWindow::AddAsComponent() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cam/picture.h"
+#include "components/pnp_export.h"
 #include "dialogs/component_dialog.h"
 #include "io/settings.h"
 #include "panels/properties_panel.h"
@@ -156,6 +157,8 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   // step (`recorded`: the caller recorded it already); Cancel takes back
   // everything, also what the caller did in that step.
   void EditComponent(int16_t no, bool recorded = false);
+  // "Export..." of the components panel: the export window, then the file.
+  void ExportComponents();
   // A double click on the library's macro: the component dialog on it; OK
   // writes the macro back to its file, Cancel leaves it as it was.
   void EditMacroComponent();
@@ -295,6 +298,7 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   QDockWidget* componentsDock_ = nullptr;
   QAction* componentsAction_ = nullptr;
   bool componentListDue_ = false;
+  TPnpOptions pnpOptions_;  // the export window's choices, kept in the settings file
   // A macro dragged from the library is over the drawing area.
   void MacroDragMove(const TPointer& p);
   void MacroDrop(const TPointer& p);

@@ -7,6 +7,7 @@
 
 #include "model/geometry.h"
 #include "model/objekt_list.h"
+#include "model/placement.h"
 #include "render/text_strokes.h"
 
 namespace bs {
@@ -251,6 +252,16 @@ void ReadPlacement(TByteReader& r, TObjekt& e) {
   pd.Package = r.StoredString();
   pd.Comment = r.StoredString();
   pd.PlaceEnabled = r.U8();
+  // Damaged values would put the component anywhere: offsets that are not
+  // finite or lie beyond 1 m count as none, the rotation is brought into
+  // [0, 360) and an unknown centre choice counts as copper.
+  auto offset = [](float& v) {
+    if (!std::isfinite(v) || std::abs(v) > 1e7f) v = 0;
+  };
+  offset(pd.PlaceOffsetX);
+  offset(pd.PlaceOffsetY);
+  pd.PlaceRotation = std::isfinite(pd.PlaceRotation) ? Normalised360(pd.PlaceRotation) : 0;
+  if (pd.PlaceCentre > 2) pd.PlaceCentre = 0;
 }
 
 // Smallest possible element blocks, to bound counts by the remaining bytes.

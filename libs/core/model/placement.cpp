@@ -18,6 +18,18 @@ bool CentreLayer(int layer, uint8_t centre) {
     default: return layer != kLayerO;
   }
 }
+// The element's bounding rectangle for the placement point. A round pad's
+// outline polygon falls short of the circle by a little, and not by the same
+// amount on every side; the circle's own bounds keep the point on the pads'
+// true centre, where a placement machine expects it.
+std::optional<TURect> PlacementBounds(const TObjekt& e, const TPlatine& board) {
+  if (e.Kind == kKindThtPad && e.Shape == kShapeRound && e.SizeA > 0) {
+    const double r = e.SizeA;
+    return TURect{int32_t(std::lround(e.Pos.X - r)), int32_t(std::lround(e.Pos.Y - r)),
+                  int32_t(std::lround(e.Pos.X + r)), int32_t(std::lround(e.Pos.Y + r))};
+  }
+  return OutlineBounds(e, board);
+}
 }  // namespace
 
 std::optional<TDPoint> PlacementPoint(const TObjektList& list, int32_t componentNo, const TPlatine& board) {
@@ -47,15 +59,15 @@ std::optional<TDPoint> PlacementPoint(const std::vector<const TObjekt*>& compone
   for (auto& on : noPlanes.GroundPlane) on = 0;
   const int r = int(std::lround(place.PlaceRotation)) % 90;
   double left = 0, top = 0, right = 0, bottom = 0;
-  if (r == 0) {
-    if (const auto b = UnitedOutlineBounds(kept, noPlanes))
-      left = b->Left, top = b->Top, right = b->Right, bottom = b->Bottom;
-  } else {
+  {
     bool any = false;
     for (const TObjekt* e : kept) {
-      auto turned = ScratchCopy(*e);
-      RotateObjekt(*turned, {0, 0}, -r);
-      const std::optional<TURect> b = OutlineBounds(*turned, noPlanes);
+      std::unique_ptr<TObjekt> turned;
+      if (r != 0) {
+        turned = ScratchCopy(*e);
+        RotateObjekt(*turned, {0, 0}, -r);
+      }
+      const std::optional<TURect> b = PlacementBounds(turned ? *turned : *e, noPlanes);
       if (!b) continue;
       if (!any) left = b->Left, top = b->Top, right = b->Right, bottom = b->Bottom;
       left = std::min<double>(left, b->Left), right = std::max<double>(right, b->Right);
@@ -106,7 +118,8 @@ double Normalised360(double a) {
   if (!std::isfinite(a)) return a;
   a = std::fmod(a, 360.0);
   if (a < 0) a += 360;
-  return a >= 360 ? a - 360 : a;
+  // + 0.0 turns a negative zero into zero.
+  return a >= 360 ? a - 360 : a + 0.0;
 }
 
 void TurnPlacements(const TObjektList& list, double a) {

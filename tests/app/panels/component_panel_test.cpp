@@ -7,13 +7,18 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <fstream>
+
 #include "components/components.h"
 #include "dialogs/component_dialog.h"
+#include "dialogs/component_export_dialog.h"
 #include "io/ini_file.h"
 #include "io/settings.h"
 #include "menu_helpers.h"
@@ -27,6 +32,7 @@ namespace {
 
 using test::AnswerNextBox;
 using test::OnNextDialog;
+namespace fs = std::filesystem;
 
 struct ComponentTest : test::TWindowTest {
   // Two pads on C1 with a silkscreen line, selected: the makings of a part.
@@ -261,6 +267,81 @@ TEST_F(ComponentTest, ShowBoxesHideColumnsAndAreKept) {
   EXPECT_LT(ReadComponentColumns(ini)[5], 0);
   EXPECT_EQ(ReadComponentColumns(ini)[1], kDefaultComponentColumns[1]);
   EXPECT_EQ(ini.ReadInt("Optionen", "Bauteile", 0), 1);
+}
+
+TEST_F(ComponentTest, ExportWindowChoosesColumnsAndWritesTheFile) {
+  Part(100);
+  MakeComponent("R1", "4,7k");
+  test::FindMenuEntry(w->menuBar(), "Components-Panel")->trigger();
+  const fs::path list = folders.dir / "parts.txt";
+  auto run = [&](const std::function<void(TBT_ExportDlg&)>& act, const fs::path& target) {
+    OnNextDialog<TBT_ExportDlg>([act, target](TBT_ExportDlg& d) {
+      act(d);
+      OnNextDialog<QFileDialog>([target](QFileDialog& f) {
+        f.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(target.string()));
+        QMetaObject::invokeMethod(&f, "accept");
+      });
+      d.accept();
+    });
+    QTest::mouseClick(w->ComponentPanel()->ExportButton(), Qt::LeftButton);
+  };
+  run(
+      [](TBT_ExportDlg& d) {
+        // The through-hole part shows once its filter is on.
+        EXPECT_EQ(d.Preview()->rowCount(), 0);
+        d.FilterBox(1)->setChecked(true);
+        EXPECT_EQ(d.Preview()->rowCount(), 1);
+        // Checking a column appends it; the order list is rearranged by dragging.
+        d.ColumnBox(TPnpColumn::Comment)->setChecked(true);
+        d.ColumnBox(TPnpColumn::Position)->setChecked(false);
+        QListWidget* order = d.Order();
+        ASSERT_EQ(order->count(), 6);
+        EXPECT_EQ(order->item(5)->text(), "Comment");
+        order->model()->moveRow({}, 2, {}, 0);  // Value to the front, as a drop does
+        d.Separator()->setCurrentIndex(0);      // comma
+        EXPECT_EQ(d.Preview()->columnCount(), 1);
+      },
+      list);
+  std::ifstream in(list, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_NE(text.find("\r\n\"4,7k\",1,R1,\xd8"
+                      "1,---,\r\n"),
+            std::string::npos)
+      << text;
+  // The choices are kept.
+  w->Project().Changed = false;  // nothing to ask about the board
+  w->close();
+  TIniFile ini;
+  ini.Load(SettingsFilePath());
+  EXPECT_EQ(ini.ReadInt("BT_Export", "R0", 0), 3);
+  EXPECT_EQ(ini.ReadInt("BT_Export", "Delimiter", 0), ',');
+}
+
+TEST_F(ComponentTest, FabricationPresetFromTheWindow) {
+  Part(100);
+  const int16_t no = MakeComponent("R1", "10k");
+  TPlaceData& place = EnsurePlace(*FindComponent(Board().Elements, no).Id);
+  place.PlaceEnabled = 1;
+  place.PlaceRotation = 90;
+  test::FindMenuEntry(w->menuBar(), "Components-Panel")->trigger();
+  const fs::path target = folders.dir / "fab.csv";
+  OnNextDialog<TBT_ExportDlg>([target](TBT_ExportDlg& d) {
+    d.Format()->setCurrentIndex(1);
+    EXPECT_EQ(d.Preview()->item(0, 0)->text(), "Designator");
+    OnNextDialog<QFileDialog>([target](QFileDialog& f) {
+      f.findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(target.string()));
+      QMetaObject::invokeMethod(&f, "accept");
+    });
+    d.accept();
+  });
+  QTest::mouseClick(w->ComponentPanel()->ExportButton(), Qt::LeftButton);
+  std::ifstream in(target, std::ios::binary);
+  std::string header, row;
+  std::getline(in, header);
+  std::getline(in, row);
+  EXPECT_EQ(header, "Designator,Val,Package,Mid X,Mid Y,Rotation,Layer\r");
+  EXPECT_EQ(row.rfind("R1,10k,,", 0), 0u) << row;
+  EXPECT_NE(row.find(",270,Top"), std::string::npos) << row;
 }
 
 }  // namespace

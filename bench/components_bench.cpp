@@ -1,0 +1,48 @@
+// The component list and its export on the synthetic boards: the list the
+// panel rebuilds after every change (entries, placement points, sort) and the
+// pick-and-place file of every row.
+#include <benchmark/benchmark.h>
+
+#include "components/pnp_export.h"
+#include "synth/synth_board.h"
+
+namespace bs {
+namespace {
+
+TProject& Board(size_t elements) {
+  static TProject small, big;
+  TProject& p = elements > 50000 ? big : small;
+  if (p.Boards.empty() || p.Active()->Elements.empty()) {
+    TSynthOptions opt;
+    opt.Elements = elements;
+    MakeSynthProject(p, opt);
+  }
+  return p;
+}
+
+void BM_ComponentList(benchmark::State& state) {
+  TProject& p = Board(size_t(state.range(0)));
+  const TBoard& b = *p.Active();
+  size_t rows = 0;
+  for (auto _ : state) rows = ComponentList(b.Elements, b.Platine).size();
+  state.counters["components"] = double(rows);
+}
+BENCHMARK(BM_ComponentList)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_PnpExportAllRows(benchmark::State& state) {
+  TProject& p = Board(20000);
+  const TBoard& b = *p.Active();
+  const std::vector<TListEintrag> list = ComponentList(b.Elements, b.Platine);
+  TPnpOptions o;
+  o.Tht = true;
+  o.Columns = {TPnpColumn::Number,   TPnpColumn::Id,       TPnpColumn::Value,   TPnpColumn::Layer,
+               TPnpColumn::Position, TPnpColumn::Rotation, TPnpColumn::Package, TPnpColumn::Comment};
+  size_t bytes = 0;
+  for (auto _ : state) bytes = PnpFileText(list, b.Platine, o, "synth.bsm6", "now").size();
+  state.counters["rows"] = double(list.size());
+  state.counters["bytes"] = double(bytes);
+}
+BENCHMARK(BM_PnpExportAllRows)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace bs
