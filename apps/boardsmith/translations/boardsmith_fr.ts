@@ -168,6 +168,153 @@
     </message>
 </context>
 <context>
+    <name>bs::app::TBT_ExportDlg</name>
+    <message>
+        <source>Component-Data Export</source>
+        <translation>Export des données des composants</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Numéro</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>Réf.</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>Couche</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Rotation</source>
+        <translation>Rotation</translation>
+    </message>
+    <message>
+        <source>Package</source>
+        <translation>Boîtier</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Commentaire</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Données</translation>
+    </message>
+    <message>
+        <source>Drag the columns into their order</source>
+        <translation>Faites glisser les colonnes dans leur ordre</translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation>Virgule</translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation>Point-virgule</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Tabulation</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Réinitialiser</translation>
+    </message>
+    <message>
+        <source>Text for Layer side</source>
+        <translation>Texte pour la face</translation>
+    </message>
+    <message>
+        <source>Top:</source>
+        <translation>Dessus :</translation>
+    </message>
+    <message>
+        <source>Bottom:</source>
+        <translation>Dessous :</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>Suppress trailing zeros</source>
+        <translation>Supprimer les zéros finaux</translation>
+    </message>
+    <message>
+        <source>X/Y - Position</source>
+        <translation>Position X/Y</translation>
+    </message>
+    <message>
+        <source>Unit:</source>
+        <translation>Unité :</translation>
+    </message>
+    <message>
+        <source>Decimals:</source>
+        <translation>Décimales :</translation>
+    </message>
+    <message>
+        <source>Rotation with &quot;R&quot; prefix</source>
+        <translation>Rotation avec le préfixe &quot;R&quot;</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filtre</translation>
+    </message>
+    <message>
+        <source>SMD-Components</source>
+        <translation>Composants CMS</translation>
+    </message>
+    <message>
+        <source>Throughhole-Components</source>
+        <translation>Composants traversants</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Dessus</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Dessous</translation>
+    </message>
+    <message>
+        <source>Only components with Pick+Place data</source>
+        <translation>Seulement les composants avec données de placement</translation>
+    </message>
+    <message>
+        <source>Component list (*.txt)</source>
+        <translation>Liste des composants (*.txt)</translation>
+    </message>
+    <message>
+        <source>Fabrication (CSV)</source>
+        <translation>Fabrication (CSV)</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exporter...</translation>
+    </message>
+    <message>
+        <source>Column order:</source>
+        <translation>Ordre des colonnes :</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Séparateur</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Format :</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TBezWertDlg</name>
     <message>
         <source>Component</source>
@@ -1649,6 +1796,14 @@ Continuer ?</translation>
         <source>Show/hide Component-Panel</source>
         <translation>Afficher/masquer le panneau des composants</translation>
     </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exporter...</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>Fichiers CSV (*.csv);;Tous les fichiers (*)</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
@@ -2804,7 +2959,7 @@ Enregistrer les modifications ?</translation>
     </message>
     <message>
         <source>The macro consists of more than 1 component.<byte value="xd"/>A separate editing of the components is not possible.</source>
-        <translation>La macro comprend plus d'un composant.<byte value="xd"/>Les composants ne peuvent pas être modifiés séparément.</translation>
+        <translation>La macro comprend plus d&apos;un composant.<byte value="xd"/>Les composants ne peuvent pas être modifiés séparément.</translation>
     </message>
     <message>
         <source>Do you want to create a component from the selected elements ?</source>

@@ -168,6 +168,153 @@
     </message>
 </context>
 <context>
+    <name>bs::app::TBT_ExportDlg</name>
+    <message>
+        <source>Component-Data Export</source>
+        <translation>Экспорт данных компонентов</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Номер</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>Обозн</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Номин</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>Слой</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Позиция</translation>
+    </message>
+    <message>
+        <source>Rotation</source>
+        <translation>Угол</translation>
+    </message>
+    <message>
+        <source>Package</source>
+        <translation>Корпус</translation>
+    </message>
+    <message>
+        <source>Comment</source>
+        <translation>Коммент</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Данные</translation>
+    </message>
+    <message>
+        <source>Drag the columns into their order</source>
+        <translation>Перетащите столбцы в нужном порядке</translation>
+    </message>
+    <message>
+        <source>Comma</source>
+        <translation>Запятая</translation>
+    </message>
+    <message>
+        <source>Semicolon</source>
+        <translation>Точка с запятой</translation>
+    </message>
+    <message>
+        <source>Tab</source>
+        <translation>Табуляция</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <source>Text for Layer side</source>
+        <translation>Текст для стороны</translation>
+    </message>
+    <message>
+        <source>Top:</source>
+        <translation>Верх:</translation>
+    </message>
+    <message>
+        <source>Bottom:</source>
+        <translation>Низ:</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>мм</translation>
+    </message>
+    <message>
+        <source>Suppress trailing zeros</source>
+        <translation>Убрать конечные нули</translation>
+    </message>
+    <message>
+        <source>X/Y - Position</source>
+        <translation>Позиция X/Y</translation>
+    </message>
+    <message>
+        <source>Unit:</source>
+        <translation>Единица:</translation>
+    </message>
+    <message>
+        <source>Decimals:</source>
+        <translation>Знаков после запятой:</translation>
+    </message>
+    <message>
+        <source>Rotation with &quot;R&quot; prefix</source>
+        <translation>Угол с префиксом &quot;R&quot;</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Фильтр</translation>
+    </message>
+    <message>
+        <source>SMD-Components</source>
+        <translation>SMD-компоненты</translation>
+    </message>
+    <message>
+        <source>Throughhole-Components</source>
+        <translation>Выводные компоненты</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Верх</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Низ</translation>
+    </message>
+    <message>
+        <source>Only components with Pick+Place data</source>
+        <translation>Только компоненты с данными монтажа</translation>
+    </message>
+    <message>
+        <source>Component list (*.txt)</source>
+        <translation>Список компонентов (*.txt)</translation>
+    </message>
+    <message>
+        <source>Fabrication (CSV)</source>
+        <translation>Для производства (CSV)</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Экспорт...</translation>
+    </message>
+    <message>
+        <source>Column order:</source>
+        <translation>Порядок столбцов:</translation>
+    </message>
+    <message>
+        <source>Separator</source>
+        <translation>Разделитель</translation>
+    </message>
+    <message>
+        <source>Format:</source>
+        <translation>Формат:</translation>
+    </message>
+</context>
+<context>
     <name>bs::app::TBezWertDlg</name>
     <message>
         <source>Component</source>
@@ -1648,6 +1795,14 @@ Continue?</source>
     <message>
         <source>Show/hide Component-Panel</source>
         <translation>Показать/скрыть панель компонентов</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Экспорт...</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
 </context>
 <context>

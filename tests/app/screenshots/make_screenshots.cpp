@@ -6,7 +6,8 @@
 //   docs_screenshots OUT_DIR
 //
 // writes main-window.png, drawing.png, ground-plane.png, connections.png,
-// drc.png, macros.png and export.png into OUT_DIR. `make screenshots` runs it under Xvfb into
+// drc.png, macros.png, components.png, component-dialog.png, pnp-export.png
+// and export.png into OUT_DIR. `make screenshots` runs it under Xvfb into
 // docs/images.
 #include <QAction>
 #include <QApplication>
@@ -31,6 +32,7 @@
 #include "components/macro_place.h"
 #include "menu_helpers.h"
 #include "model/types.h"
+#include "panels/component_panel.h"
 #include "panels/layer_bar.h"
 #include "panels/macro_panel.h"
 #include "render/view.h"
@@ -211,6 +213,21 @@ int main(int argc, char** argv) {
     if (w.MacroPanel()) w.MacroPanel()->Tree()->expandAll();
     Settle();
     Save(w.MacroDock()->grab(), "macros.png");
+  }
+
+  // The components panel beside the board, the component dialog of the
+  // timer chip and the pick-and-place export window.
+  if (QAction* panel = MenuEntry(w, "Components-Panel")) {
+    panel->trigger();
+    Settle();
+    if (w.ComponentPanel()) w.ComponentPanel()->Table()->selectRow(w.ComponentPanel()->RowOfComponent(1));
+    Settle();
+    Save(w.grab(), "components.png");
+    GrabNextModal("component-dialog.png");
+    w.EditComponent(1);
+    GrabNextModal("pnp-export.png");
+    if (w.ComponentPanel()) w.ComponentPanel()->ExportButton()->click();
+    panel->trigger();
   }
 
   // The Gerber export window.
