@@ -308,6 +308,17 @@ TEST_F(ComponentTest, ExportWindowChoosesColumnsAndWritesTheFile) {
                       "1,---,\r\n"),
             std::string::npos)
       << text;
+  // A file that cannot be written is reported and not left half-written:
+  // a folder where the writer puts its temporary file stops it, for root too.
+  const fs::path blocked = folders.dir / "blocked.txt";
+  fs::create_directories(folders.dir / (".blocked.txt.tmp" + std::to_string(QCoreApplication::applicationPid())));
+  QString warning;
+  run([&warning](
+          TBT_ExportDlg&) { QTimer::singleShot(0, [&warning] { test::AnswerNextBox(QMessageBox::Ok, &warning); }); },
+      blocked);
+  EXPECT_TRUE(warning.contains("can not be written")) << warning.toStdString();
+  EXPECT_FALSE(fs::exists(blocked));
+
   // The choices are kept.
   w->Project().Changed = false;  // nothing to ask about the board
   w->close();
