@@ -214,7 +214,7 @@ TEST_F(ComponentsTest, NumbersNeverWrap) {
 
   // Every number taken: refused, nothing changed.
   L().clear();
-  for (int16_t n = 1; n <= 32767 && n > 0; ++n) Pad(float(n), 0).ComponentNo = n;
+  for (int n = 1; n <= 32767; ++n) Pad(float(n), 0).ComponentNo = static_cast<int16_t>(n);
   Pad(0, 50000).Selected = 1;
   const size_t undo = B().UndoStack.size();
   const TComponentMade full = CreateComponent(p, {});

@@ -163,10 +163,16 @@ TEST(PnpExport, FileTextAndSettings) {
     WritePnpOptions(bad, w);
     bad.WriteInt("BT_Export", b.key, b.value);
     const TPnpOptions d = ReadPnpOptions(bad), defaults;
-    if (b.key[0] == 'R') EXPECT_EQ(d.Columns, defaults.Columns) << b.key << b.value;
-    if (std::string(b.key) == "Delimiter") EXPECT_EQ(d.Separator, '\t');
-    if (std::string(b.key) == "NK") EXPECT_EQ(d.Decimals, 2);
-    if (std::string(b.key) == "Unit") EXPECT_EQ(d.Unit, 0);
+    const std::string key = b.key;
+    if (key[0] == 'R') {
+      EXPECT_EQ(d.Columns, defaults.Columns) << key << b.value;
+    } else if (key == "Delimiter") {
+      EXPECT_EQ(d.Separator, '\t');
+    } else if (key == "NK") {
+      EXPECT_EQ(d.Decimals, 2);
+    } else {
+      EXPECT_EQ(d.Unit, 0);
+    }
   }
 }
 
