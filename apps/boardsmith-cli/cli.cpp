@@ -23,7 +23,7 @@ const std::vector<TSubcommand>& Subcommands() {
   static const std::vector<TSubcommand> all = {
       InfoCommand(),   DumpCommand(),   ConvertCommand(), RenderCommand(),     PictureCommand(), TextioCommand(),
       SynthCommand(),  GlyphsCommand(), DemoCommand(),    ConnectedCommand(),  GerberCommand(),  ExcellonCommand(),
-      DrillsCommand(), DrcCommand(),    MacroCommand(),   ComponentsCommand(), PnpCommand()};
+      DrillsCommand(), DrcCommand(),    MacroCommand(),   ComponentsCommand(), PnpCommand(),     SearchCommand()};
   return all;
 }
 

@@ -48,5 +48,6 @@ TSubcommand DrcCommand();
 TSubcommand MacroCommand();
 TSubcommand ComponentsCommand();
 TSubcommand PnpCommand();
+TSubcommand SearchCommand();
 
 }  // namespace bs::cli

@@ -221,7 +221,7 @@ TToolPalette::TToolPalette(TBoardView* view, QWidget* parent) : QToolBar(tr("Too
   zoomPrevious_ = menu->addAction(tr("Zoom previous"), view, &TBoardView::ZoomPrevious);
   menu->addAction(tr("Zoom board"), view, &TBoardView::ZoomBoard);
   zoomObjects_ = menu->addAction(tr("Zoom objects"), view, &TBoardView::ZoomObjects);
-  zoomSelection_ = menu->addAction(tr("Zoom selection"), view, &TBoardView::ZoomSelection);
+  zoomSelection_ = menu->addAction(tr("Zoom selection"), view, [view] { view->ZoomSelection(); });
   // The history changes with every zoom: the entries are brought up to date
   // when the menu opens as well.
   connect(menu, &QMenu::aboutToShow, this, [this, view] { RefreshZoomMenu(view->Board()); });

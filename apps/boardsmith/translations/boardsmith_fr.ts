@@ -1804,6 +1804,14 @@ Continuer ?</translation>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Fichiers CSV (*.csv);;Tous les fichiers (*)</translation>
     </message>
+    <message>
+        <source>Selector-Panel</source>
+        <translation>Panneau du sélecteur</translation>
+    </message>
+    <message>
+        <source>Show/hide Selector-Panel</source>
+        <translation>Afficher/masquer le panneau du sélecteur</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
@@ -2358,6 +2366,105 @@ Enregistrer les modifications ?</translation>
     <message>
         <source>Board</source>
         <translation>Carte</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TSelector</name>
+    <message>
+        <source>Selector</source>
+        <translation>Sélecteur</translation>
+    </message>
+    <message>
+        <source>All Pads</source>
+        <translation>Toutes les pastilles</translation>
+    </message>
+    <message>
+        <source>Vias</source>
+        <translation>Vias</translation>
+    </message>
+    <message>
+        <source>SMD-Pads</source>
+        <translation>Pastilles CMS</translation>
+    </message>
+    <message>
+        <source>Tracks</source>
+        <translation>Pistes</translation>
+    </message>
+    <message>
+        <source>Text labels</source>
+        <translation>Textes</translation>
+    </message>
+    <message>
+        <source>Only copper</source>
+        <translation>Seulement le cuivre</translation>
+    </message>
+    <message>
+        <source>Only silkscreen / outline</source>
+        <translation>Seulement sérigraphie / contour</translation>
+    </message>
+    <message>
+        <source>All layer</source>
+        <translation>Toutes les couches</translation>
+    </message>
+    <message>
+        <source>Automatic zoom: how much of the view the found elements fill</source>
+        <translation>Zoom automatique : la part de la vue que remplissent les éléments trouvés</translation>
+    </message>
+    <message>
+        <source>Elements:</source>
+        <translation>Éléments :</translation>
+    </message>
+    <message>
+        <source>Sorting:</source>
+        <translation>Tri :</translation>
+    </message>
+    <message>
+        <source>Layer:</source>
+        <translation>Couche :</translation>
+    </message>
+    <message>
+        <source>Automatic zoom:</source>
+        <translation>Zoom automatique :</translation>
+    </message>
+    <message>
+        <source>Drillings</source>
+        <translation>Perçages</translation>
+    </message>
+    <message>
+        <source>Annular ring size</source>
+        <translation>Largeur de la couronne</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation>Forme</translation>
+    </message>
+    <message>
+        <source>Line width</source>
+        <translation>Largeur de ligne</translation>
+    </message>
+    <message>
+        <source>Text height</source>
+        <translation>Hauteur du texte</translation>
+    </message>
+    <message>
+        <source>Thickness</source>
+        <translation>Épaisseur</translation>
+    </message>
+    <message>
+        <source>Text content</source>
+        <translation>Contenu du texte</translation>
+    </message>
+    <message>
+        <source>1 Element</source>
+        <translation>1 Elément</translation>
+    </message>
+    <message>
+        <source>%1 Elements</source>
+        <translation>%1 Eléments</translation>
     </message>
 </context>
 <context>

@@ -1804,6 +1804,14 @@ Continue?</source>
         <source>CSV files (*.csv);;All files (*)</source>
         <translation>Файлы CSV (*.csv);;Все файлы (*)</translation>
     </message>
+    <message>
+        <source>Selector-Panel</source>
+        <translation>Панель селектора</translation>
+    </message>
+    <message>
+        <source>Show/hide Selector-Panel</source>
+        <translation>Показать/скрыть панель селектора</translation>
+    </message>
 </context>
 <context>
     <name>bs::app::TNewBoardDialog</name>
@@ -2358,6 +2366,105 @@ Save changes?</source>
     <message>
         <source>Board</source>
         <translation>Плата</translation>
+    </message>
+</context>
+<context>
+    <name>bs::app::TSelector</name>
+    <message>
+        <source>Selector</source>
+        <translation>Селектор</translation>
+    </message>
+    <message>
+        <source>All Pads</source>
+        <translation>Все площадки</translation>
+    </message>
+    <message>
+        <source>Vias</source>
+        <translation>Переходные отверстия</translation>
+    </message>
+    <message>
+        <source>SMD-Pads</source>
+        <translation>SMD-площадки</translation>
+    </message>
+    <message>
+        <source>Tracks</source>
+        <translation>Дорожки</translation>
+    </message>
+    <message>
+        <source>Text labels</source>
+        <translation>Надписи</translation>
+    </message>
+    <message>
+        <source>Only copper</source>
+        <translation>Только медь</translation>
+    </message>
+    <message>
+        <source>Only silkscreen / outline</source>
+        <translation>Только маркировка / контур</translation>
+    </message>
+    <message>
+        <source>All layer</source>
+        <translation>Все слои</translation>
+    </message>
+    <message>
+        <source>Automatic zoom: how much of the view the found elements fill</source>
+        <translation>Автомасштаб: какую часть окна занимают найденные элементы</translation>
+    </message>
+    <message>
+        <source>Elements:</source>
+        <translation>Элементы:</translation>
+    </message>
+    <message>
+        <source>Sorting:</source>
+        <translation>Сортировка:</translation>
+    </message>
+    <message>
+        <source>Layer:</source>
+        <translation>Слой:</translation>
+    </message>
+    <message>
+        <source>Automatic zoom:</source>
+        <translation>Автомасштаб:</translation>
+    </message>
+    <message>
+        <source>Drillings</source>
+        <translation>Отверстия</translation>
+    </message>
+    <message>
+        <source>Annular ring size</source>
+        <translation>Ширина пояска</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation>Форма</translation>
+    </message>
+    <message>
+        <source>Line width</source>
+        <translation>Ширина линии</translation>
+    </message>
+    <message>
+        <source>Text height</source>
+        <translation>Высота текста</translation>
+    </message>
+    <message>
+        <source>Thickness</source>
+        <translation>Толщина</translation>
+    </message>
+    <message>
+        <source>Text content</source>
+        <translation>Содержание текста</translation>
+    </message>
+    <message>
+        <source>1 Element</source>
+        <translation>1 Элемент</translation>
+    </message>
+    <message>
+        <source>%1 Elements</source>
+        <translation>%1 элементов</translation>
     </message>
 </context>
 <context>

@@ -206,10 +206,10 @@ void TBoardView::ZoomObjects() {
   });
 }
 
-void TBoardView::ZoomSelection() {
-  Zoom([this](TViewport vp) {
+void TBoardView::ZoomSelection(double fill) {
+  Zoom([this, fill](TViewport vp) {
     bs::ZoomSelection(board_->Platine, board_->ZoomHistory, vp, SelectionBounds(board_->Elements, board_->Platine),
-                      AllBounds(board_->Elements, board_->Platine));
+                      AllBounds(board_->Elements, board_->Platine), fill);
   });
 }
 

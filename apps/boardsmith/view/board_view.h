@@ -65,7 +65,7 @@ class TBoardView : public QAbstractScrollArea {
   void ZoomBoard();
   // Zoom to all elements, to the selected ones, or back to the previous view.
   void ZoomObjects();
-  void ZoomSelection();
+  void ZoomSelection(double fill = 80);
   void ZoomPrevious();
   // Syncs the scroll bars with the board's zoom and scroll positions.
   void UpdateScrollBars();

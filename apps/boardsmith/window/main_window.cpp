@@ -70,6 +70,7 @@
 #include "panels/macro_panel.h"
 #include "panels/properties_fields.h"
 #include "panels/properties_panel.h"
+#include "panels/selector_panel.h"
 #include "panels/size_bar.h"
 #include "project/newboard.h"
 #include "render/grid.h"
@@ -549,6 +550,35 @@ void TMainWindow::BuildMenus() {
   });
   connect(componentsDock_, &QDockWidget::visibilityChanged, componentsAction_,
           [this](bool) { componentsAction_->setChecked(!componentsDock_->isHidden()); });
+  // The element search; its choices come from the settings file.
+  selector_ = new TSelector({[this] { return project_.Active(); },
+                             [this](double fill) {
+                               view_->Refresh();
+                               view_->ZoomSelection(fill);
+                               SelectionChanged();
+                             },
+                             [this] { return settings_.Options.MIL; }, [] { return UiLanguage(); }});
+  {
+    TIniFile ini;
+    ini.Load(SettingsFilePath());
+    selector_->SetSettings(ReadSelectorSettings(ini));
+  }
+  selectorDock_ = new QDockWidget(TSelector::Heading(), this);
+  selectorDock_->setObjectName("SelectorDock");
+  selectorDock_->setWidget(selector_);
+  addDockWidget(Qt::RightDockWidgetArea, selectorDock_);
+  selectorDock_->hide();
+  selectorAction_ = options->addAction(tr("Selector-Panel"));
+  selectorAction_->setObjectName("ShowSelectorPanel");
+  selectorAction_->setCheckable(true);
+  selectorAction_->setToolTip(tr("Show/hide Selector-Panel"));
+  connect(selectorAction_, &QAction::toggled, this, [this](bool on) {
+    settings_.Options.Selector = on;
+    selectorDock_->setVisible(on);
+    if (on) selector_->Rebuild();
+  });
+  connect(selectorDock_, &QDockWidget::visibilityChanged, selectorAction_,
+          [this](bool) { selectorAction_->setChecked(!selectorDock_->isHidden()); });
   options->addAction(tr("Zoom &board"), this, [this] { view_->ZoomBoard(); });
   options->addAction(tr("Zoom &objects"), this, [this] { view_->ZoomObjects(); });
   options->addAction(tr("Zoom &selection"), this, [this] { view_->ZoomSelection(); });
@@ -617,6 +647,7 @@ void TMainWindow::BuildToolBars() {
   QToolBar* commandBar = commands_->BuildToolBar(this);
   commandBar->addSeparator();
   commandBar->addAction(addComponentAction_);
+  commandBar->addAction(selectorAction_);
   commandBar->addAction(macroAction_);
   commandBar->addAction(propertiesAction_);
   // Automatic capture of pad centres and nodes, and how far track ends follow moved pads.
@@ -820,6 +851,8 @@ void TMainWindow::InvalidateArea(const TURect& model) { view_->InvalidateArea(mo
 void TMainWindow::Repaint() { view_->RefreshOverlay(); }
 
 void TMainWindow::ComponentsChanged() {
+  // The search tree names elements: it is built again before its next use.
+  if (selector_) selector_->MarkStale();
   // Many changes may come from one event: the list is built once after them.
   if (!components_ || componentsDock_->isHidden() || componentListDue_) return;
   componentListDue_ = true;
@@ -1401,6 +1434,8 @@ void TMainWindow::ApplySettings() {
   if (propertiesDock_) propertiesDock_->setVisible(o.Eigenschaften);
   if (componentsAction_) componentsAction_->setChecked(o.Bauteile);
   if (componentsDock_) componentsDock_->setVisible(o.Bauteile);
+  if (selectorAction_) selectorAction_->setChecked(o.Selector);
+  if (selectorDock_) selectorDock_->setVisible(o.Selector);
   if (macroAction_) macroAction_->setChecked(o.Makro);
   if (macroDock_) macroDock_->setVisible(o.Makro);
   if (macro_) {
@@ -1571,15 +1606,18 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
     if (macroDock_->width() > 0) settings_.Options.MakroBreite = macroDock_->width();
     settings_.Options.Bauteil = macro_->AddAsComponent();
     settings_.Options.Bauteile = !componentsDock_->isHidden();
+    settings_.Options.Selector = !selectorDock_->isHidden();
+    const TSelectorSettings selector = selector_->Settings();
     if (componentsDock_->width() > 0) settings_.Options.BauteileBreite = componentsDock_->width();
     const TComponentColumns columns = components_->Columns();
     const std::string chosen = macro_->SelectedPath().toStdString();
     settings_.Folders.MakroOrdner = chosen.empty() ? macro_->Session().Path() : chosen;
     const TDrcRules rules = drc_->Rules();
-    if (!SaveSettings(settings_, SettingsFilePath(), [this, &rules, &columns](TIniFile& ini) {
+    if (!SaveSettings(settings_, SettingsFilePath(), [this, &rules, &columns, &selector](TIniFile& ini) {
           WriteDrcRules(ini, rules);
           WriteComponentColumns(ini, columns);
           WritePnpOptions(ini, pnpOptions_);
+          WriteSelectorSettings(ini, selector);
         }))
       QMessageBox::warning(this, kCaption, tr("The settings could not be written."));
     // Last, a changed macro goes back to its file.

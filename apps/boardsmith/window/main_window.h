@@ -43,6 +43,8 @@ class TKeyPanel;
 class TPlacementTool;
 class TLayerBar;
 class TMacroPanel;
+class TBTList;
+class TSelector;
 class TRuler;
 class TSizeBar;
 class TToolPalette;
@@ -178,9 +180,9 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   void ShowHelp();
   THelpWindow* HelpWindow() const { return help_; }
   TDrcPanel* DrcPanel() const { return drc_; }
-  class TBTList* ComponentPanel() const {
-    return components_;
-  }
+  TBTList* ComponentPanel() const { return components_; }
+  TSelector* SelectorPanel() const { return selector_; }
+  QDockWidget* SelectorDock() const { return selectorDock_; }
   QDockWidget* ComponentDock() const { return componentsDock_; }
   QDockWidget* DrcDock() const { return drcDock_; }
   // The timers a long job pauses: autosave and the test tool's blinking.
@@ -294,10 +296,13 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   QDockWidget* macroDock_ = nullptr;
   QAction* macroAction_ = nullptr;
   QAction* addComponentAction_ = nullptr;
-  class TBTList* components_ = nullptr;
+  TBTList* components_ = nullptr;
   QDockWidget* componentsDock_ = nullptr;
   QAction* componentsAction_ = nullptr;
   bool componentListDue_ = false;
+  TSelector* selector_ = nullptr;
+  QDockWidget* selectorDock_ = nullptr;
+  QAction* selectorAction_ = nullptr;
   TPnpOptions pnpOptions_;  // the export window's choices, kept in the settings file
   // A macro dragged from the library is over the drawing area.
   void MacroDragMove(const TPointer& p);

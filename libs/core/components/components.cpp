@@ -10,6 +10,7 @@
 #include "edit/create.h"
 #include "edit/undo.h"
 #include "edit/units.h"
+#include "model/codepage.h"
 #include "model/objekt_list.h"
 #include "model/placement.h"
 #include "render/text_strokes.h"
@@ -19,40 +20,6 @@ namespace bs {
 namespace {
 
 constexpr int16_t kLargestComponentNumber = 32767;
-
-// Lower case in Windows-1251: ASCII, the Cyrillic alphabet and the
-// letters of the upper half that have a lower-case partner.
-unsigned char Fold(unsigned char c) {
-  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-  if (c >= 0xC0 && c <= 0xDF) return static_cast<unsigned char>(c + 32);
-  switch (c) {
-    case 0x80: return 0x90;
-    case 0x81: return 0x83;
-    case 0x8A: return 0x9A;
-    case 0x8C: return 0x9C;
-    case 0x8D: return 0x9D;
-    case 0x8E: return 0x9E;
-    case 0x8F: return 0x9F;
-    case 0xA1: return 0xA2;
-    case 0xA3: return 0xBC;
-    case 0xA5: return 0xB4;
-    case 0xA8: return 0xB8;
-    case 0xAA: return 0xBA;
-    case 0xAF: return 0xBF;
-    case 0xB2: return 0xB3;
-    case 0xBD: return 0xBE;
-    default: return c;
-  }
-}
-
-int CompareFolded(std::string_view a, std::string_view b) {
-  const size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    const unsigned char x = Fold(static_cast<unsigned char>(a[i])), y = Fold(static_cast<unsigned char>(b[i]));
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -212,9 +179,9 @@ bool ComponentIdLess(const TListEintrag& a, const TListEintrag& b) {
   };
   const auto [ta, da] = split(a.Id);
   const auto [tb, db] = split(b.Id);
-  if (const int c = CompareFolded(ta, tb); c != 0) return c < 0;
+  if (const int c = CompareFoldedCp1251(ta, tb); c != 0) return c < 0;
   if (const int c = CompareDigits(da, db); c != 0) return c < 0;
-  if (const int c = CompareFolded(a.Id, b.Id); c != 0) return c < 0;
+  if (const int c = CompareFoldedCp1251(a.Id, b.Id); c != 0) return c < 0;
   return a.No < b.No;
 }
 

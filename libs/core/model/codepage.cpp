@@ -1,5 +1,7 @@
 #include "model/codepage.h"
 
+#include <algorithm>
+
 #include <cstdint>
 
 namespace bs {
@@ -93,6 +95,39 @@ std::string Utf8ToCp1251(std::string_view s) {
     i += len;
   }
   return out;
+}
+
+unsigned char FoldCp1251(unsigned char c) {
+  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+  if (c >= 0xC0 && c <= 0xDF) return static_cast<unsigned char>(c + 32);
+  switch (c) {
+    case 0x80: return 0x90;
+    case 0x81: return 0x83;
+    case 0x8A: return 0x9A;
+    case 0x8C: return 0x9C;
+    case 0x8D: return 0x9D;
+    case 0x8E: return 0x9E;
+    case 0x8F: return 0x9F;
+    case 0xA1: return 0xA2;
+    case 0xA3: return 0xBC;
+    case 0xA5: return 0xB4;
+    case 0xA8: return 0xB8;
+    case 0xAA: return 0xBA;
+    case 0xAF: return 0xBF;
+    case 0xB2: return 0xB3;
+    case 0xBD: return 0xBE;
+    default: return c;
+  }
+}
+
+int CompareFoldedCp1251(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char x = FoldCp1251(static_cast<unsigned char>(a[i])),
+                        y = FoldCp1251(static_cast<unsigned char>(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 }  // namespace bs

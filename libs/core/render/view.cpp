@@ -159,15 +159,17 @@ bool ZoomObjects(TPlatine& board, TZoomHistory& history, TViewport vp, const TUR
   return true;
 }
 
-bool ZoomSelection(TPlatine& board, TZoomHistory& history, TViewport vp, const TURect& selection, const TURect& all) {
+bool ZoomSelection(TPlatine& board, TZoomHistory& history, TViewport vp, const TURect& selection, const TURect& all,
+                   double fill) {
   const double w = double(selection.Right) - selection.Left;
   const double h = double(selection.Bottom) - selection.Top;
   if (w < 10 || h < 10) return false;
-  // Enlarged so that the selection fills 80 % of the view, but not beyond
-  // the elements: there is nothing to see there.
+  // Enlarged so that the selection fills `fill` % of the view, but not
+  // beyond the elements: there is nothing to see there.
   const double cx = (double(selection.Left) + selection.Right) / 2;
   const double cy = (double(selection.Top) + selection.Bottom) / 2;
-  const double hw = w * 100 / 80 / 2, hh = h * 100 / 80 / 2;
+  const double share = std::clamp(fill, 1.0, 100.0);
+  const double hw = w * 100 / share / 2, hh = h * 100 / share / 2;
   const double left = std::max(cx - hw, double(all.Left));
   const double right = std::min(cx + hw, double(all.Right));
   const double top = std::max(cy - hh, double(all.Top));

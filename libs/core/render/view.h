@@ -131,7 +131,10 @@ bool ZoomObjects(TPlatine& board, TZoomHistory& history, TViewport vp, const TUR
 // (AllBounds); nothing when the selection is under 10 units wide or high;
 // else min((vw - 20) / w, (vh - 20) / h) of the enlarged box, centred on the
 // selection. Pushes history when it zooms.
-bool ZoomSelection(TPlatine& board, TZoomHistory& history, TViewport vp, const TURect& selection, const TURect& all);
+// `fill`: the share of the view in percent the selection fills (the element
+// search's automatic zoom chooses it; 80 otherwise).
+bool ZoomSelection(TPlatine& board, TZoomHistory& history, TViewport vp, const TURect& selection, const TURect& all,
+                   double fill = 80);
 
 // ---- board overview ("Board-Zoom") ----
 
