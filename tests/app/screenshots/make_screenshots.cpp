@@ -6,8 +6,8 @@
 //   docs_screenshots OUT_DIR
 //
 // writes main-window.png, drawing.png, ground-plane.png, connections.png,
-// drc.png, macros.png, components.png, component-dialog.png, pnp-export.png
-// and export.png into OUT_DIR. `make screenshots` runs it under Xvfb into
+// drc.png, macros.png, components.png, component-dialog.png, pnp-export.png,
+// selector.png and export.png into OUT_DIR. `make screenshots` runs it under Xvfb into
 // docs/images.
 #include <QAction>
 #include <QApplication>
@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <cmath>
 #include <cstdio>
@@ -35,6 +36,7 @@
 #include "panels/component_panel.h"
 #include "panels/layer_bar.h"
 #include "panels/macro_panel.h"
+#include "panels/selector_panel.h"
 #include "render/view.h"
 #include "tools/tools.h"
 #include "view/board_view.h"
@@ -228,6 +230,20 @@ int main(int argc, char** argv) {
     GrabNextModal("pnp-export.png");
     if (w.ComponentPanel()) w.ComponentPanel()->ExportButton()->click();
     panel->trigger();
+  }
+
+  // The element search: the pads grouped by drill, the 0.8 mm group chosen.
+  if (QAction* panel = MenuEntry(w, "Selector-Panel")) {
+    panel->trigger();
+    Settle();
+    if (TSelector* s = w.SelectorPanel(); s && s->Tree()->topLevelItemCount() > 1) {
+      s->Tree()->topLevelItem(1)->setExpanded(true);
+      s->Tree()->topLevelItem(1)->setSelected(true);
+    }
+    Settle();
+    Save(w.grab(), "selector.png");
+    panel->trigger();
+    w.View()->ZoomBoard();
   }
 
   // The Gerber export window.
