@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "components/pnp_export.h"
+#include "components/search.h"
+#include "edit/units.h"
 #include "synth/synth_board.h"
 
 namespace bs {
@@ -43,6 +45,39 @@ void BM_PnpExportAllRows(benchmark::State& state) {
   state.counters["bytes"] = double(bytes);
 }
 BENCHMARK(BM_PnpExportAllRows)->Unit(benchmark::kMillisecond);
+
+// The selector's tree by text content on the big board.
+void BM_SearchByContent(benchmark::State& state) {
+  const TBoard& b = *Board(100000).Active();
+  TSearchOptions o;
+  o.Kind = kSearchTexts;
+  o.Sort = 2;
+  o.Layers = kSearchAllLayers;
+  size_t groups = 0;
+  for (auto _ : state) groups = SearchGroups(b.Elements, o).size();
+  state.counters["groups"] = double(groups);
+}
+BENCHMARK(BM_SearchByContent)->Unit(benchmark::kMillisecond);
+
+// Choosing the largest drill group: the tree built, the board's selection
+// set to the group's pads.
+void BM_SearchApplyLargestGroup(benchmark::State& state) {
+  TBoard& b = *Board(100000).Active();
+  TSearchOptions o;
+  size_t chosen = 0;
+  for (auto _ : state) {
+    const std::vector<TSearchGroup> groups = SearchGroups(b.Elements, o);
+    const TSearchGroup* largest = nullptr;
+    for (const TSearchGroup& g : groups)
+      if (!largest || g.Elements.size() > largest->Elements.size()) largest = &g;
+    DeselectAll(b.Elements);
+    if (largest)
+      for (size_t i : largest->Elements) SetSelected(*b.Elements[i], true);
+    chosen = largest ? largest->Elements.size() : 0;
+  }
+  state.counters["selected"] = double(chosen);
+}
+BENCHMARK(BM_SearchApplyLargestGroup)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace bs
