@@ -70,6 +70,9 @@ bench: build
 	$(BUILD)/bench/bench_copper
 	$(BUILD)/bench/bench_cam
 	$(BUILD)/bench/bench_checks
+	$(BUILD)/bench/bench_components
+	$(BUILD)/bench/bench_import
+	$(BUILD)/bench/bench_macro
 	$(BUILD)/bench/bench_editor
 
 clean:

@@ -9,9 +9,9 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined" \
   -DBOARDSMITH_FUZZ=ON -DBOARDSMITH_BUILD_TESTS=OFF -DBOARDSMITH_BUILD_BENCH=OFF -DBOARDSMITH_BUILD_APP=OFF >/dev/null
-cmake --build "$build" --target fuzz_project fuzz_macro fuzz_textio
+cmake --build "$build" --target fuzz_project fuzz_macro fuzz_textio fuzz_gerber fuzz_drill
 status=0
-for name in project macro textio; do
+for name in project macro textio gerber drill; do
   work="$build/corpus-$name"
   mkdir -p "$work"
   echo "fuzzing the $name reader for ${seconds}s"

@@ -21,9 +21,11 @@ void PrintOverview(std::ostream& out) {
 
 const std::vector<TSubcommand>& Subcommands() {
   static const std::vector<TSubcommand> all = {
-      InfoCommand(),   DumpCommand(),   ConvertCommand(), RenderCommand(),     PictureCommand(), TextioCommand(),
-      SynthCommand(),  GlyphsCommand(), DemoCommand(),    ConnectedCommand(),  GerberCommand(),  ExcellonCommand(),
-      DrillsCommand(), DrcCommand(),    MacroCommand(),   ComponentsCommand(), PnpCommand(),     SearchCommand()};
+      InfoCommand(),        DumpCommand(),     ConvertCommand(), RenderCommand(),     PictureCommand(),
+      TextioCommand(),      SynthCommand(),    GlyphsCommand(),  DemoCommand(),       ConnectedCommand(),
+      GerberCommand(),      ExcellonCommand(), DrillsCommand(),  DrcCommand(),        MacroCommand(),
+      ComponentsCommand(),  PnpCommand(),      SearchCommand(),  GerberReadCommand(), DrillReadCommand(),
+      GerberImportCommand()};
   return all;
 }
 

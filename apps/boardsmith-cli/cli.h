@@ -49,5 +49,8 @@ TSubcommand MacroCommand();
 TSubcommand ComponentsCommand();
 TSubcommand PnpCommand();
 TSubcommand SearchCommand();
+TSubcommand GerberReadCommand();
+TSubcommand DrillReadCommand();
+TSubcommand GerberImportCommand();
 
 }  // namespace bs::cli
