@@ -15,10 +15,10 @@ import argparse
 import os
 import re
 import shutil
-import struct
 import subprocess
 import sys
-import zlib
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from png_rows import read_png  # noqa: E402  (the tests folder holds the shared reader)
 
 ZOOM = 0.001  # pixels per unit: 10 pixels a millimetre
 DPI = ZOOM * 254000
@@ -44,44 +44,10 @@ def gerbv_messages(stderr, path=None):
     return msgs
 
 
-def read_png(path):
-    """8-bit RGB or RGBA PNG as (width, height, rows of (r, g, b) tuples)."""
-    data = open(path, "rb").read()
-    assert data[:8] == b"\x89PNG\r\n\x1a\n", path
-    pos, idat, width = 8, b"", 0
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b"IHDR":
-            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
-            assert depth == 8 and colour in (2, 6) and interlace == 0, (path, depth, colour)
-            channels = 3 if colour == 2 else 4
-        elif kind == b"IDAT":
-            idat += body
-        pos += 12 + length
-    raw = zlib.decompress(idat)
-    stride = width * channels
-    rows, prev = [], bytearray(stride)
-    for y in range(height):
-        f = raw[y * (stride + 1)]
-        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            a = line[i - channels] if i >= channels else 0
-            b = prev[i]
-            c = prev[i - channels] if i >= channels else 0
-            if f == 1:
-                line[i] = (line[i] + a) & 255
-            elif f == 2:
-                line[i] = (line[i] + b) & 255
-            elif f == 3:
-                line[i] = (line[i] + (a + b) // 2) & 255
-            elif f == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-        rows.append([tuple(line[x * channels:x * channels + 3]) for x in range(width)])
-        prev = line
-    return width, height, rows
+def read_pixels(path):
+    """A PNG as (width, height, rows of (r, g, b) tuples)."""
+    width, height, rows, ch = read_png(path)
+    return width, height, [[tuple(r[x * ch:x * ch + 3]) for x in range(width)] for r in rows]
 
 
 def mask_of(rows, is_set, w, h):
@@ -142,8 +108,8 @@ def picture_check(cli, gerbv, board, work, info):
         if r.returncode != 0:
             fail("render layer %d: %s" % (layer, r.stderr))
             continue
-        tw, th, trows = read_png(theirs)
-        ow, oh, orows = read_png(ours)
+        tw, th, trows = read_pixels(theirs)
+        ow, oh, orows = read_pixels(ours)
         cw, ch = min(tw, ow, w), min(th, oh, h)
         copper = {rgb(SCHEME[layer]), rgb(SCHEME[layer], 0.4)}
         if layer in (1, 3, 5, 6):

@@ -20,6 +20,7 @@ TListEintrag Entry(const char* id, bool top, bool smd, bool placed, TDPoint poin
   e.Smd = smd;
   e.Placed = placed;
   e.Rotation = placed ? "90" : "---";
+  e.PlaceRotation = 90;
   e.Package = placed ? "0805" : "---";
   e.Point = point;
   return e;

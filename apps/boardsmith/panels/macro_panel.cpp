@@ -124,6 +124,9 @@ void TMacroPreview::mouseDoubleClickEvent(QMouseEvent* event) {
 QString TMacroPanel::Heading() { return tr("Macro-Library"); }
 
 TMacroPanel::TMacroPanel(THooks hooks, QWidget* parent) : QWidget(parent), hooks_(std::move(hooks)) {
+  // Looked up once: the style's icons are slow to find for thousands of nodes.
+  folderIcon_ = style()->standardIcon(QStyle::SP_DirIcon);
+  fileIcon_ = style()->standardIcon(QStyle::SP_FileIcon);
   tree_ = new TMacroTree(this);
   tree_->setObjectName("MacroTree");
   tree_->setHeaderHidden(true);
@@ -224,13 +227,18 @@ void TMacroPanel::SetPreviewSettings(const TPaintSettings& settings) {
 
 void TMacroPanel::SetPreviewHeight(int pixels) { preview_->setFixedHeight(std::clamp(pixels, 60, 2000)); }
 
-QTreeWidgetItem* TMacroPanel::AddNode(QTreeWidgetItem* parent, const QString& name, const QString& path, bool folder) {
+QTreeWidgetItem* TMacroPanel::MakeItem(const QString& name, const QString& path, bool folder) const {
   auto* item = new QTreeWidgetItem;
   item->setText(0, name);
   item->setData(0, kPathRole, path);
   item->setData(0, kFolderRole, folder);
   item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
-  item->setIcon(0, style()->standardIcon(folder ? QStyle::SP_DirIcon : QStyle::SP_FileIcon));
+  item->setIcon(0, folder ? folderIcon_ : fileIcon_);
+  return item;
+}
+
+QTreeWidgetItem* TMacroPanel::AddNode(QTreeWidgetItem* parent, const QString& name, const QString& path, bool folder) {
+  QTreeWidgetItem* item = MakeItem(name, path, folder);
   const int at = InsertIndex(parent, tree_, name);
   if (parent) parent->insertChild(at, item);
   else tree_->insertTopLevelItem(at, item);
@@ -245,19 +253,12 @@ void TMacroPanel::BuildTree(const QString& root, const QString& select) {
     if (hooks_.Status) hooks_.Status(CoreText(status));
   });
   // Every level comes sorted: appending keeps the order without searching.
-  const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
-  const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
   std::function<void(QTreeWidgetItem*, const std::vector<TMacroNode>&)> add = [&](QTreeWidgetItem* parent,
                                                                                   const std::vector<TMacroNode>& list) {
     QList<QTreeWidgetItem*> items;
     items.reserve(qsizetype(list.size()));
     for (const TMacroNode& n : list) {
-      auto* item = new QTreeWidgetItem;
-      item->setText(0, QString::fromStdString(n.Name));
-      item->setData(0, kPathRole, QString::fromStdString(n.Path));
-      item->setData(0, kFolderRole, n.Folder);
-      item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
-      item->setIcon(0, n.Folder ? folderIcon : fileIcon);
+      QTreeWidgetItem* item = MakeItem(QString::fromStdString(n.Name), QString::fromStdString(n.Path), n.Folder);
       items.append(item);
       if (n.Folder) add(item, n.Children);
     }

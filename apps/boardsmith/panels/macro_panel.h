@@ -4,6 +4,7 @@
 // or its tree node onto the board.
 #pragma once
 
+#include <QIcon>
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -137,6 +138,7 @@ class TMacroPanel : public QWidget {
   void RefreshButtons();
   void StartDrag();
   QTreeWidgetItem* FindItem(const QString& path) const;
+  QTreeWidgetItem* MakeItem(const QString& name, const QString& path, bool folder) const;
   QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& name, const QString& path, bool folder);
 
   THooks hooks_;
@@ -153,6 +155,7 @@ class TMacroPanel : public QWidget {
   QPushButton* vias_ = nullptr;
   QCheckBox* component_ = nullptr;
   bool filling_ = false;  // the panel itself changes the tree or the fields
+  QIcon folderIcon_, fileIcon_;
 };
 
 }  // namespace bs::app

@@ -207,7 +207,9 @@ void TSelector::ShowStale(bool stale) {
   }
 }
 
-void TSelector::MarkStale() { ShowStale(true); }
+void TSelector::MarkStale() {
+  if (!stale_) ShowStale(true);  // every edit calls it: the look changes once
+}
 
 void TSelector::Apply() {
   // A stale tree could name elements that no longer exist: built again first.

@@ -516,11 +516,8 @@ void TMainWindow::BuildMenus() {
                              },
                              [this](int16_t no) { EditComponent(no); },
                              [this](int16_t no, bool id, const QString& text) {
-                               TLabelStyle style;
-                               style.IdVisible = settings_.Options.BezSichtbarDefault;
-                               style.ValueVisible = settings_.Options.WertSichtbarDefault;
-                               const TEditResult r =
-                                   SetComponentLabelText(project_, no, id, Utf8ToCp1251(text.toStdString()), style);
+                               const TEditResult r = SetComponentLabelText(
+                                   project_, no, id, Utf8ToCp1251(text.toStdString()), NewLabelStyle());
                                if (r.Status == TEditStatus::Failed)
                                  QMessageBox::warning(this, kCaption, Text(r.Message));
                                view_->Refresh();
@@ -1737,6 +1734,13 @@ void TMainWindow::MacroDragLeave() {
   if (placementTool_->DragPrepared()) SetTool(kToolEdit);
 }
 
+TLabelStyle TMainWindow::NewLabelStyle() const {
+  TLabelStyle style;
+  style.IdVisible = settings_.Options.BezSichtbarDefault;
+  style.ValueVisible = settings_.Options.WertSichtbarDefault;
+  return style;
+}
+
 TBezWertDlg::TContext TMainWindow::ComponentDialogContext(std::function<void()> changed) {
   TBezWertDlg::TContext context;
   context.Unit = UnitOf(settings_);
@@ -1815,9 +1819,7 @@ void TMainWindow::EditComponent(int16_t no, bool recorded) {
     RevertLastUndo(project_);
     return;
   }
-  TLabelStyle style;
-  style.IdVisible = settings_.Options.BezSichtbarDefault;
-  style.ValueVisible = settings_.Options.WertSichtbarDefault;
+  const TLabelStyle style = NewLabelStyle();
   EnsureComponentLabels(b->Elements, c, style, b->Platine);
   view_->Refresh();
   TBezWertDlg dialog(c, b->Platine, ComponentDialogContext([this] { view_->Refresh(); }), this);
@@ -1865,9 +1867,7 @@ void TMainWindow::EditMacroComponent() {
     for (const auto& e : list) e->ComponentNo = no;
   macro_->SetAddAsComponent(true);
   TComponent c = FindComponent(list, no);
-  TLabelStyle style;
-  style.IdVisible = settings_.Options.BezSichtbarDefault;
-  style.ValueVisible = settings_.Options.WertSichtbarDefault;
+  const TLabelStyle style = NewLabelStyle();
   const TPlatine platine;
   EnsureComponentLabels(list, c, style, platine);
   ShowMacroLabels(list, true);

@@ -206,6 +206,8 @@ class TMainWindow : public QMainWindow, public TToolHost, public TPropertiesHost
   // How the component dialog shows lengths and layers; `changed` repaints
   // what it edits.
   TBezWertDlg::TContext ComponentDialogContext(std::function<void()> changed);
+  // New component labels are shown as the component window last chose.
+  TLabelStyle NewLabelStyle() const;
   // Where the Text-IO file dialogs start: the last text-exchange folder,
   // else the project's folder, else the layout folder.
   QString TextFolder() const;

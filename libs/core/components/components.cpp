@@ -154,6 +154,7 @@ TListEintrag MakeListEntry(const TComponent& c, const TPlatine& board) {
     const TPlaceData place = c.Id->Place ? *c.Id->Place : TPlaceData{};
     l.Placed = place.PlaceEnabled != 0;
     l.Comment = place.Comment;
+    l.PlaceRotation = place.PlaceRotation;
     l.Rotation = l.Placed ? RotationText(place.PlaceRotation) : "---";
     l.Package = l.Placed ? place.Package : "---";
     l.Point = PlacementPoint(members, board);

@@ -49,8 +49,9 @@ struct TListEintrag {
   int16_t No = 0;
   TByteString Id;  // empty without ID label
   TByteString Value;
-  TByteString Rotation;  // with pick-and-place data: the rotation to 0.1 degree; else "---"
-  TByteString Package;   // with pick-and-place data: the package; else "---"
+  TByteString Rotation;      // with pick-and-place data: the rotation to 0.1 degree; else "---"
+  double PlaceRotation = 0;  // the placement rotation itself, degrees
+  TByteString Package;       // with pick-and-place data: the package; else "---"
   TByteString Comment;
   bool Top = false;
   bool Smd = false;

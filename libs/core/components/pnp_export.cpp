@@ -193,8 +193,7 @@ std::string PnpFabricationText(const std::vector<TListEintrag>& entries, const T
   for (const TListEintrag& e : entries) {
     if (!e.Placed || !e.Point) continue;
     const TDPoint p = PnpPosition(*e.Point, board, useOrigin);
-    // The entry's rotation text is rounded; the angle is taken again from it.
-    const double rotation = FabricationRotation(std::strtod(e.Rotation.c_str(), nullptr), e.Top);
+    const double rotation = FabricationRotation(std::round(e.PlaceRotation * 10) / 10, e.Top);
     char angle[32];
     std::snprintf(angle, sizeof angle, "%.1f", rotation >= 359.95 ? 0.0 : rotation);
     std::string a = angle;
